@@ -1,0 +1,31 @@
+# zorun_add_gtest(NAME SOURCES ... LIBS ... LABELS ...): one GoogleTest program, one CTest test.
+# In the Windows build CTest runs it under Wine (the toolchain's cross-compiling emulator) and it gets
+# the label "wine" besides its own.
+function(zorun_add_gtest name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} zorun_test_support gmock gtest_main)
+  target_compile_options(${name} PRIVATE $<$<CXX_COMPILER_ID:GNU,Clang>:-Wno-conversion>)
+  zorun_warnings(${name})
+  zorun_static_runtime(${name})
+  add_test(NAME ${name} COMMAND ${name})
+  set(labels ${ARG_LABELS})
+  if(NOT labels)
+    set(labels unit)
+  endif()
+  if(CMAKE_CROSSCOMPILING)
+    list(APPEND labels wine)
+  endif()
+  set_tests_properties(${name} PROPERTIES LABELS "${labels}")
+endfunction()
+
+# Adds every direct subfolder of the current folder that has a CMakeLists.txt, but those named.
+function(zorun_add_subfolders)
+  file(GLOB children LIST_DIRECTORIES true RELATIVE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  list(SORT children)
+  foreach(child IN LISTS children)
+    if(NOT child IN_LIST ARGN AND EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${child}/CMakeLists.txt)
+      add_subdirectory(${child})
+    endif()
+  endforeach()
+endfunction()
