@@ -1,0 +1,197 @@
+// Pixels that the loader produces for every supported depth, from bitmaps whose pixels are known.
+#include "bitmap_format.h"
+#include "bitmap_test_util.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ConvertCase {
+    const char* name;
+    testbmp::BitmapSpec spec;
+    std::vector<Rgba> expected;  // file order: bottom row first
+};
+
+testbmp::BitmapSpec spec(std::int32_t width, std::int32_t height, std::uint16_t bits, std::vector<std::uint32_t> pixels)
+{
+    testbmp::BitmapSpec s;
+    s.width = width;
+    s.height = height;
+    s.bits = bits;
+    s.pixels = std::move(pixels);
+    return s;
+}
+
+testbmp::BitmapSpec withPalette(testbmp::BitmapSpec s, std::vector<std::array<std::uint8_t, 4>> palette)
+{
+    s.palette = std::move(palette);
+    return s;
+}
+
+testbmp::BitmapSpec withMasks(testbmp::BitmapSpec s, std::uint32_t red, std::uint32_t green, std::uint32_t blue)
+{
+    s.compression = 3;
+    s.masks = std::array<std::uint32_t, 3>{red, green, blue};
+    return s;
+}
+
+const Rgba black = opaque(0, 0, 0);
+const Rgba white = opaque(255, 255, 255);
+
+std::vector<ConvertCase> convertCases()
+{
+    std::vector<ConvertCase> cases;
+    cases.push_back({"32-bit swaps red and blue and drops the fourth byte",
+                     spec(2, 2, 32, {0x00112233, 0x7F445566, 0xFF778899, 0x01AABBCC}),
+                     {opaque(0x11, 0x22, 0x33), opaque(0x44, 0x55, 0x66), opaque(0x77, 0x88, 0x99),
+                      opaque(0xAA, 0xBB, 0xCC)}});
+    cases.push_back({"24-bit of width 1 skips one alignment byte per row",
+                     spec(1, 3, 24, {0x102030, 0x405060, 0x708090}),
+                     {opaque(0x10, 0x20, 0x30), opaque(0x40, 0x50, 0x60), opaque(0x70, 0x80, 0x90)}});
+    cases.push_back({"24-bit of width 3 skips three alignment bytes per row",
+                     spec(3, 2, 24, {0xFF0000, 0x00FF00, 0x0000FF, 0x010203, 0x040506, 0x070809}),
+                     {opaque(255, 0, 0), opaque(0, 255, 0), opaque(0, 0, 255), opaque(1, 2, 3), opaque(4, 5, 6),
+                      opaque(7, 8, 9)}});
+    cases.push_back({"16-bit 5-6-5 bit fields widen each channel to 8 bits",
+                     withMasks(spec(6, 1, 16, {0xFFFF, 0x0000, 0xF800, 0x07E0, 0x001F, 0x8410}), 0xF800, 0x07E0, 0x001F),
+                     {white, black, opaque(255, 0, 0), opaque(0, 255, 0), opaque(0, 0, 255), opaque(132, 130, 132)}});
+    cases.push_back({"16-bit 5-5-5 bit fields ignore the top bit",
+                     withMasks(spec(4, 1, 16, {0x7FFF, 0x8000, 0x7C00, 0x4210}), 0x7C00, 0x03E0, 0x001F),
+                     {white, black, opaque(255, 0, 0), opaque(132, 132, 132)}});
+    cases.push_back({"16-bit without bit fields reads as 5-5-5",
+                     spec(3, 1, 16, {0x7FFF, 0x03E0, 0x001F}),
+                     {white, opaque(0, 255, 0), opaque(0, 0, 255)}});
+    cases.push_back({"16-bit 4-4-4 masks repeat the nibble",
+                     withMasks(spec(2, 1, 16, {0x0F00, 0x0A5F}), 0x0F00, 0x00F0, 0x000F),
+                     {opaque(255, 0, 0), opaque(0xAA, 0x55, 0xFF)}});
+    cases.push_back({"8-bit indexes the palette; entries beyond the colours used are black",
+                     withPalette(spec(4, 1, 8, {0, 1, 2, 200}),
+                                 {paletteEntry(10, 20, 30), paletteEntry(40, 50, 60), paletteEntry(255, 255, 255)}),
+                     {opaque(10, 20, 30), opaque(40, 50, 60), white, black}});
+    {
+        auto s = withPalette(spec(2, 1, 8, {255, 1}), {});
+        for (int i = 0; i < 256; ++i)
+            s.palette.push_back(paletteEntry(static_cast<std::uint8_t>(i), 0, static_cast<std::uint8_t>(255 - i)));
+        s.clrUsed = 0;
+        cases.push_back({"8-bit with no colour count reads all 256 entries", s, {opaque(255, 0, 0), opaque(1, 0, 254)}});
+    }
+    {
+        auto s = spec(2, 1, 8, {255, 7});
+        for (int i = 0; i < 300; ++i)
+            s.palette.push_back(paletteEntry(static_cast<std::uint8_t>(i), 9, 9));
+        cases.push_back({"8-bit with more than 256 colours reads 256 and finds the pixels", s,
+                         {opaque(255, 9, 9), opaque(7, 9, 9)}});
+    }
+    cases.push_back({"4-bit takes the high half first and aligns odd rows",
+                     withPalette(spec(3, 2, 4, {1, 2, 3, 3, 2, 1}),
+                                 {paletteEntry(0, 0, 0), paletteEntry(255, 0, 0), paletteEntry(0, 255, 0),
+                                  paletteEntry(0, 0, 255)}),
+                     {opaque(255, 0, 0), opaque(0, 255, 0), opaque(0, 0, 255), opaque(0, 0, 255), opaque(0, 255, 0),
+                      opaque(255, 0, 0)}});
+    {
+        auto s = withPalette(spec(9, 2, 4, {0, 15, 0, 15, 0, 15, 0, 15, 0, 15, 0, 15, 0, 15, 0, 15, 0, 15}), {});
+        for (int i = 0; i < 16; ++i)
+            s.palette.push_back(paletteEntry(static_cast<std::uint8_t>(i * 17), 0, 0));
+        s.clrUsed = 0;
+        std::vector<Rgba> expected;
+        for (int i = 0; i < 18; ++i)
+            expected.push_back(opaque(i % 2 == 0 ? 0 : 255, 0, 0));
+        cases.push_back({"4-bit of width 9 with no colour count reads 16 entries", s, expected});
+    }
+    return cases;
+}
+
+void PrintTo(const ConvertCase& c, std::ostream* os) { *os << c.name; }
+
+class ConvertTest : public ::testing::TestWithParam<ConvertCase> {};
+
+TEST_P(ConvertTest, ProducesKnownPixelsWithOpaqueAlpha)
+{
+    const ConvertCase& c = GetParam();
+    SCOPED_TRACE(c.name);
+    testfs::TempDir dir;
+    const std::string path = dir.write("picture.bmp", testbmp::encode(c.spec));
+    BitmapTexture texture;
+    ASSERT_TRUE(texture.readBitmap(path.c_str()));
+    EXPECT_EQ(texture.width(), c.spec.width);
+    EXPECT_EQ(texture.height(), c.spec.height);
+    EXPECT_EQ(texture.bitsPerPixel(), 32);
+    EXPECT_EQ(pixelsOf(texture), c.expected);
+    EXPECT_TRUE(testfs::isClosedByThisProcess(path));
+}
+
+INSTANTIATE_TEST_SUITE_P(Depths, ConvertTest, ::testing::ValuesIn(convertCases()));
+
+TEST(WidenChannel, RepeatsTheBitsOfEveryMaskWidth)
+{
+    struct Row {
+        int maskBits;
+        std::uint32_t value;
+        std::uint8_t expected;
+    };
+    const Row rows[] = {
+        {1, 0, 0},     {1, 1, 255},    {2, 2, 170},     {2, 3, 255},  {3, 5, 182},   {3, 7, 255},
+        {4, 0xA, 0xAA}, {5, 31, 255},  {5, 16, 132},    {6, 63, 255}, {6, 32, 130},  {7, 64, 129},
+        {7, 127, 255}, {8, 0x1AB, 0xAB}, {0, 7, 7},     {12, 0xFFF, 0xFF},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(bmp::widenChannel(row.value, row.maskBits), row.expected) << row.maskBits << " bits, value " << row.value;
+}
+
+// Rows are told apart by their first pixel's red channel.
+std::vector<std::uint8_t> firstRedOfEachRow(const BitmapTexture& texture)
+{
+    std::vector<std::uint8_t> reds;
+    for (std::int32_t y = 0; y < texture.height(); ++y)
+        reds.push_back(texture.pixels()[static_cast<std::size_t>(y) * static_cast<std::size_t>(texture.width()) * 4]);
+    return reds;
+}
+
+TEST(FlipRows, PutsTheTopRowFirstAndKeepsTheMiddle)
+{
+    struct Row {
+        std::int32_t height;
+        std::vector<std::uint8_t> flipped;
+    };
+    const Row rows[] = {{1, {0}}, {2, {1, 0}}, {3, {2, 1, 0}}, {4, {3, 2, 1, 0}}};
+    for (const Row& row : rows) {
+        std::vector<std::uint32_t> pixels;
+        for (std::int32_t y = 0; y < row.height; ++y)
+            pixels.insert(pixels.end(), {static_cast<std::uint32_t>(y) << 16, 0x00FF00});
+        testfs::TempDir dir;
+        const std::string path = dir.write("rows.bmp", testbmp::encode(spec(2, row.height, 24, pixels)));
+        BitmapTexture texture;
+        ASSERT_TRUE(texture.loadImage(path.c_str()));
+        ASSERT_TRUE(texture.flipRows());
+        EXPECT_EQ(firstRedOfEachRow(texture), row.flipped) << row.height << " rows";
+    }
+}
+
+TEST(FlipRows, FailsWithoutPixels)
+{
+    BitmapTexture texture;
+    EXPECT_FALSE(texture.flipRows());
+}
+
+TEST(LoadImage, LooksOnlyAtTheLastThreeCharactersIgnoringCase)
+{
+    testfs::TempDir dir;
+    const auto bytes = testbmp::encode(spec(1, 1, 24, {0x123456}));
+    struct Row {
+        const char* name;
+        bool accepted;
+    };
+    const Row rows[] = {{"a.bmp", true}, {"A.BMP", true}, {"a.bMp", true}, {"nodotbmp", true},
+                        {"a.bmq", false}, {"a.bmp~", false}, {"a.dib", false}};
+    for (const Row& row : rows) {
+        const std::string path = dir.write(row.name, bytes);
+        BitmapTexture texture;
+        EXPECT_EQ(texture.loadImage(path.c_str()), row.accepted) << row.name;
+        EXPECT_EQ(texture.pixels() != nullptr, row.accepted) << row.name;
+    }
+    BitmapTexture texture;
+    EXPECT_FALSE(texture.loadImage("mp"));
+    EXPECT_FALSE(texture.loadImage(""));
+}
+
+}  // namespace

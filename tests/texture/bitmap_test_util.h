@@ -1,0 +1,30 @@
+// Shared bits of the bitmap loader tests: load a built file, compare pixels.
+#pragma once
+
+#include "bitmap_builder.h"
+#include "bitmap_texture.h"
+#include "temp_dir.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+using Rgba = std::array<std::uint8_t, 4>;
+
+inline Rgba opaque(std::uint8_t red, std::uint8_t green, std::uint8_t blue) { return {red, green, blue, 255}; }
+
+inline std::vector<Rgba> pixelsOf(const BitmapTexture& texture)
+{
+    std::vector<Rgba> out(texture.pixelBytes() / 4);
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        for (std::size_t c = 0; c < 4; ++c)
+            out[i][c] = texture.pixels()[i * 4 + c];
+    }
+    return out;
+}
+
+inline std::array<std::uint8_t, 4> paletteEntry(std::uint8_t red, std::uint8_t green, std::uint8_t blue)
+{
+    return {blue, green, red, 0};
+}
