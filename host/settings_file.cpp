@@ -1,0 +1,178 @@
+// The host's settings file "Zorun.ini": the shared music settings and the routines that load and store them.
+#include "settings_file.h"
+
+#include "profile_strings.h"
+
+#include <array>
+#include <cstdio>
+#include <optional>
+
+namespace zorun {
+namespace {
+
+constexpr std::uint32_t kValueBufferSize = 256;
+constexpr std::size_t kNameBufferSize = 128;
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// The largest integer not above the decimal number in text (blanks around it, a sign and a fraction
+// allowed), when there is one and it fits 16 bits.
+std::optional<std::int16_t> settingNumber(std::string_view text)
+{
+    std::size_t i = 0;
+    while (i < text.size() && isBlank(text[i]))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+'))
+        negative = text[i++] == '-';
+    std::int64_t whole = 0;
+    bool digits = false;
+    bool tooLarge = false;
+    for (; i < text.size() && isDigit(text[i]); ++i) {
+        digits = true;
+        whole = whole * 10 + (text[i] - '0');
+        if (whole > 100000) {
+            tooLarge = true;  // keeps counting digits without overflowing; the value is out of range
+            whole = 100000;
+        }
+    }
+    bool fraction = false;
+    if (i < text.size() && text[i] == '.') {
+        for (++i; i < text.size() && isDigit(text[i]); ++i) {
+            digits = true;
+            fraction = fraction || text[i] != '0';
+        }
+    }
+    while (i < text.size() && isBlank(text[i]))
+        ++i;
+    if (!digits || i != text.size() || tooLarge)
+        return std::nullopt;
+    const std::int64_t floor = negative ? -whole - (fraction ? 1 : 0) : whole;
+    if (floor < INT16_MIN || floor > INT16_MAX)
+        return std::nullopt;
+    return static_cast<std::int16_t>(floor);
+}
+
+// An empty value means 0; a value that is not a usable number leaves the setting as it was.
+void setNumber(std::int16_t& setting, const std::string& value)
+{
+    if (value.empty()) {
+        setting = 0;
+        return;
+    }
+    if (const auto number = settingNumber(value))
+        setting = *number;
+}
+
+// True when path ends in the character c, not merely in a second byte of a double-byte character
+// that has c's value.
+bool endsInCharacter(std::string_view path, char c, const PathStyle& style)
+{
+    if (path.empty() || path.back() != c)
+        return false;
+    std::size_t i = 0;
+    while (i + 1 < path.size())
+        i += style.isLeadByte(static_cast<unsigned char>(path[i])) ? 2 : 1;
+    return i == path.size() - 1;
+}
+
+}  // namespace
+
+SharedSettings& Settings()
+{
+    static SharedSettings settings;
+    return settings;
+}
+
+std::string SettingsFilePath(std::string_view programFolder, const PathStyle& style)
+{
+    std::string path(programFolder);
+    path += style.separator;
+    path += "Zorun.ini";
+    return path;
+}
+
+void LoadSettings()
+{
+    LoadSettings(Settings(), ProgramFolder());
+}
+
+void LoadSettings(SharedSettings& settings, std::string_view programFolder, const PathStyle& style)
+{
+    const std::string file = SettingsFilePath(programFolder, style);
+    setNumber(settings.BGM_Kind, ReadIniValue(kSettingsSection, kKeyKind, file));
+    setNumber(settings.BGM_RepeatTrack, ReadIniValue(kSettingsSection, kKeyRepeatTrack, file));
+
+    settings.BGM_File = ReadIniValue(kSettingsSection, kKeyFile, file);
+    if (!settings.BGM_File.empty() && !FileExists(settings.BGM_File, style))
+        settings.BGM_File.clear();
+    if (settings.BGM_File.empty() && settings.BGM_Kind == 2)
+        settings.BGM_Kind = 0;
+
+    settings.BGM_Folder = settings.BGM_File.empty() ? std::string(programFolder) : FolderOf(settings.BGM_File, style);
+}
+
+std::string ReadIniValue(const std::string& section, const std::string& key, const std::string& file)
+{
+    std::array<char, kValueBufferSize> buffer{};
+    profile::getString(section.c_str(), key.c_str(), "", buffer.data(), kValueBufferSize, file.c_str());
+    return std::string(buffer.data());
+}
+
+void WriteIniValue(const std::string& section, const std::string& key, const std::string& value,
+                   const std::string& file)
+{
+    const std::string sectionName = section.substr(0, kNameBufferSize - 1);
+    const std::string keyName = key.substr(0, kNameBufferSize - 1);
+    profile::writeString(sectionName.c_str(), keyName.c_str(), value.c_str(), file.c_str());
+}
+
+std::int16_t FileExists(std::string_view path, const PathStyle& style)
+{
+    std::string copy(path);
+    if (endsInCharacter(copy, style.separator, style))
+        copy.pop_back();
+    if (copy.empty())
+        return 0;
+    std::FILE* f = std::fopen(copy.c_str(), "rb");
+    if (f == nullptr)
+        return 0;
+    // A folder opens on some systems but cannot be read: only a readable file counts.
+    const bool readable = std::fgetc(f) != EOF || !std::ferror(f);
+    std::fclose(f);
+    return readable ? -1 : 0;
+}
+
+std::string FolderOf(std::string_view path, const PathStyle& style)
+{
+    std::size_t cut = 0;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        if (style.isLeadByte(static_cast<unsigned char>(path[i]))) {
+            ++i;  // the second byte of a double-byte character is never a separator
+            continue;
+        }
+        if (style.nameBreaks.find(path[i]) != std::string_view::npos)
+            cut = i + 1;
+    }
+    std::string folder(path.substr(0, cut));
+    if (!folder.empty() && folder.back() == style.separator)
+        folder.pop_back();
+    return folder;
+}
+
+std::string IniNumberText(std::int16_t value)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, value < 0 ? "%d" : " %d", static_cast<int>(value));
+    return text;
+}
+
+}  // namespace zorun

@@ -1,0 +1,55 @@
+// The host's settings file "Zorun.ini": the shared music settings and the routines that load and store them.
+#pragma once
+
+#include "program_folder.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace zorun {
+
+/// The only section of the settings file, and its three keys (code page 932 bytes of
+/// "BGM区分", "BGMﾘﾋﾟｰﾄ" and "BGMﾌｧｲﾙ").
+inline constexpr const char* kSettingsSection = "Section";
+inline constexpr const char* kKeyKind = "BGM\x8b\xe6\x95\xaa";
+inline constexpr const char* kKeyRepeatTrack = "BGM\xd8\xcb\xdf\xb0\xc4";
+inline constexpr const char* kKeyFile = "BGM\xcc\xa7\xb2\xd9";
+
+/// The music settings shared by the host's windows; all start at 0 or empty.
+struct SharedSettings {
+    std::int16_t BGM_Kind = 0;         ///< 0 no music, 1 audio CD, 2 MP3 or WAV file; others play nothing
+    std::int16_t BGM_RepeatTrack = 0;  ///< CD track to loop, 0 for the whole disc
+    std::string BGM_File;              ///< full path of the music file, empty when there is none
+    std::string BGM_Folder;            ///< where the settings dialog's file chooser opens
+};
+
+/// The host process's one set of shared settings.
+SharedSettings& Settings();
+
+/// The settings file beside the program in programFolder; at a root, where the folder already ends in
+/// a separator, the path holds two in a row.
+std::string SettingsFilePath(std::string_view programFolder, const PathStyle& style = HostPathStyle());
+
+/// Fills the process's settings from the file beside the running program.
+void LoadSettings();
+/// Fills settings from the settings file beside a program in programFolder.
+void LoadSettings(SharedSettings& settings, std::string_view programFolder,
+                  const PathStyle& style = HostPathStyle());
+
+/// One value of the file, cut to 255 bytes; empty when the file, the section or the key is missing.
+std::string ReadIniValue(const std::string& section, const std::string& key, const std::string& file);
+/// Stores one value; section and key names are cut to 127 bytes. Failures are not reported.
+void WriteIniValue(const std::string& section, const std::string& key, const std::string& value,
+                   const std::string& file);
+
+/// -1 when path (without one trailing separator) names a file that can be opened for reading, else 0.
+std::int16_t FileExists(std::string_view path, const PathStyle& style = HostPathStyle());
+/// The folder part of path: everything before its last separator (or drive colon), without a trailing
+/// separator; empty for a bare file name.
+std::string FolderOf(std::string_view path, const PathStyle& style = HostPathStyle());
+
+/// A 16-bit number as the settings file stores it: " 2" for zero and positive numbers, "-3" for negative.
+std::string IniNumberText(std::int16_t value);
+
+}  // namespace zorun
