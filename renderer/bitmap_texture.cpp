@@ -103,11 +103,7 @@ bool BitmapTexture::readBitmap(const char* path)
     if (header.offBits > 0x7FFFFFFFu || std::fseek(file.get(), static_cast<long>(header.offBits), SEEK_SET) != 0)
         return false;
 
-    const std::int64_t rowBytes = bmp::alignedRowBytes(width_, bitsPerPixel_);
-    const std::int64_t imageSize = header.sizeImage != 0 ? static_cast<std::int32_t>(header.sizeImage)
-                                                         : rowBytes * height_;
-    imageSize_ = static_cast<std::int32_t>(imageSize);
-    return convertPixels(file.get(), imageSize);
+    return convertPixels(file.get(), header.sizeImage);
 }
 
 bool BitmapTexture::readMasks(std::FILE* file, std::uint32_t compression)
@@ -141,7 +137,7 @@ bool BitmapTexture::readPalette(std::FILE* file, std::uint32_t colourCount)
     return readExactly(file, palette_, colourCount * 4);
 }
 
-bool BitmapTexture::convertPixels(std::FILE* file, std::int64_t imageSize)
+bool BitmapTexture::convertPixels(std::FILE* file, std::uint32_t sizeImage)
 {
     // A top-first bitmap (negative height) or an empty one produces no pixels.
     if (!isSupportedDepth(bitsPerPixel_) || width_ <= 0 || height_ <= 0)
@@ -149,8 +145,11 @@ bool BitmapTexture::convertPixels(std::FILE* file, std::int64_t imageSize)
     const std::int64_t pixelCount = std::int64_t{width_} * height_;
     if (pixelCount > maxPixelCount)
         return false;
+    // Only now, with depth and size bounded, can the row arithmetic not overflow.
     const std::int64_t stride = bmp::alignedRowBytes(width_, bitsPerPixel_);
     const std::int64_t needed = stride * height_;
+    const std::int64_t imageSize = sizeImage != 0 ? static_cast<std::int32_t>(sizeImage) : needed;
+    imageSize_ = static_cast<std::int32_t>(imageSize);
     // An image size smaller than the rows it must hold would send the converters past the data;
     // one larger than what the file holds would fail the read anyway: refuse both before allocating.
     if (imageSize < needed)

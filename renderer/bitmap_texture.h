@@ -38,7 +38,7 @@ public:
 private:
     bool readPalette(std::FILE* file, std::uint32_t colourCount);
     bool readMasks(std::FILE* file, std::uint32_t compression);
-    bool convertPixels(std::FILE* file, std::int64_t imageSize);
+    bool convertPixels(std::FILE* file, std::uint32_t sizeImage);
     std::size_t rgbaSize() const;
     void releaseTextureName();
 

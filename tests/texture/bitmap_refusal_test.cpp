@@ -93,6 +93,14 @@ std::vector<RefusalCase> refusalCases()
              put32At(b, heightAt, 1);
              return b;
          }},
+        {"bit count and width whose row length overflows", [] {
+             Bytes b = testbmp::encode(valid24());
+             put32At(b, widthAt, 0x76000000);
+             put32At(b, heightAt, 0x00280000);
+             b[28] = 0xFF;
+             b[29] = 0xFF;
+             return b;
+         }},
         {"most negative height", [] { return patched(heightAt, 0x80000000u); }},
         {"pixel offset beyond the end", [] { return patched(offBitsAt, 0xFFFFFFF0u); }},
         {"palette cut short", [] {
