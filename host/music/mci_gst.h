@@ -1,0 +1,38 @@
+// Our own MCI on Linux (GStreamer), with what its tests need to look at beyond winmm's calls.
+#pragma once
+
+#include "mci_port.h"
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace zorun::music {
+
+class GstPlayer;
+
+/// The MPEGVideo device under aliases and PlaySound's one sound, on GStreamer. No CD device yet:
+/// every cdaudio command fails as on a machine without a CD drive.
+class GstMci final : public MciPort {
+public:
+    GstMci();
+    ~GstMci() override;
+
+    std::uint32_t mciSendStringA(const char* command, char* reply, unsigned replyLength) override;
+    int mciGetErrorStringA(std::uint32_t code, char* text, unsigned textLength) override;
+    unsigned waveOutGetNumDevs() override;
+    int PlaySoundA(const char* sound, std::uint32_t flags) override;
+
+    /// True while the sound PlaySoundA started is still playing (a looping one never ends by itself).
+    bool soundIsPlaying();
+
+private:
+    std::uint32_t open(const std::vector<std::string>& words);
+
+    bool ready_;
+    std::map<std::string, std::unique_ptr<GstPlayer>> devices_;
+    std::unique_ptr<GstPlayer> sound_;
+};
+
+}  // namespace zorun::music

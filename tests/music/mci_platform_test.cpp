@@ -1,0 +1,59 @@
+// The platform's MCI (winmm under Wine, ours on Linux) on the failures the music module meets.
+#include "mci_port.h"
+#include "mci_text.h"
+#include "temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace zorun::music {
+namespace {
+
+std::string errorText(MciPort& mci, std::uint32_t code) {
+    char text[256] = "";
+    return mci.mciGetErrorStringA(code, text, sizeof text) != 0 ? text : "(none)";
+}
+
+TEST(PlatformMci, UnknownAliasMissingFileAndNoCdDrive) {
+    std::unique_ptr<MciPort> mci = openPlatformMci();
+    char reply[512] = "stale";
+
+    EXPECT_EQ(mci->mciSendStringA("status MP3Play mode", reply, sizeof reply), kMcierrInvalidDeviceName);
+    EXPECT_EQ(errorText(*mci, kMcierrInvalidDeviceName),
+              "The specified device is not open or is not recognized by MCI.");
+
+    testfs::TempDir dir;
+    std::string open = "open \"" + (dir.path() / "no such file.mp3").string() + "\" type MPEGVideo Alias MP3Play";
+    std::uint32_t missing = mci->mciSendStringA(open.c_str(), nullptr, 0);
+    std::printf("open of a missing file: %u %s\n", missing, errorText(*mci, missing).c_str());
+#ifdef _WIN32
+    // HACK: Wine's MPEGVideo answers every file it cannot render with MCIERR_INTERNAL, where Windows
+    // tells a missing file (MCIERR_FILE_NOT_FOUND) from one it cannot decode.
+    EXPECT_TRUE(missing == kMcierrFileNotFound || missing == kMcierrInternal) << missing;
+#else
+    EXPECT_EQ(missing, kMcierrFileNotFound);
+#endif
+    EXPECT_EQ(mci->mciSendStringA("play MP3Play", nullptr, 0), kMcierrInvalidDeviceName);
+
+    // This machine has no CD drive; the whole CD path then fails from its first command.
+    std::uint32_t cd = mci->mciSendStringA("open cdaudio", nullptr, 0);
+    std::printf("open cdaudio: %u %s\n", cd, errorText(*mci, cd).c_str());
+    EXPECT_NE(cd, 0u);
+    EXPECT_NE(mci->mciSendStringA("status cdaudio current track", reply, sizeof reply), 0u);
+}
+
+#ifdef _WIN32
+// The texts our own MCI gives on Linux are winmm's own.
+TEST(PlatformMci, OurErrorTextsAreWinmms) {
+    std::unique_ptr<MciPort> mci = openPlatformMci();
+    for (std::uint32_t code = 256; code < 512; ++code) {
+        const char* ours = mciErrorText(code);
+        if (ours != nullptr) EXPECT_EQ(errorText(*mci, code), ours) << code;
+    }
+}
+#endif
+
+}  // namespace
+}  // namespace zorun::music
