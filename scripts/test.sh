@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds both targets plus the sanitizer and fuzzing builds, and runs every
+# test: Linux natively (GUI and GL tests on Xvfb), Windows under Wine, unit tests again under ASan and
+# UBSan, and a bounded libFuzzer run of each fuzz target.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+scripts/install-deps.sh || exit 1
+# shellcheck source=display.sh
+source scripts/display.sh
+zorun_ensure_display || exit 1
+mkdir -p build
+zorun_ensure_wine_prefix "$root/build"
+
+failed_steps=()
+passed=0
+failed=0
+
+step() {
+  local name=$1
+  shift
+  echo "== $name"
+  if ! "$@"; then
+    failed_steps+=("$name")
+    return 1
+  fi
+}
+
+build() {
+  cmake --preset "$1" >"build/configure-$1.log" 2>&1 || { cat "build/configure-$1.log"; return 1; }
+  cmake --build --preset "$1"
+}
+
+# Runs a CTest preset and adds its counts to the totals.
+run_ctest() {
+  local preset=$1
+  shift
+  local log="build/ctest-$preset.log"
+  ctest --preset "$preset" "$@" 2>&1 | tee "$log"
+  local code=${PIPESTATUS[0]}
+  local line
+  line=$(grep -E '[0-9]+ tests failed out of [0-9]+' "$log" | tail -n 1)
+  if [ -n "$line" ]; then
+    local bad total
+    bad=$(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\1/' <<<"$line")
+    total=$(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\2/' <<<"$line")
+    passed=$((passed + total - bad))
+    failed=$((failed + bad))
+  elif [ "$code" -ne 0 ]; then
+    failed=$((failed + 1))
+  fi
+  return "$code"
+}
+
+fuzz() {
+  local seconds=${ZORUN_FUZZ_SECONDS:-60}
+  local corpus=build/fuzz/corpus-bitmap
+  mkdir -p "$corpus" build/fuzz/seeds-bitmap build/fuzz/artifacts
+  build/fuzz/tools/make_bitmap_seeds build/fuzz/seeds-bitmap || return 1
+  build/fuzz/fuzz/bitmap_fuzzer -max_total_time="$seconds" -print_final_stats=1 \
+    -artifact_prefix=build/fuzz/artifacts/ "$corpus" build/fuzz/seeds-bitmap 2>&1 | tail -n 12
+  local code=${PIPESTATUS[0]}
+  if [ "$code" -eq 0 ]; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
+  return "$code"
+}
+
+step "build linux" build linux
+step "build windows" build windows
+step "build asan" build asan
+step "build fuzz" build fuzz
+step "fuzz the bitmap loader" fuzz
+step "tests linux" run_ctest linux
+step "tests windows (Wine)" run_ctest windows
+step "unit tests under ASan and UBSan" run_ctest asan -L unit
+
+echo
+if [ ${#failed_steps[@]} -ne 0 ]; then
+  printf 'failed step: %s\n' "${failed_steps[@]}"
+fi
+echo "total: $passed passed, $failed failed"
+[ ${#failed_steps[@]} -eq 0 ]
