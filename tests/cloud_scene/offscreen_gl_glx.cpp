@@ -7,6 +7,18 @@
 
 namespace testgl {
 
+namespace {
+
+// One connection for the whole test program: an X server started without -noreset resets when its last
+// client leaves, and a connection opened during that reset is refused.
+Display* sharedDisplay()
+{
+    static Display* display = XOpenDisplay(nullptr);
+    return display;
+}
+
+}  // namespace
+
 struct OffscreenGl::Native {
     Display* display = nullptr;
     GLXPbuffer pbuffer = 0;
@@ -15,7 +27,7 @@ struct OffscreenGl::Native {
 
 OffscreenGl::OffscreenGl(int width, int height) : native_(std::make_unique<Native>()), width_(width), height_(height)
 {
-    native_->display = XOpenDisplay(nullptr);
+    native_->display = sharedDisplay();
     if (native_->display == nullptr) {
         error_ = "cannot open the X display (is DISPLAY set?)";
         return;
@@ -48,7 +60,7 @@ OffscreenGl::~OffscreenGl()
         glXDestroyContext(native_->display, native_->context);
     if (native_->pbuffer != 0)
         glXDestroyPbuffer(native_->display, native_->pbuffer);
-    XCloseDisplay(native_->display);
+    XSync(native_->display, False);
 }
 
 Picture OffscreenGl::read() const
