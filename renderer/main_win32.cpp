@@ -1,0 +1,16 @@
+// Process entry of the Windows renderer Zorun.dll: the frame on Win32 and WGL with the cloud scene.
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+#include "cloud_scene_calls.h"
+#include "window_system.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    // The command line and the show-window value are ignored.
+    CloudSceneCalls scene;
+    std::unique_ptr<WindowSystem> system = createPlatformWindowSystem();
+    return runRenderer(*system, instance, scene);
+}
