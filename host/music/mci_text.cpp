@@ -22,7 +22,7 @@ constexpr ErrorText kErrorTexts[] = {
     {kMcierrCannotLoadDriver, "There is an undetectable problem in loading the specified device driver."},
     {kMcierrMissingCommandString, "No command was specified."},
     {kMcierrParamOverflow,
-     "The output string was to large to fit in the return buffer. Increase the size of the buffer."},
+     "The output string was too large to fit in the return buffer. Increase the size of the buffer."},
     {kMcierrBadInteger, "The specified integer is invalid for this command."},
     {kMcierrMissingParameter, "The specified command requires a parameter. Please supply one."},
     {kMcierrFileNotFound, "Cannot find the specified file. Make sure the path and filename are correct."},
