@@ -1,0 +1,87 @@
+// Test helper: finds the renderer window by title and reports or closes it (X11 side of the e2e test).
+//
+//   window_probe wait [old-id]  waits up to 20 s for a window titled "Zorun_VC" (other than old-id) and
+//                               prints "<id> fullscreen|windowed <width>x<height>"
+//   window_probe close          sends the window the WM_DELETE_WINDOW request a window manager sends
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+Window findRenderer(Display* display)
+{
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    Window found = 0;
+    if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count))
+        return 0;
+    for (unsigned i = 0; i < count && found == 0; ++i) {
+        char* title = nullptr;
+        XWindowAttributes attributes{};
+        if (XFetchName(display, children[i], &title) && title != nullptr) {
+            if (std::strcmp(title, "Zorun_VC") == 0 && XGetWindowAttributes(display, children[i], &attributes) &&
+                attributes.map_state == IsViewable)
+                found = children[i];
+            XFree(title);
+        }
+    }
+    if (children != nullptr)
+        XFree(children);
+    return found;
+}
+
+int ignoreErrors(Display*, XErrorEvent*)
+{
+    return 0;  // the window may go while we look at it
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2)
+        return 2;
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr)
+        return 2;
+    XSetErrorHandler(ignoreErrors);
+    const Window old = argc > 2 ? std::strtoul(argv[2], nullptr, 0) : 0;
+    Window window = 0;
+    for (int tries = 0; tries < 200 && window == 0; ++tries) {
+        window = findRenderer(display);
+        if (window == old)
+            window = 0;
+        if (window == 0 && std::strcmp(argv[1], "wait") == 0)
+            usleep(100000);
+        else
+            break;
+    }
+    if (window == 0)
+        return 1;
+    if (std::strcmp(argv[1], "close") == 0) {
+        XEvent event{};
+        event.xclient.type = ClientMessage;
+        event.xclient.window = window;
+        event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+        event.xclient.format = 32;
+        event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+        event.xclient.data.l[1] = CurrentTime;
+        XSendEvent(display, window, False, NoEventMask, &event);
+        XSync(display, False);
+        return 0;
+    }
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(display, window, &attributes);
+    // Without a window manager a full-screen window has to bypass it: override-redirect.
+    std::printf("%lu %s %dx%d\n", window, attributes.override_redirect ? "fullscreen" : "windowed", attributes.width,
+                attributes.height);
+    return 0;
+}
