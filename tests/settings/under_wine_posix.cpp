@@ -1,11 +1,7 @@
 // Native Linux programs never run under Wine.
-#include "under_wine.h"
+#include "settings_test_support.h"
 
-namespace testenv {
-
-bool runningUnderWine()
+bool testfs::runningUnderWine()
 {
     return false;
 }
-
-}  // namespace testenv

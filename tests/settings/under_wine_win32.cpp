@@ -1,14 +1,10 @@
 // Wine shows itself by an export of its ntdll that Windows does not have.
-#include "under_wine.h"
+#include "settings_test_support.h"
 
 #include <windows.h>
 
-namespace testenv {
-
-bool runningUnderWine()
+bool testfs::runningUnderWine()
 {
     const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
     return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
-
-}  // namespace testenv
