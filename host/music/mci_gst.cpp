@@ -147,7 +147,6 @@ private:
         GstBus* bus = gst_element_get_bus(playbin_);
         gst_bus_set_sync_handler(bus, &GstPlayer::onMessage, this, nullptr);
         gst_object_unref(bus);
-        if (loop_) g_signal_connect(playbin_, "about-to-finish", G_CALLBACK(&GstPlayer::onAboutToFinish), this);
     }
 
     bool preroll() {
@@ -164,17 +163,24 @@ private:
     // Runs on GStreamer's threads. Nobody reads the bus, so every message is noted here and dropped.
     static GstBusSyncReply onMessage(GstBus*, GstMessage* message, gpointer data) {
         auto* self = static_cast<GstPlayer*>(data);
-        if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_EOS || GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR) {
+        if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR) {
             self->ended_ = true;
+        } else if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_EOS) {
+            if (self->loop_) {
+                // A streaming thread must not seek; GStreamer runs this on one of its own.
+                gst_element_call_async(self->playbin_, &GstPlayer::rewind, nullptr, nullptr);
+            } else {
+                self->ended_ = true;
+            }
         }
         gst_message_unref(message);
         return GST_BUS_DROP;
     }
 
-    // Queues the same file again before this pass ends, so a looping sound goes on without a gap.
-    static void onAboutToFinish(GstElement* playbin, gpointer data) {
-        auto* self = static_cast<GstPlayer*>(data);
-        g_object_set(playbin, "uri", self->uri_.c_str(), nullptr);
+    // Starts a looping sound again from its beginning. It touches only the element (which the call
+    // holds a reference on), so it is harmless when the player has gone meanwhile.
+    static void rewind(GstElement* playbin, gpointer) {
+        gst_element_seek_simple(playbin, GST_FORMAT_TIME, GST_SEEK_FLAG_FLUSH, 0);
     }
 
     bool loop_;

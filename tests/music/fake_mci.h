@@ -4,7 +4,6 @@
 #include "mci_port.h"
 #include "mci_text.h"
 
-#include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
@@ -17,41 +16,28 @@ public:
         std::uint32_t result = 0;
         std::string reply;
     };
-    struct Call {
-        std::string what;        ///< the command string, or "waveOutGetNumDevs", or "PlaySoundA <file|null> <flags>"
-        unsigned bufferLength;   ///< the reply buffer's length; 0 when none was passed
-    };
-
-    /// Every command not in the script succeeds and writes no reply, as a command without a return
-    /// value may do.
+    /// Commands not in the script succeed and write no reply, as winmm's do that return no value.
     std::map<std::string, Answer> script;
     unsigned waveOutDevices = 1;
-    std::vector<Call> calls;
+    /// Each command, with " [n]" for a reply buffer of n; "waveOutGetNumDevs"; "PlaySoundA <file> <flags>".
+    std::vector<std::string> calls;
 
-    std::vector<std::string> commands() const {
-        std::vector<std::string> out;
-        for (const Call& call : calls) out.push_back(call.what);
-        return out;
-    }
-
-    std::uint32_t mciSendStringA(const char* command, char* reply, unsigned replyLength) override {
-        calls.push_back({command, reply == nullptr ? 0 : replyLength});
+    std::uint32_t mciSendStringA(const char* command, char* reply, unsigned length) override {
+        calls.push_back(command + (reply ? " [" + std::to_string(length) + "]" : std::string()));
         auto it = script.find(command);
         if (it == script.end()) return 0;
-        if (it->second.result != 0) return it->second.result;  // winmm leaves the buffer alone then
-        return copyMciReply(it->second.reply, reply, replyLength);
+        // On failure winmm leaves the buffer as it was.
+        return it->second.result != 0 ? it->second.result : copyMciReply(it->second.reply, reply, length);
     }
-    int mciGetErrorStringA(std::uint32_t code, char* text, unsigned textLength) override {
-        return copyMciErrorText(code, text, textLength);
+    int mciGetErrorStringA(std::uint32_t code, char* text, unsigned length) override {
+        return copyMciErrorText(code, text, length);
     }
     unsigned waveOutGetNumDevs() override {
-        calls.push_back({"waveOutGetNumDevs", 0});
+        calls.push_back("waveOutGetNumDevs");
         return waveOutDevices;
     }
     int PlaySoundA(const char* sound, std::uint32_t flags) override {
-        calls.push_back({"PlaySoundA " + std::string(sound == nullptr ? "null" : sound) + " " +
-                             std::to_string(flags),
-                         0});
+        calls.push_back("PlaySoundA " + std::string(sound ? sound : "null") + " " + std::to_string(flags));
         return 1;
     }
 };
