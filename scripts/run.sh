@@ -25,6 +25,12 @@ renderer=$!
 sleep "${ZORUN_RUN_SECONDS:-6}"
 shot="$root/build/screenshot.png"
 "$bin/tools/screenshot_x11" "$shot"
-xdotool search --name '^Zorun_VC$' key Escape >/dev/null 2>&1 || kill "$renderer"
+# Held for a few frames, as a person presses it: a press released before the next frame is not seen.
+xdotool keydown Escape sleep 0.4 keyup Escape >/dev/null 2>&1 || true
+for _ in $(seq 1 30); do
+  kill -0 "$renderer" 2>/dev/null || break
+  sleep 0.1
+done
+kill "$renderer" 2>/dev/null || true
 wait "$renderer" || true
 echo "No display here: ran the screensaver on Xvfb; screenshot saved to $shot"

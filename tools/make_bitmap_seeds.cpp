@@ -8,9 +8,9 @@
 
 namespace {
 
-void save(const std::filesystem::path& folder, const std::string& name, const testbmp::BitmapSpec& spec)
+void save(const std::filesystem::path& folder, const std::string& name, const testbmp::BitmapLayout& layout)
 {
-    const auto bytes = testbmp::encode(spec);
+    const auto bytes = testbmp::encode(layout);
     std::ofstream out(folder / name, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }

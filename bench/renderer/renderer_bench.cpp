@@ -128,17 +128,17 @@ bool writeCloudBitmap(const testfs::TempDir& cache)
     unsigned char* rgb = stbi_load(ZORUN_ASSETS_DIR "/cloud.jpg", &w, &h, &components, 3);
     if (rgb == nullptr)
         return false;
-    testbmp::BitmapSpec spec;
-    spec.width = w;
-    spec.height = h;
+    testbmp::BitmapLayout layout;
+    layout.width = w;
+    layout.height = h;
     for (int y = h - 1; y >= 0; --y)
         for (int x = 0; x < w; ++x) {
             const unsigned char* p = rgb + (static_cast<std::size_t>(y) * w + x) * 3;
-            spec.pixels.push_back(static_cast<std::uint32_t>(p[0] << 16 | p[1] << 8 | p[2]));
+            layout.pixels.push_back(static_cast<std::uint32_t>(p[0] << 16 | p[1] << 8 | p[2]));
         }
     stbi_image_free(rgb);
     std::filesystem::create_directories(cache.path() / "k_vorn");
-    cache.write("k_vorn/Zorun.bmp", testbmp::encode(spec));
+    cache.write("k_vorn/Zorun.bmp", testbmp::encode(layout));
     return true;
 }
 

@@ -44,13 +44,13 @@ int main(int argc, char** argv)
     std::printf("bitmap decoding, %d x %d, best of %d runs\n", side, side, runs);
     std::printf("%-6s %10s %12s %12s %8s\n", "depth", "file MB", "ours MB/s", "stb MB/s", "ratio");
     for (int bits : {4, 8, 16, 24, 32}) {
-        auto spec = testbmp::gradient(side, side, static_cast<std::uint16_t>(bits));
+        auto layout = testbmp::gradient(side, side, static_cast<std::uint16_t>(bits));
         if (bits == 16) {
-            spec.compression = 3;
-            spec.masks = std::array<std::uint32_t, 3>{0xF800, 0x07E0, 0x001F};
+            layout.compression = 3;
+            layout.masks = std::array<std::uint32_t, 3>{0xF800, 0x07E0, 0x001F};
         }
-        const std::string path = dir.write("bench-" + std::to_string(bits) + ".bmp", testbmp::encode(spec));
-        spec = {};
+        const std::string path = dir.write("bench-" + std::to_string(bits) + ".bmp", testbmp::encode(layout));
+        layout = {};
         const double megabytes = static_cast<double>(std::filesystem::file_size(path)) / 1e6;
 
         BitmapTexture texture;

@@ -93,10 +93,10 @@ protected:
         return gl.read();
     }
 
-    void writeTexture(const testbmp::BitmapSpec& spec)
+    void writeTexture(const testbmp::BitmapLayout& layout)
     {
         std::filesystem::create_directories(cache.path() / "k_vorn");
-        cache.write("k_vorn/Zorun.bmp", testbmp::encode(spec));
+        cache.write("k_vorn/Zorun.bmp", testbmp::encode(layout));
     }
 
     testfs::TempDir cache;
@@ -108,13 +108,13 @@ protected:
     auto gl = start(width, height);            \
     ASSERT_EQ(gl->error(), std::string{})
 
-testbmp::BitmapSpec solid(std::uint32_t rgb)
+testbmp::BitmapLayout solid(std::uint32_t rgb)
 {
-    testbmp::BitmapSpec spec;
-    spec.width = 8;
-    spec.height = 8;
-    spec.pixels.assign(64, rgb);
-    return spec;
+    testbmp::BitmapLayout layout;
+    layout.width = 8;
+    layout.height = 8;
+    layout.pixels.assign(64, rgb);
+    return layout;
 }
 
 TEST_F(CloudScene, FirstFrameIsBlackAndTheFadeRisesToFullAndStops)

@@ -27,12 +27,12 @@ protected:
 TEST_F(TextureGl, ALoadedPictureGivesACompleteTextureWithItsTopRowAtTZero)
 {
     // 4 x 2 needs no scaling, so level 0 holds the pixels as they are; file order is bottom row first.
-    testbmp::BitmapSpec spec;
-    spec.width = 4;
-    spec.height = 2;
-    spec.pixels = {0x0000FF, 0x0000FF, 0x0000FF, 0x0000FF, 0xFF0000, 0xFF0000, 0xFF0000, 0xFF0000};
+    testbmp::BitmapLayout layout;
+    layout.width = 4;
+    layout.height = 2;
+    layout.pixels = {0x0000FF, 0x0000FF, 0x0000FF, 0x0000FF, 0xFF0000, 0xFF0000, 0xFF0000, 0xFF0000};
     BitmapTexture texture;
-    ASSERT_TRUE(texture.loadImage(folder.write("Zorun.bmp", testbmp::encode(spec)).c_str()));
+    ASSERT_TRUE(texture.loadImage(folder.write("Zorun.bmp", testbmp::encode(layout)).c_str()));
     ASSERT_TRUE(texture.flipRows());
     texture.uploadTexture();
     ASSERT_NE(texture.textureName(), 0u);

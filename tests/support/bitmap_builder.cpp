@@ -16,26 +16,26 @@ void put32(std::vector<std::uint8_t>& out, std::uint32_t v)
     put16(out, v >> 16);
 }
 
-std::size_t rowBytes(const BitmapSpec& spec)
+std::size_t rowBytes(const BitmapLayout& layout)
 {
-    return (static_cast<std::size_t>(spec.width) * spec.bits + 31) / 32 * 4;
+    return (static_cast<std::size_t>(layout.width) * layout.bits + 31) / 32 * 4;
 }
 
 }  // namespace
 
-std::vector<std::uint8_t> packRows(const BitmapSpec& spec)
+std::vector<std::uint8_t> packRows(const BitmapLayout& layout)
 {
-    const std::size_t stride = rowBytes(spec);
-    const std::size_t rows = static_cast<std::size_t>(spec.height < 0 ? -spec.height : spec.height);
+    const std::size_t stride = rowBytes(layout);
+    const std::size_t rows = static_cast<std::size_t>(layout.height < 0 ? -layout.height : layout.height);
     std::vector<std::uint8_t> out;
     out.reserve(stride * rows);
     std::size_t next = 0;
     for (std::size_t y = 0; y < rows; ++y) {
         std::vector<std::uint8_t> row;
-        for (std::int32_t x = 0; x < spec.width; ++x) {
-            const std::uint32_t v = next < spec.pixels.size() ? spec.pixels[next] : 0;
+        for (std::int32_t x = 0; x < layout.width; ++x) {
+            const std::uint32_t v = next < layout.pixels.size() ? layout.pixels[next] : 0;
             ++next;
-            switch (spec.bits) {
+            switch (layout.bits) {
             case 4:
                 if (x % 2 == 0)
                     row.push_back(static_cast<std::uint8_t>((v & 0x0F) << 4));
@@ -53,59 +53,59 @@ std::vector<std::uint8_t> packRows(const BitmapSpec& spec)
             }
         }
         // The spare low half of an odd 4-bit row also carries the padding pattern.
-        if (spec.bits == 4 && spec.width % 2 == 1)
-            row.back() = static_cast<std::uint8_t>(row.back() | (spec.padding & 0x0F));
-        row.resize(stride, spec.padding);
+        if (layout.bits == 4 && layout.width % 2 == 1)
+            row.back() = static_cast<std::uint8_t>(row.back() | (layout.padding & 0x0F));
+        row.resize(stride, layout.padding);
         out.insert(out.end(), row.begin(), row.end());
     }
     return out;
 }
 
-std::vector<std::uint8_t> encode(const BitmapSpec& spec)
+std::vector<std::uint8_t> encode(const BitmapLayout& layout)
 {
-    const std::vector<std::uint8_t> rows = packRows(spec);
-    const std::uint32_t extras = static_cast<std::uint32_t>((spec.masks ? 12 : 0) + spec.palette.size() * 4);
-    const std::uint32_t offBits = spec.offBits.value_or(14 + 40 + extras);
+    const std::vector<std::uint8_t> rows = packRows(layout);
+    const std::uint32_t extras = static_cast<std::uint32_t>((layout.masks ? 12 : 0) + layout.palette.size() * 4);
+    const std::uint32_t offBits = layout.offBits.value_or(14 + 40 + extras);
     std::vector<std::uint8_t> out;
     out.reserve(offBits + rows.size());
     put16(out, 0x4D42);
     put32(out, static_cast<std::uint32_t>(offBits + rows.size()));
     put32(out, 0);
     put32(out, offBits);
-    put32(out, spec.infoSize);
-    put32(out, static_cast<std::uint32_t>(spec.width));
-    put32(out, static_cast<std::uint32_t>(spec.height));
+    put32(out, layout.infoSize);
+    put32(out, static_cast<std::uint32_t>(layout.width));
+    put32(out, static_cast<std::uint32_t>(layout.height));
     put16(out, 1);
-    put16(out, spec.bits);
-    put32(out, spec.compression);
-    put32(out, spec.sizeImage);
+    put16(out, layout.bits);
+    put32(out, layout.compression);
+    put32(out, layout.sizeImage);
     put32(out, 2835);
     put32(out, 2835);
-    put32(out, spec.clrUsed.value_or(static_cast<std::uint32_t>(spec.palette.size())));
+    put32(out, layout.clrUsed.value_or(static_cast<std::uint32_t>(layout.palette.size())));
     put32(out, 0);
-    if (spec.masks) {
-        for (std::uint32_t mask : *spec.masks)
+    if (layout.masks) {
+        for (std::uint32_t mask : *layout.masks)
             put32(out, mask);
     }
-    for (const auto& entry : spec.palette)
+    for (const auto& entry : layout.palette)
         out.insert(out.end(), entry.begin(), entry.end());
     out.resize(offBits, 0);
     out.insert(out.end(), rows.begin(), rows.end());
     return out;
 }
 
-BitmapSpec gradient(std::int32_t width, std::int32_t height, std::uint16_t bits)
+BitmapLayout gradient(std::int32_t width, std::int32_t height, std::uint16_t bits)
 {
-    BitmapSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.bits = bits;
-    spec.padding = 0;
+    BitmapLayout layout;
+    layout.width = width;
+    layout.height = height;
+    layout.bits = bits;
+    layout.padding = 0;
     const std::uint32_t colours = bits < 16 ? (1u << bits) : 0;
     for (std::uint32_t i = 0; i < colours; ++i)
-        spec.palette.push_back({static_cast<std::uint8_t>(i * 7), static_cast<std::uint8_t>(255 - i),
+        layout.palette.push_back({static_cast<std::uint8_t>(i * 7), static_cast<std::uint8_t>(255 - i),
                                 static_cast<std::uint8_t>(i * 3), 0});
-    spec.pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    layout.pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
     for (std::int32_t y = 0; y < height; ++y) {
         for (std::int32_t x = 0; x < width; ++x) {
             const auto ux = static_cast<std::uint32_t>(x);
@@ -113,10 +113,10 @@ BitmapSpec gradient(std::int32_t width, std::int32_t height, std::uint16_t bits)
             std::uint32_t v = (ux * 2654435761u) ^ (uy * 40503u);
             if (colours != 0)
                 v %= colours;
-            spec.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)] = v;
+            layout.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)] = v;
         }
     }
-    return spec;
+    return layout;
 }
 
 }  // namespace testbmp

@@ -10,7 +10,7 @@ namespace testbmp {
 
 /// Pixel values in file order (bottom row first for a positive height):
 /// 4 and 8 bits: palette index; 16 bits: the 16-bit value; 24 bits: 0xRRGGBB; 32 bits: 0xXXRRGGBB.
-struct BitmapSpec {
+struct BitmapLayout {
     std::int32_t width = 0;
     std::int32_t height = 0;
     std::uint16_t bits = 24;
@@ -26,11 +26,11 @@ struct BitmapSpec {
 };
 
 /// Rows packed and aligned to 4 bytes, as stored in a file.
-std::vector<std::uint8_t> packRows(const BitmapSpec& spec);
+std::vector<std::uint8_t> packRows(const BitmapLayout& layout);
 /// The whole file: 14-byte file header, 40-byte info header, masks, palette, pixel rows.
-std::vector<std::uint8_t> encode(const BitmapSpec& spec);
+std::vector<std::uint8_t> encode(const BitmapLayout& layout);
 
 /// A width x height picture of the given depth with varied pixels and, below 16 bits, a full palette.
-BitmapSpec gradient(std::int32_t width, std::int32_t height, std::uint16_t bits);
+BitmapLayout gradient(std::int32_t width, std::int32_t height, std::uint16_t bits);
 
 }  // namespace testbmp

@@ -8,13 +8,13 @@ namespace {
 
 struct ConvertCase {
     const char* name;
-    testbmp::BitmapSpec spec;
+    testbmp::BitmapLayout layout;
     std::vector<Rgba> expected;  // file order: bottom row first
 };
 
-testbmp::BitmapSpec spec(std::int32_t width, std::int32_t height, std::uint16_t bits, std::vector<std::uint32_t> pixels)
+testbmp::BitmapLayout layout(std::int32_t width, std::int32_t height, std::uint16_t bits, std::vector<std::uint32_t> pixels)
 {
-    testbmp::BitmapSpec s;
+    testbmp::BitmapLayout s;
     s.width = width;
     s.height = height;
     s.bits = bits;
@@ -22,13 +22,13 @@ testbmp::BitmapSpec spec(std::int32_t width, std::int32_t height, std::uint16_t 
     return s;
 }
 
-testbmp::BitmapSpec withPalette(testbmp::BitmapSpec s, std::vector<std::array<std::uint8_t, 4>> palette)
+testbmp::BitmapLayout withPalette(testbmp::BitmapLayout s, std::vector<std::array<std::uint8_t, 4>> palette)
 {
     s.palette = std::move(palette);
     return s;
 }
 
-testbmp::BitmapSpec withMasks(testbmp::BitmapSpec s, std::uint32_t red, std::uint32_t green, std::uint32_t blue)
+testbmp::BitmapLayout withMasks(testbmp::BitmapLayout s, std::uint32_t red, std::uint32_t green, std::uint32_t blue)
 {
     s.compression = 3;
     s.masks = std::array<std::uint32_t, 3>{red, green, blue};
@@ -42,54 +42,54 @@ std::vector<ConvertCase> convertCases()
 {
     std::vector<ConvertCase> cases;
     cases.push_back({"32-bit swaps red and blue and drops the fourth byte",
-                     spec(2, 2, 32, {0x00112233, 0x7F445566, 0xFF778899, 0x01AABBCC}),
+                     layout(2, 2, 32, {0x00112233, 0x7F445566, 0xFF778899, 0x01AABBCC}),
                      {opaque(0x11, 0x22, 0x33), opaque(0x44, 0x55, 0x66), opaque(0x77, 0x88, 0x99),
                       opaque(0xAA, 0xBB, 0xCC)}});
     cases.push_back({"24-bit of width 1 skips one alignment byte per row",
-                     spec(1, 3, 24, {0x102030, 0x405060, 0x708090}),
+                     layout(1, 3, 24, {0x102030, 0x405060, 0x708090}),
                      {opaque(0x10, 0x20, 0x30), opaque(0x40, 0x50, 0x60), opaque(0x70, 0x80, 0x90)}});
     cases.push_back({"24-bit of width 3 skips three alignment bytes per row",
-                     spec(3, 2, 24, {0xFF0000, 0x00FF00, 0x0000FF, 0x010203, 0x040506, 0x070809}),
+                     layout(3, 2, 24, {0xFF0000, 0x00FF00, 0x0000FF, 0x010203, 0x040506, 0x070809}),
                      {opaque(255, 0, 0), opaque(0, 255, 0), opaque(0, 0, 255), opaque(1, 2, 3), opaque(4, 5, 6),
                       opaque(7, 8, 9)}});
     cases.push_back({"16-bit 5-6-5 bit fields widen each channel to 8 bits",
-                     withMasks(spec(6, 1, 16, {0xFFFF, 0x0000, 0xF800, 0x07E0, 0x001F, 0x8410}), 0xF800, 0x07E0, 0x001F),
+                     withMasks(layout(6, 1, 16, {0xFFFF, 0x0000, 0xF800, 0x07E0, 0x001F, 0x8410}), 0xF800, 0x07E0, 0x001F),
                      {white, black, opaque(255, 0, 0), opaque(0, 255, 0), opaque(0, 0, 255), opaque(132, 130, 132)}});
     cases.push_back({"16-bit 5-5-5 bit fields ignore the top bit",
-                     withMasks(spec(4, 1, 16, {0x7FFF, 0x8000, 0x7C00, 0x4210}), 0x7C00, 0x03E0, 0x001F),
+                     withMasks(layout(4, 1, 16, {0x7FFF, 0x8000, 0x7C00, 0x4210}), 0x7C00, 0x03E0, 0x001F),
                      {white, black, opaque(255, 0, 0), opaque(132, 132, 132)}});
     cases.push_back({"16-bit without bit fields reads as 5-5-5",
-                     spec(3, 1, 16, {0x7FFF, 0x03E0, 0x001F}),
+                     layout(3, 1, 16, {0x7FFF, 0x03E0, 0x001F}),
                      {white, opaque(0, 255, 0), opaque(0, 0, 255)}});
     cases.push_back({"16-bit 4-4-4 masks repeat the nibble",
-                     withMasks(spec(2, 1, 16, {0x0F00, 0x0A5F}), 0x0F00, 0x00F0, 0x000F),
+                     withMasks(layout(2, 1, 16, {0x0F00, 0x0A5F}), 0x0F00, 0x00F0, 0x000F),
                      {opaque(255, 0, 0), opaque(0xAA, 0x55, 0xFF)}});
     cases.push_back({"8-bit indexes the palette; entries beyond the colours used are black",
-                     withPalette(spec(4, 1, 8, {0, 1, 2, 200}),
+                     withPalette(layout(4, 1, 8, {0, 1, 2, 200}),
                                  {paletteEntry(10, 20, 30), paletteEntry(40, 50, 60), paletteEntry(255, 255, 255)}),
                      {opaque(10, 20, 30), opaque(40, 50, 60), white, black}});
     {
-        auto s = withPalette(spec(2, 1, 8, {255, 1}), {});
+        auto s = withPalette(layout(2, 1, 8, {255, 1}), {});
         for (int i = 0; i < 256; ++i)
             s.palette.push_back(paletteEntry(static_cast<std::uint8_t>(i), 0, static_cast<std::uint8_t>(255 - i)));
         s.clrUsed = 0;
         cases.push_back({"8-bit with no colour count reads all 256 entries", s, {opaque(255, 0, 0), opaque(1, 0, 254)}});
     }
     {
-        auto s = spec(2, 1, 8, {255, 7});
+        auto s = layout(2, 1, 8, {255, 7});
         for (int i = 0; i < 300; ++i)
             s.palette.push_back(paletteEntry(static_cast<std::uint8_t>(i), 9, 9));
         cases.push_back({"8-bit with more than 256 colours reads 256 and finds the pixels", s,
                          {opaque(255, 9, 9), opaque(7, 9, 9)}});
     }
     cases.push_back({"4-bit takes the high half first and aligns odd rows",
-                     withPalette(spec(3, 2, 4, {1, 2, 3, 3, 2, 1}),
+                     withPalette(layout(3, 2, 4, {1, 2, 3, 3, 2, 1}),
                                  {paletteEntry(0, 0, 0), paletteEntry(255, 0, 0), paletteEntry(0, 255, 0),
                                   paletteEntry(0, 0, 255)}),
                      {opaque(255, 0, 0), opaque(0, 255, 0), opaque(0, 0, 255), opaque(0, 0, 255), opaque(0, 255, 0),
                       opaque(255, 0, 0)}});
     {
-        auto s = withPalette(spec(9, 2, 4, {0, 15, 0, 15, 0, 15, 0, 15, 0, 15, 0, 15, 0, 15, 0, 15, 0, 15}), {});
+        auto s = withPalette(layout(9, 2, 4, {0, 15, 0, 15, 0, 15, 0, 15, 0, 15, 0, 15, 0, 15, 0, 15, 0, 15}), {});
         for (int i = 0; i < 16; ++i)
             s.palette.push_back(paletteEntry(static_cast<std::uint8_t>(i * 17), 0, 0));
         s.clrUsed = 0;
@@ -110,11 +110,11 @@ TEST_P(ConvertTest, ProducesKnownPixelsWithOpaqueAlpha)
     const ConvertCase& c = GetParam();
     SCOPED_TRACE(c.name);
     testfs::TempDir dir;
-    const std::string path = dir.write("picture.bmp", testbmp::encode(c.spec));
+    const std::string path = dir.write("picture.bmp", testbmp::encode(c.layout));
     BitmapTexture texture;
     ASSERT_TRUE(texture.readBitmap(path.c_str()));
-    EXPECT_EQ(texture.width(), c.spec.width);
-    EXPECT_EQ(texture.height(), c.spec.height);
+    EXPECT_EQ(texture.width(), c.layout.width);
+    EXPECT_EQ(texture.height(), c.layout.height);
     EXPECT_EQ(texture.bitsPerPixel(), 32);
     EXPECT_EQ(pixelsOf(texture), c.expected);
     EXPECT_TRUE(testfs::isClosedByThisProcess(path));
@@ -159,7 +159,7 @@ TEST(FlipRows, PutsTheTopRowFirstAndKeepsTheMiddle)
         for (std::int32_t y = 0; y < row.height; ++y)
             pixels.insert(pixels.end(), {static_cast<std::uint32_t>(y) << 16, 0x00FF00});
         testfs::TempDir dir;
-        const std::string path = dir.write("rows.bmp", testbmp::encode(spec(2, row.height, 24, pixels)));
+        const std::string path = dir.write("rows.bmp", testbmp::encode(layout(2, row.height, 24, pixels)));
         BitmapTexture texture;
         ASSERT_TRUE(texture.loadImage(path.c_str()));
         ASSERT_TRUE(texture.flipRows());
@@ -176,7 +176,7 @@ TEST(FlipRows, FailsWithoutPixels)
 TEST(LoadImage, LooksOnlyAtTheLastThreeCharactersIgnoringCase)
 {
     testfs::TempDir dir;
-    const auto bytes = testbmp::encode(spec(1, 1, 24, {0x123456}));
+    const auto bytes = testbmp::encode(layout(1, 1, 24, {0x123456}));
     struct Row {
         const char* name;
         bool accepted;

@@ -10,9 +10,9 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-testbmp::BitmapSpec valid24()
+testbmp::BitmapLayout valid24()
 {
-    testbmp::BitmapSpec s;
+    testbmp::BitmapLayout s;
     s.width = 5;
     s.height = 3;
     s.bits = 24;
@@ -35,7 +35,7 @@ struct RefusalCase {
     std::function<Bytes()> file;
 };
 
-Bytes withSpec(const std::function<void(testbmp::BitmapSpec&)>& change)
+Bytes withLayout(const std::function<void(testbmp::BitmapLayout&)>& change)
 {
     auto s = valid24();
     change(s);
@@ -65,10 +65,10 @@ std::vector<RefusalCase> refusalCases()
              return b;
          }},
         {"12-byte core header", [] { return patched(infoSizeAt, 12); }},
-        {"run-length compression", [] { return withSpec([](auto& s) { s.bits = 8; s.palette.assign(2, {}); s.compression = 1; }); }},
+        {"run-length compression", [] { return withLayout([](auto& s) { s.bits = 8; s.palette.assign(2, {}); s.compression = 1; }); }},
         {"png compression", [] { return patched(compressionAt, 5); }},
-        {"1 bit per pixel", [] { return withSpec([](auto& s) { s.bits = 1; s.palette.assign(2, {}); }); }},
-        {"2 bits per pixel", [] { return withSpec([](auto& s) { s.bits = 2; s.palette.assign(4, {}); }); }},
+        {"1 bit per pixel", [] { return withLayout([](auto& s) { s.bits = 1; s.palette.assign(2, {}); }); }},
+        {"2 bits per pixel", [] { return withLayout([](auto& s) { s.bits = 2; s.palette.assign(4, {}); }); }},
         {"pixel data cut short", [] {
              Bytes b = testbmp::encode(valid24());
              b.pop_back();
@@ -77,9 +77,9 @@ std::vector<RefusalCase> refusalCases()
         {"image size larger than the file holds", [] { return patched(sizeImageAt, 10000); }},
         {"image size smaller than the rows need", [] { return patched(sizeImageAt, 16); }},
         {"image size negative", [] { return patched(sizeImageAt, 0x80000000u); }},
-        {"top-first bitmap (negative height)", [] { return withSpec([](auto& s) { s.height = -3; }); }},
-        {"width 0", [] { return withSpec([](auto& s) { s.width = 0; }); }},
-        {"height 0", [] { return withSpec([](auto& s) { s.height = 0; }); }},
+        {"top-first bitmap (negative height)", [] { return withLayout([](auto& s) { s.height = -3; }); }},
+        {"width 0", [] { return withLayout([](auto& s) { s.width = 0; }); }},
+        {"height 0", [] { return withLayout([](auto& s) { s.height = 0; }); }},
         {"negative width", [] { return patched(widthAt, static_cast<std::uint32_t>(-5)); }},
         {"header claiming gigabytes", [] {
              Bytes b = testbmp::encode(valid24());
@@ -88,7 +88,7 @@ std::vector<RefusalCase> refusalCases()
              return b;
          }},
         {"width times bits overflowing 32 bits", [] {
-             Bytes b = withSpec([](auto& s) { s.bits = 32; });
+             Bytes b = withLayout([](auto& s) { s.bits = 32; });
              put32At(b, widthAt, 0x7FFFFFFF);
              put32At(b, heightAt, 1);
              return b;
