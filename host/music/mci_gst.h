@@ -14,6 +14,11 @@ class GstPlayer;
 
 /// The MPEGVideo device under aliases and PlaySound's one sound, on GStreamer. No CD device yet:
 /// every cdaudio command fails as on a machine without a CD drive.
+///
+/// Sound goes to the first of pulsesink and alsasink that opens; then there is one wave-out device.
+/// When neither opens, it goes to a fakesink that keeps real time (files still play and end on time,
+/// unheard) and there is no wave-out device. The environment variable ZORUN_AUDIO_SINK names a sink
+/// to use instead ("fakesink" for tests without a sound card); it counts as a wave-out device.
 class GstMci final : public MciPort {
 public:
     GstMci();
