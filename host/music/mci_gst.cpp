@@ -192,10 +192,11 @@ private:
 
 namespace {
 
+// A position as MCI takes it: an unsigned 32-bit number, so that it never overflows in nanoseconds.
 std::optional<std::int64_t> milliseconds(const std::string& text) {
-    std::int64_t value = 0;
+    std::uint32_t value = 0;
     auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || ptr != text.data() + text.size() || value < 0) return std::nullopt;
+    if (ec != std::errc() || ptr != text.data() + text.size()) return std::nullopt;
     return value;
 }
 
