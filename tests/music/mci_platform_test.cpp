@@ -5,10 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdio>
-#include <fstream>
-#include <thread>
 
 namespace zorun::music {
 namespace {
@@ -51,48 +48,6 @@ TEST(PlatformMci, UnknownAliasMissingFileAndNoCdDrive) {
     std::printf("open cdaudio: %u %s\n", cd, errorText(*mci, cd).c_str());
     EXPECT_EQ(cd, kMcierrCannotLoadDriver);
     EXPECT_NE(mci->mciSendStringA("status cdaudio current track", reply, sizeof reply), 0u);
-}
-
-// One second of 8 kHz 8-bit mono silence as a PCM WAV file.
-void writeSilence(const std::string& path) {
-    const std::uint32_t samples = 8000;
-    auto le = [](std::ofstream& out, std::uint32_t value, int bytes) {
-        for (int i = 0; i < bytes; ++i) out.put(char((value >> (8 * i)) & 0xff));
-    };
-    std::ofstream out(path, std::ios::binary);
-    out << "RIFF";
-    le(out, 36 + samples, 4);
-    out << "WAVEfmt ";
-    for (std::uint32_t v : {16u, 1u, 1u, 8000u, 8000u, 1u, 8u}) le(out, v, v == 16u || v == 8000u ? 4 : 2);
-    out << "data";
-    le(out, samples, 4);
-    out << std::string(samples, char(0x80));
-}
-
-// The mode words of MPEGVideo through a file's life, the same on both platforms.
-TEST(PlatformMci, ModesOfAFileThatPlaysToItsEnd) {
-    std::unique_ptr<MciPort> mci = openPlatformMci();
-    testfs::TempDir dir;
-    std::string file = (dir.path() / "a b.wav").string();
-    writeSilence(file);
-    std::uint32_t opened = mci->mciSendStringA(("open \"" + file + "\" type MPEGVideo Alias MP3Play").c_str(), nullptr, 0);
-    if (opened != 0) GTEST_SKIP() << "this platform cannot play the file here: " << errorText(*mci, opened);
-    auto mode = [&] {
-        char reply[30] = "";
-        return mci->mciSendStringA("status MP3Play mode", reply, sizeof reply) == 0 ? std::string(reply) : "error";
-    };
-    EXPECT_EQ(mode(), "stopped");
-    EXPECT_EQ(mci->mciSendStringA("play MP3Play", nullptr, 0), 0u);
-    EXPECT_EQ(mode(), "playing");
-    bool ended = false;
-    for (int i = 0; i < 200 && !ended; ++i, std::this_thread::sleep_for(std::chrono::milliseconds(50))) {
-        ended = mode() == "stopped";
-    }
-    EXPECT_TRUE(ended);
-    EXPECT_EQ(mci->mciSendStringA("stop MP3Play", nullptr, 0), 0u);
-    EXPECT_EQ(mci->mciSendStringA("play MP3Play from 0", nullptr, 0), 0u);
-    EXPECT_EQ(mode(), "playing");
-    EXPECT_EQ(mci->mciSendStringA("close MP3Play", nullptr, 0), 0u);
 }
 
 #ifdef _WIN32
