@@ -1,25 +1,15 @@
 // Uncompressed 24-bit bitmap writer: rows stored bottom first, each padded to 4 bytes.
 #include "bitmap_writer.h"
 
+#include "little_endian.h"
+
 #include <cstdio>
 #include <memory>
 
 namespace zorun {
-namespace {
 
-void put16(std::vector<std::uint8_t>& out, std::uint32_t value)
-{
-    out.push_back(static_cast<std::uint8_t>(value));
-    out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
-void put32(std::vector<std::uint8_t>& out, std::uint32_t value)
-{
-    put16(out, value & 0xFFFF);
-    put16(out, value >> 16);
-}
-
-}  // namespace
+using le::appendU16;
+using le::appendU32;
 
 std::vector<std::uint8_t> encodeBitmap24(std::int32_t width, std::int32_t height, const std::vector<std::uint8_t>& rgb)
 {
@@ -33,21 +23,21 @@ std::vector<std::uint8_t> encodeBitmap24(std::int32_t width, std::int32_t height
 
     std::vector<std::uint8_t> out;
     out.reserve(static_cast<std::size_t>(54 + pixelBytes));
-    put16(out, 0x4D42);
-    put32(out, static_cast<std::uint32_t>(54 + pixelBytes));
-    put32(out, 0);
-    put32(out, 54);
-    put32(out, 40);
-    put32(out, static_cast<std::uint32_t>(width));
-    put32(out, static_cast<std::uint32_t>(height));
-    put16(out, 1);
-    put16(out, 24);
-    put32(out, 0);
-    put32(out, static_cast<std::uint32_t>(pixelBytes));
-    put32(out, 3780);  // 96 dots per inch
-    put32(out, 3780);
-    put32(out, 0);
-    put32(out, 0);
+    appendU16(out, 0x4D42);
+    appendU32(out, static_cast<std::uint32_t>(54 + pixelBytes));
+    appendU32(out, 0);
+    appendU32(out, 54);
+    appendU32(out, 40);
+    appendU32(out, static_cast<std::uint32_t>(width));
+    appendU32(out, static_cast<std::uint32_t>(height));
+    appendU16(out, 1);
+    appendU16(out, 24);
+    appendU32(out, 0);
+    appendU32(out, static_cast<std::uint32_t>(pixelBytes));
+    appendU32(out, 3780);  // 96 dots per inch
+    appendU32(out, 3780);
+    appendU32(out, 0);
+    appendU32(out, 0);
     const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
     for (std::int32_t y = height - 1; y >= 0; --y) {
         const std::uint8_t* row = rgb.data() + static_cast<std::size_t>(y) * rowBytes;

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "little_endian.h"
+
 namespace bmp {
 
 constexpr std::size_t fileHeaderSize = 14;
@@ -26,13 +28,8 @@ struct Headers {
     std::uint32_t clrUsed = 0;
 };
 
-constexpr std::uint16_t readU16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
-
-constexpr std::uint32_t readU32(const std::uint8_t* p)
-{
-    return std::uint32_t{p[0]} | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16) |
-           (std::uint32_t{p[3]} << 24);
-}
+using zorun::le::readU16;
+using zorun::le::readU32;
 
 Headers parseHeaders(const std::uint8_t (&bytes)[fileHeaderSize + infoHeaderSize]);
 

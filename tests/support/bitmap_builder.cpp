@@ -1,20 +1,13 @@
 // Bitmap files built in memory for tests, fuzz seeds and benchmarks.
 #include "bitmap_builder.h"
 
+#include "little_endian.h"
+
 namespace testbmp {
 namespace {
 
-void put16(std::vector<std::uint8_t>& out, std::uint32_t v)
-{
-    out.push_back(static_cast<std::uint8_t>(v));
-    out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-
-void put32(std::vector<std::uint8_t>& out, std::uint32_t v)
-{
-    put16(out, v & 0xFFFF);
-    put16(out, v >> 16);
-}
+using zorun::le::appendU16;
+using zorun::le::appendU32;
 
 std::size_t rowBytes(const BitmapLayout& layout)
 {
@@ -43,13 +36,13 @@ std::vector<std::uint8_t> packRows(const BitmapLayout& layout)
                     row.back() = static_cast<std::uint8_t>(row.back() | (v & 0x0F));
                 break;
             case 8: row.push_back(static_cast<std::uint8_t>(v)); break;
-            case 16: put16(row, v); break;
+            case 16: appendU16(row, v); break;
             case 24:
                 row.push_back(static_cast<std::uint8_t>(v));
                 row.push_back(static_cast<std::uint8_t>(v >> 8));
                 row.push_back(static_cast<std::uint8_t>(v >> 16));
                 break;
-            default: put32(row, v); break;
+            default: appendU32(row, v); break;
             }
         }
         // The spare low half of an odd 4-bit row also carries the padding pattern.
@@ -68,24 +61,24 @@ std::vector<std::uint8_t> encode(const BitmapLayout& layout)
     const std::uint32_t offBits = layout.offBits.value_or(14 + 40 + extras);
     std::vector<std::uint8_t> out;
     out.reserve(offBits + rows.size());
-    put16(out, 0x4D42);
-    put32(out, static_cast<std::uint32_t>(offBits + rows.size()));
-    put32(out, 0);
-    put32(out, offBits);
-    put32(out, layout.infoSize);
-    put32(out, static_cast<std::uint32_t>(layout.width));
-    put32(out, static_cast<std::uint32_t>(layout.height));
-    put16(out, 1);
-    put16(out, layout.bits);
-    put32(out, layout.compression);
-    put32(out, layout.sizeImage);
-    put32(out, 2835);
-    put32(out, 2835);
-    put32(out, layout.clrUsed.value_or(static_cast<std::uint32_t>(layout.palette.size())));
-    put32(out, 0);
+    appendU16(out, 0x4D42);
+    appendU32(out, static_cast<std::uint32_t>(offBits + rows.size()));
+    appendU32(out, 0);
+    appendU32(out, offBits);
+    appendU32(out, layout.infoSize);
+    appendU32(out, static_cast<std::uint32_t>(layout.width));
+    appendU32(out, static_cast<std::uint32_t>(layout.height));
+    appendU16(out, 1);
+    appendU16(out, layout.bits);
+    appendU32(out, layout.compression);
+    appendU32(out, layout.sizeImage);
+    appendU32(out, 2835);
+    appendU32(out, 2835);
+    appendU32(out, layout.clrUsed.value_or(static_cast<std::uint32_t>(layout.palette.size())));
+    appendU32(out, 0);
     if (layout.masks) {
         for (std::uint32_t mask : *layout.masks)
-            put32(out, mask);
+            appendU32(out, mask);
     }
     for (const auto& entry : layout.palette)
         out.insert(out.end(), entry.begin(), entry.end());
