@@ -14,13 +14,13 @@ bin=build/linux
 "$bin/tools/place_texture" assets/cloud.jpg >/dev/null
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
-  exec "$bin/renderer/Zorun.dll"
+  exec "$bin/bin/Zorun.dll"
 fi
 
 # shellcheck source=display.sh
 source scripts/display.sh
 ZORUN_SCREEN=1024x768x24 zorun_ensure_display
-"$bin/renderer/Zorun.dll" &
+"$bin/bin/Zorun.dll" &
 renderer=$!
 sleep "${ZORUN_RUN_SECONDS:-6}"
 shot="$root/build/screenshot.png"
