@@ -1,0 +1,40 @@
+// The preview window `Zorun_R`: its picture control and its unload handler.
+#include "preview_window.h"
+
+namespace zorun::host {
+
+Zorun_R::Zorun_R(HostContext& context) : context_(context)
+{
+    window_ = context_.forms.CreatePreviewWindow(kPreviewCaption, *this);
+    pictureOfImgPrev_ = context_.platform.LoadStoredPicture(StoredPicture::Preview);
+}
+
+WindowHandle Zorun_R::Handle() const
+{
+    return window_ ? window_->Handle() : 0;
+}
+
+void Zorun_R::PlaceImage(std::int32_t width, std::int32_t height)
+{
+    if (window_)
+        window_->SetPicture(pictureOfImgPrev_, 0, 0, width, height);
+}
+
+void Zorun_R::Move(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height)
+{
+    if (window_)
+        window_->Move(left, top, width, height);
+}
+
+void Zorun_R::Show()
+{
+    if (window_)
+        window_->Show();
+}
+
+void Zorun_R::Form_Unload()
+{
+    context_.platform.PostMessageA(Handle(), kWmClose, 0, 0);
+}
+
+}  // namespace zorun::host

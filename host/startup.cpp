@@ -1,0 +1,156 @@
+// `Main` of the host: the single-instance guard, the mode letter, and the start of each mode.
+#include "startup.h"
+
+#include "preview_window.h"
+#include "saver_window.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <optional>
+
+namespace zorun::host {
+
+namespace {
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// The nearest integer of type T (ties to even), or nothing when value does not fit.
+template <typename T>
+std::optional<T> nearest(double value)
+{
+    const double rounded = std::nearbyint(value);
+    if (!(rounded >= static_cast<double>(std::numeric_limits<T>::min()) &&
+          rounded <= static_cast<double>(std::numeric_limits<T>::max())))
+        return std::nullopt;
+    return static_cast<T>(rounded);
+}
+
+// Preview steps P1 to P9.
+std::unique_ptr<OpenWindows> startPreview(HostContext& context)
+{
+    auto& platform = context.platform;
+    const WindowHandle host = PreviewHandle(context.commandLine);
+
+    Rect rect;
+    platform.GetWindowRect(host, rect);
+
+    // Twips in 16 bits: a host that does not fit leaves that size at 0.
+    const double twipsX = platform.TwipsPerPixelX();
+    const double twipsY = platform.TwipsPerPixelY();
+    const std::int16_t left = 0;
+    const std::int16_t top = 0;
+    const std::int16_t width =
+        nearest<std::int16_t>((static_cast<double>(rect.right) - rect.left) * twipsX).value_or(0);
+    const std::int16_t height =
+        nearest<std::int16_t>((static_cast<double>(rect.bottom) - rect.top) * twipsY).value_or(0);
+
+    auto preview = std::make_unique<Zorun_R>(context);
+    const WindowHandle self = preview->Handle();
+    const std::int32_t style = platform.GetWindowLongA(self, kGwlStyle);
+    platform.SetWindowLongA(self, kGwlStyle, style | kWsChild);
+    platform.SetParent(self, host);
+
+    // Back to pixels; a size that is not positive shows nothing.
+    auto pixels = [](std::int16_t twips, double perPixel) -> std::int32_t {
+        if (twips <= 0 || !(perPixel > 0))
+            return 0;
+        return nearest<std::int32_t>(twips / perPixel).value_or(0);
+    };
+    const std::int32_t widthPixels = pixels(width, twipsX);
+    const std::int32_t heightPixels = pixels(height, twipsY);
+    preview->Move(left, top, widthPixels, heightPixels);
+    preview->PlaceImage(widthPixels, heightPixels);
+    preview->Show();
+    return preview;
+}
+
+}  // namespace
+
+std::string ModeLetter(const std::string& commandLine)
+{
+    if (commandLine.size() < 2)
+        return {};
+    return std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(commandLine[1]))));
+}
+
+std::int32_t PreviewHandle(const std::string& commandLine)
+{
+    if (commandLine.size() < 4)
+        return 0;
+    std::size_t i = 3;
+    while (i < commandLine.size() && isBlank(commandLine[i]))
+        ++i;
+    bool negative = false;
+    if (i < commandLine.size() && (commandLine[i] == '+' || commandLine[i] == '-'))
+        negative = commandLine[i++] == '-';
+    double value = 0;
+    bool anyDigit = false;
+    for (; i < commandLine.size() && isDigit(commandLine[i]); ++i, anyDigit = true)
+        value = value * 10 + (commandLine[i] - '0');
+    if (i < commandLine.size() && commandLine[i] == '.') {
+        double scale = 0.1;
+        for (++i; i < commandLine.size() && isDigit(commandLine[i]); ++i, anyDigit = true, scale /= 10)
+            value += (commandLine[i] - '0') * scale;
+    }
+    if (!anyDigit)
+        return 0;
+    if (negative)
+        value = -value;
+    // The nearest 32-bit value: beyond the range that is the end of the range.
+    if (value >= static_cast<double>(std::numeric_limits<std::int32_t>::max()))
+        return std::numeric_limits<std::int32_t>::max();
+    if (value <= static_cast<double>(std::numeric_limits<std::int32_t>::min()))
+        return std::numeric_limits<std::int32_t>::min();
+    return nearest<std::int32_t>(value).value_or(0);
+}
+
+std::unique_ptr<OpenWindows> Main(HostContext& context)
+{
+    auto& platform = context.platform;
+
+    // Both lookups are always made.
+    const WindowHandle saver = platform.FindWindowA(kSaverCaption);
+    const WindowHandle dialog = platform.FindWindowA(kDialogCaption);
+    if (saver != 0 || dialog != 0) {
+        platform.EndProcess();
+        return nullptr;
+    }
+
+    const std::string letter = ModeLetter(context.commandLine);
+    if (letter == "P")
+        return startPreview(context);
+
+    if (!context.textureFolder.empty())
+        platform.CreateFolder(context.textureFolder);  // an existing folder is fine
+    if (context.loadSettings)
+        context.loadSettings();
+
+    if (letter == "C") {
+        if (context.showSettingsDialog)
+            context.showSettingsDialog();
+        platform.EndProcess();
+        return nullptr;
+    }
+    if (!context.commandLine.empty() && letter != "S") {
+        platform.EndProcess();
+        return nullptr;
+    }
+    if (letter == "S")
+        platform.ShowCursor(false);
+
+    auto window = std::make_unique<Zorun_S>(context);
+    window->Form_Load();
+    return window;
+}
+
+}  // namespace zorun::host
