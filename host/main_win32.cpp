@@ -1,0 +1,38 @@
+// Process entry of the Windows host Zorun.scr: the Win32 adapters, `Main`, then the message loop.
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+#include "adapters_win32.h"
+#include "command_line.h"
+#include "mci_port.h"
+#include "startup.h"
+#include "texture_path.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+    using namespace zorun;
+    using namespace zorun::host;
+    std::unique_ptr<HostPlatform> platform = CreateWin32HostPlatform();
+    std::unique_ptr<Forms> forms = CreateWin32Forms();
+    const char* whole = GetCommandLineA();
+    HostContext context{
+        .platform = *platform,
+        .forms = *forms,
+        .commandLine = ArgumentText(whole != nullptr ? whole : ""),
+        .programFolder = ProgramFolder(),
+        .pathStyle = HostPathStyle(),
+        .textureFolder = textureFolder(),
+        .texturePath = texturePath(),
+        .settings = Settings(),
+        .loadSettings = [] { LoadSettings(); },
+        .openMci = [] { return music::openPlatformMci(); },
+        .showSettingsDialog = {},
+    };
+    // The process lives as long as the window Main opened; without one, Main has ended it already.
+    std::unique_ptr<OpenWindows> opened = Main(context);
+    if (opened != nullptr)
+        forms->RunMessageLoop();
+    return 0;
+}
