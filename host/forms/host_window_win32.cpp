@@ -124,10 +124,6 @@ public:
         case WM_PAINT:
             paint();
             return 0;
-        case WM_PRINTCLIENT:
-            // Drawing into a given device context (PrintWindow, animations) shows what the screen shows.
-            drawPicture(reinterpret_cast<HDC>(wParam));
-            return 0;
         default:
             return DefWindowProcA(window_, message, wParam, lParam);
         }

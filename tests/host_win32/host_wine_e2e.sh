@@ -2,12 +2,13 @@
 # End-to-end runs of the Windows Zorun.scr under Wine on an Xvfb screen of its own: the saver run with the
 # real Zorun.dll, a second start while it runs, a missing renderer, and two previews in windows of a test program.
 #
-# host_wine_e2e.sh WINE HOST RENDERER_PROBE HOST_PROBE
+# host_wine_e2e.sh WINE HOST RENDERER_PROBE HOST_PROBE TEXDUMP
 #   HOST            the built Zorun.scr, with Zorun.dll beside it
 #   RENDERER_PROBE  finds the window titled "Zorun_VC" (wait) or posts it WM_CLOSE (close)
-#   HOST_PROBE      makes a window to preview in, checks the preview and the written bitmap
+#   HOST_PROBE      makes a window to preview in and checks the preview in it
+#   TEXDUMP         reads a bitmap as the renderer does
 set -u
-wine=$1 host=$2 rprobe=$3 hprobe=$4
+wine=$1 host=$2 rprobe=$3 hprobe=$4 texdump=$5
 work=$(mktemp -d)
 xvfb_pid=
 pids=
@@ -78,7 +79,16 @@ if [ -z "$line" ]; then
   fail "the saver started no window titled Zorun_VC"
 else
   echo "renderer window: $line"
-  probe bitmap 'C:\k_vorn\Zorun.bmp' || fail "texture bitmap"
+  bits=$(od -An -tu2 -j28 -N2 "$texture" 2>/dev/null | tr -d ' ')
+  compression=$(od -An -tu4 -j30 -N4 "$texture" 2>/dev/null | tr -d ' ')
+  [ "$bits" = 24 ] && [ "$compression" = 0 ] || fail "texture: not an uncompressed 24-bit bitmap ($bits bits, compression $compression)"
+  if "$wine" "$texdump" 'C:\k_vorn\Zorun.bmp' 'C:\k_vorn\texture.pam' >/dev/null 2>&1; then
+    size=$(head -c 100 "$WINEPREFIX/drive_c/k_vorn/texture.pam" | tr -d '\r' | grep -E '^(WIDTH|HEIGHT)' | tr '\n' ' ')
+    echo "texture: $bits-bit, $size"
+    [ "$size" = "WIDTH 271 HEIGHT 167 " ] || fail "texture is $size, wanted 271 x 167"
+  else
+    fail "texture: the renderer's loader refuses it"
+  fi
   alive "$saver" || fail "the saver ended while the renderer runs"
 
   inode=$(stat -c %i "$texture" 2>/dev/null)

@@ -65,48 +65,6 @@ std::vector<std::uint8_t> grabScreen(const RECT& area)
     return rgb;
 }
 
-// What the window paints when asked to print itself (background and client area), top row first.
-std::vector<std::uint8_t> grabPrinted(HWND window, int width, int height)
-{
-    std::vector<std::uint8_t> rgb;
-    if (width <= 0 || height <= 0)
-        return rgb;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP section = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (section != nullptr && bits != nullptr) {
-        HGDIOBJ old = SelectObject(memory, section);
-        // Filled with a colour the preview never paints, so that a window that draws nothing fails.
-        const RECT all{0, 0, width, height};
-        HBRUSH marker = CreateSolidBrush(RGB(0, 255, 0));
-        FillRect(memory, &all, marker);
-        DeleteObject(marker);
-        if (PrintWindow(window, memory, 0)) {
-            GdiFlush();
-            const auto* bgra = static_cast<const std::uint8_t*>(bits);
-            rgb.resize(static_cast<std::size_t>(width) * height * 3);
-            for (std::size_t i = 0; i < static_cast<std::size_t>(width) * height; ++i) {
-                rgb[i * 3] = bgra[i * 4 + 2];
-                rgb[i * 3 + 1] = bgra[i * 4 + 1];
-                rgb[i * 3 + 2] = bgra[i * 4];
-            }
-        }
-        SelectObject(memory, old);
-    }
-    if (section != nullptr)
-        DeleteObject(section);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return rgb;
-}
-
 bool similar(const std::uint8_t* a, const std::uint8_t* b)
 {
     for (int c = 0; c < 3; ++c)
@@ -188,8 +146,7 @@ std::string CheckPreview(HWND host, bool pixels)
     std::string why;
     const int width = hostClient.right;
     const int height = hostClient.bottom;
-    if (pixels && (!previewPainted(grabPrinted(preview, width, height), width, height, picture, "printed window", why) ||
-                   !previewPainted(grabScreen(previewRect), width, height, picture, "screen", why)))
+    if (pixels && !previewPainted(grabScreen(previewRect), width, height, picture, "screen", why))
         return why;
     return {};
 }

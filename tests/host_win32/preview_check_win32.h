@@ -15,8 +15,8 @@ namespace zorun::test {
 HWND CreatePreviewHost(int x, int y, int width, int height, bool quitOnDestroy);
 
 /// Checks once the "Preview Window" child of host: visible, at its top-left, covering its client area;
-/// with pixels, also that it paints the stored preview picture unscaled at its top-left and black beyond,
-/// both when asked with PrintWindow and on the screen. Empty when it does, else what is wrong.
+/// with pixels, also that the screen shows the stored preview picture unscaled at its top-left and black
+/// beyond. Empty when it does, else what is wrong.
 std::string CheckPreview(HWND host, bool pixels);
 
 }  // namespace zorun::test
