@@ -15,6 +15,7 @@ std::vector<std::uint8_t> pattern(std::int32_t width, std::int32_t height)
     return rgb;
 }
 
+// Odd widths need row padding; the loader refuses a file whose rows are short, and misreads one padded wrongly.
 TEST(BitmapWriter, WhatItWritesTheLoaderReadsBackTopRowFirst)
 {
     testfs::TempDir dir;
@@ -32,13 +33,6 @@ TEST(BitmapWriter, WhatItWritesTheLoaderReadsBackTopRowFirst)
             EXPECT_EQ(texture.pixels()[i * 4 + 2], rgb[i * 3 + 2]);
         }
     }
-}
-
-TEST(BitmapWriter, RowsArePaddedToFourBytes)
-{
-    // 271 pixels of 3 bytes make 813 bytes, padded with three to 816.
-    const auto bytes = zorun::encodeBitmap24(271, 167, pattern(271, 167));
-    EXPECT_EQ(bytes.size(), 54u + 816u * 167u);
 }
 
 TEST(BitmapWriter, RefusesWhatCannotBeAPicture)

@@ -30,6 +30,9 @@ TEST(ProfileEngine, EditsLandWhereTheProfileCallsPutThem)
         {"[s]", "[s]\r\nk=v\r\n"},
         {"[s]\r\na=1\r\n[s]\r\nk=old\r\n", "[s]\r\na=1\r\nk=v\r\n[s]\r\nk=old\r\n"},
         {std::string("junk\0\r\n", 7), std::string("junk\0\r\n[s]\r\nk=v\r\n", 17)},
+        {"[S]\r\na= 2\r\n\r\n[t]\r\nb=2\r\n", "[S]\r\na= 2\r\nk=v\r\n\r\n[t]\r\nb=2\r\n"},
+        {"[t]\r\nb=2", "[t]\r\nb=2\r\n[s]\r\nk=v\r\n"},
+        {"[t]\nb=2\n[s]\nK=old\n", "[t]\nb=2\n[s]\nK=v\n"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(setValue(c.before, "s", "k", "v"), c.after) << testing::PrintToString(c.before);

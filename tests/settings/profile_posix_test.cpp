@@ -14,11 +14,15 @@ namespace {
 namespace fs = std::filesystem;
 using zorun::profile::writeString;
 
-TEST(ProfilePosix, AWriteThatFailsHalfwayLeavesTheOldFile)
-{
+class ProfilePosix : public ::testing::Test {
+protected:
     testfs::TempDir dir;
-    const std::string file = (dir.path() / "Zorun.ini").string();
     const std::string before = "[Section]\r\nk=old\r\n";
+};
+
+TEST_F(ProfilePosix, AWriteThatFailsHalfwayLeavesTheOldFile)
+{
+    const std::string file = (dir.path() / "Zorun.ini").string();
     testfs::writeText(file, before);
 
     // A file-size limit stops the write part of the way through, even for root.
@@ -38,13 +42,12 @@ TEST(ProfilePosix, AWriteThatFailsHalfwayLeavesTheOldFile)
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1) << "no temporary left";
 }
 
-TEST(ProfilePosix, KeepsTheLinkAndThePermissions)
+TEST_F(ProfilePosix, KeepsTheLinkAndThePermissions)
 {
-    testfs::TempDir dir;
     const fs::path real = dir.path() / "real.ini";
     const fs::path link = dir.path() / "Zorun.ini";
     const auto perms = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
-    testfs::writeText(real.string(), "[Section]\r\nk=old\r\n");
+    testfs::writeText(real.string(), before);
     fs::permissions(real, perms);
     fs::create_symlink(real, link);
 

@@ -1,4 +1,4 @@
-// Files written and read byte for byte, and whether Wine stands in for Windows, for the settings tests.
+// Files written and read byte for byte for the settings tests.
 #pragma once
 
 #include <fstream>
@@ -18,7 +18,12 @@ inline std::string readText(const std::string& file)
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-/// True in a Windows program under Wine, which rewrites whole INI files where Windows edits one line.
-bool runningUnderWine();
+/// The Windows build's profile calls are kernel32's, here Wine's, which rewrites the whole file where
+/// Windows edits one line: only our own engine's bytes are worth pinning.
+#ifdef _WIN32
+inline constexpr bool kSystemProfileCalls = true;
+#else
+inline constexpr bool kSystemProfileCalls = false;
+#endif
 
 }  // namespace testfs

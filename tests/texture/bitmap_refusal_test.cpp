@@ -27,13 +27,15 @@ void put32At(Bytes& bytes, std::size_t at, std::uint32_t value)
 }
 
 // Offsets of header fields in the file.
-constexpr std::size_t offBitsAt = 10, infoSizeAt = 14, widthAt = 18, heightAt = 22, compressionAt = 30,
+constexpr std::size_t offBitsAt = 10, infoSizeAt = 14, widthAt = 18, heightAt = 22, bitCountAt = 28,
                       sizeImageAt = 34;
 
 struct RefusalCase {
     const char* name;
     std::function<Bytes()> file;
 };
+
+Bytes valid() { return testbmp::encode(valid24()); }
 
 Bytes withLayout(const std::function<void(testbmp::BitmapLayout&)>& change)
 {
@@ -42,10 +44,16 @@ Bytes withLayout(const std::function<void(testbmp::BitmapLayout&)>& change)
     return testbmp::encode(s);
 }
 
-Bytes patched(std::size_t at, std::uint32_t value)
+Bytes patched(Bytes bytes, std::initializer_list<std::pair<std::size_t, std::uint32_t>> fields)
 {
-    Bytes bytes = testbmp::encode(valid24());
-    put32At(bytes, at, value);
+    for (const auto& [at, value] : fields)
+        put32At(bytes, at, value);
+    return bytes;
+}
+
+Bytes cut(Bytes bytes, std::size_t size)
+{
+    bytes.resize(size);
     return bytes;
 }
 
@@ -53,74 +61,30 @@ std::vector<RefusalCase> refusalCases()
 {
     return {
         {"empty file", [] { return Bytes{}; }},
-        {"file shorter than the headers", [] {
-             Bytes b = testbmp::encode(valid24());
-             b.resize(30);
-             return b;
-         }},
-        {"signature not BM", [] {
-             Bytes b = testbmp::encode(valid24());
-             b[0] = 'M';
-             b[1] = 'B';
-             return b;
-         }},
-        {"12-byte core header", [] { return patched(infoSizeAt, 12); }},
+        {"file shorter than the headers", [] { return cut(valid(), 30); }},
+        {"signature not BM", [] { return patched(valid(), {{0, 0x424D}}); }},
+        {"12-byte core header", [] { return patched(valid(), {{infoSizeAt, 12}}); }},
         {"run-length compression", [] { return withLayout([](auto& s) { s.bits = 8; s.palette.assign(2, {}); s.compression = 1; }); }},
-        {"png compression", [] { return patched(compressionAt, 5); }},
         {"1 bit per pixel", [] { return withLayout([](auto& s) { s.bits = 1; s.palette.assign(2, {}); }); }},
-        {"2 bits per pixel", [] { return withLayout([](auto& s) { s.bits = 2; s.palette.assign(4, {}); }); }},
-        {"pixel data cut short", [] {
-             Bytes b = testbmp::encode(valid24());
-             b.pop_back();
-             return b;
-         }},
-        {"image size larger than the file holds", [] { return patched(sizeImageAt, 10000); }},
-        {"image size smaller than the rows need", [] { return patched(sizeImageAt, 16); }},
-        {"image size negative", [] { return patched(sizeImageAt, 0x80000000u); }},
+        {"pixel data cut short", [] { return cut(valid(), valid().size() - 1); }},
+        {"image size larger than the file holds", [] { return patched(valid(), {{sizeImageAt, 10000}}); }},
+        {"image size smaller than the rows need", [] { return patched(valid(), {{sizeImageAt, 16}}); }},
+        {"image size negative", [] { return patched(valid(), {{sizeImageAt, 0x80000000u}}); }},
         {"top-first bitmap (negative height)", [] { return withLayout([](auto& s) { s.height = -3; }); }},
         {"width 0", [] { return withLayout([](auto& s) { s.width = 0; }); }},
         {"height 0", [] { return withLayout([](auto& s) { s.height = 0; }); }},
-        {"negative width", [] { return patched(widthAt, static_cast<std::uint32_t>(-5)); }},
-        {"header claiming gigabytes", [] {
-             Bytes b = testbmp::encode(valid24());
-             put32At(b, widthAt, 100000);
-             put32At(b, heightAt, 100000);
-             return b;
-         }},
-        {"width times bits overflowing 32 bits", [] {
-             Bytes b = withLayout([](auto& s) { s.bits = 32; });
-             put32At(b, widthAt, 0x7FFFFFFF);
-             put32At(b, heightAt, 1);
-             return b;
-         }},
-        {"bit count and width whose row length overflows", [] {
-             Bytes b = testbmp::encode(valid24());
-             put32At(b, widthAt, 0x76000000);
-             put32At(b, heightAt, 0x00280000);
-             b[28] = 0xFF;
-             b[29] = 0xFF;
-             return b;
-         }},
-        {"most negative height", [] { return patched(heightAt, 0x80000000u); }},
-        {"pixel offset beyond the end", [] { return patched(offBitsAt, 0xFFFFFFF0u); }},
+        {"negative width", [] { return patched(valid(), {{widthAt, static_cast<std::uint32_t>(-5)}}); }},
+        {"header claiming gigabytes", [] { return patched(valid(), {{widthAt, 100000}, {heightAt, 100000}}); }},
+        {"width times bits overflowing 32 bits",
+         [] { return patched(withLayout([](auto& s) { s.bits = 32; }), {{widthAt, 0x7FFFFFFF}, {heightAt, 1}}); }},
+        {"bit count and width whose row length overflows",
+         [] { return patched(valid(), {{widthAt, 0x76000000}, {heightAt, 0x00280000}, {bitCountAt, 0xFFFF}}); }},
+        {"most negative height", [] { return patched(valid(), {{heightAt, 0x80000000u}}); }},
+        {"pixel offset beyond the end", [] { return patched(valid(), {{offBitsAt, 0xFFFFFFF0u}}); }},
         {"palette cut short", [] {
-             auto s = valid24();
-             s.bits = 8;
-             s.clrUsed = 256;
-             s.palette.assign(2, {});
-             s.pixels.clear();
-             Bytes b = testbmp::encode(s);
-             b.resize(54 + 100);
-             return b;
+             return cut(withLayout([](auto& s) { s.bits = 8; s.clrUsed = 256; s.palette.assign(2, {}); }), 54 + 100);
          }},
-        {"bit-field masks cut short", [] {
-             auto s = valid24();
-             s.bits = 16;
-             s.compression = 3;
-             Bytes b = testbmp::encode(s);
-             b.resize(54 + 6);
-             return b;
-         }},
+        {"bit-field masks cut short", [] { return cut(withLayout([](auto& s) { s.bits = 16; s.compression = 3; }), 54 + 6); }},
     };
 }
 
@@ -159,14 +123,11 @@ TEST(Refusal, MissingFileAndMissingFolder)
 TEST(Refusal, ImageSizeLargerThanTheRowsIsReadWhenTheFileHoldsIt)
 {
     // Writers that round the image size up (or add trailing bytes) are common; only the rows are used.
-    auto s = valid24();
-    Bytes b = testbmp::encode(s);
+    Bytes b = patched(valid(), {{sizeImageAt, static_cast<std::uint32_t>(bmp::alignedRowBytes(5, 24) * 3 + 64)}});
     b.resize(b.size() + 64, 0xAB);
-    put32At(b, sizeImageAt, static_cast<std::uint32_t>(bmp::alignedRowBytes(5, 24) * 3 + 64));
     testfs::TempDir dir;
-    const std::string path = dir.write("padded.bmp", b);
     BitmapTexture texture;
-    ASSERT_TRUE(texture.loadImage(path.c_str()));
+    ASSERT_TRUE(texture.loadImage(dir.write("padded.bmp", b).c_str()));
     EXPECT_EQ(pixelsOf(texture).front(), opaque(0x33, 0x66, 0x99));
     EXPECT_EQ(pixelsOf(texture).back(), opaque(0x33, 0x66, 0x99));
 }
@@ -184,9 +145,8 @@ TEST(Refusal, LargerInfoHeadersAreReadFromTheirFirst40Bytes)
     s.infoSize = 124;
     s.offBits = 14 + 124;
     testfs::TempDir dir;
-    const std::string path = dir.write("v5.bmp", testbmp::encode(s));
     BitmapTexture texture;
-    ASSERT_TRUE(texture.loadImage(path.c_str()));
+    ASSERT_TRUE(texture.loadImage(dir.write("v5.bmp", testbmp::encode(s)).c_str()));
     EXPECT_EQ(pixelsOf(texture), (std::vector<Rgba>{opaque(255, 0, 0), opaque(0, 0, 255)}));
 }
 
