@@ -23,12 +23,8 @@ INSTANTIATE_TEST_SUITE_P(
     Keys, KeyMap,
     ::testing::Values(KeyCase{XK_Escape, 27}, KeyCase{XK_a, 0x41}, KeyCase{XK_z, 0x5A}, KeyCase{XK_Q, 0x51},
                       KeyCase{XK_0, 0x30}, KeyCase{XK_9, 0x39}, KeyCase{XK_KP_0, 0x60}, KeyCase{XK_KP_9, 0x69},
-                      KeyCase{XK_F1, 0x70}, KeyCase{XK_F4, 0x73}, KeyCase{XK_F12, 0x7B}, KeyCase{XK_F24, 0x87},
-                      KeyCase{XK_Left, 0x25}, KeyCase{XK_Up, 0x26}, KeyCase{XK_Right, 0x27}, KeyCase{XK_Down, 0x28},
-                      KeyCase{XK_KP_Left, 0x25}, KeyCase{XK_Return, 0x0D}, KeyCase{XK_KP_Enter, 0x0D},
-                      KeyCase{XK_space, 0x20}, KeyCase{XK_Shift_R, 0x10}, KeyCase{XK_Control_L, 0x11},
-                      KeyCase{XK_Alt_L, 0x12}, KeyCase{XK_Delete, 0x2E}, KeyCase{XK_minus, 0xBD},
-                      KeyCase{XK_bracketright, 0xDD},
+                      KeyCase{XK_F1, 0x70}, KeyCase{XK_F24, 0x87}, KeyCase{XK_Left, 0x25}, KeyCase{XK_KP_Left, 0x25},
+                      KeyCase{XK_KP_Enter, 0x0D}, KeyCase{XK_Alt_L, 0x12}, KeyCase{XK_minus, 0xBD},
                       // Keys without a code are not reported at all.
                       KeyCase{XK_Multi_key, 0}, KeyCase{0 /* NoSymbol */, 0}, KeyCase{XK_eacute, 0}));
 
