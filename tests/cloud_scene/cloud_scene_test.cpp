@@ -1,5 +1,7 @@
-// The cloud scene drawn offscreen and read back: fade, letterbox, texture, restarts, the quit key.
+// The cloud scene drawn offscreen and read back (fade, letterbox, picture, restarts, the quit key), and
+// the texture object on its own.
 #include "bitmap_builder.h"
+#include "bitmap_texture.h"
 #include "cloud_scene.h"
 #include "gl_headers.h"
 #include "offscreen_gl.h"
@@ -9,21 +11,17 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <numbers>
 #include <cstdlib>
 #include <filesystem>
+#include <numbers>
 #include <set>
+#include <vector>
 
 // The frame is not linked: this double records the scene's quit requests.
 namespace {
-int quitRequests = 0;
-RenderWindow* quitWindow = nullptr;
+std::vector<RenderWindow*> quitRequests;
 }  // namespace
-void requestQuit(RenderWindow& window)
-{
-    ++quitRequests;
-    quitWindow = &window;
-}
+void requestQuit(RenderWindow& window) { quitRequests.push_back(&window); }
 
 namespace {
 
@@ -34,43 +32,54 @@ using testgl::Picture;
 // tan(17.5 degrees) there.
 const double barShare = (1.0 - 0.25 / std::tan(17.5 * std::numbers::pi / 180.0)) / 2.0;
 
-int brightness(const std::uint8_t* rgb) { return (rgb[0] + rgb[1] + rgb[2]) / 3; }
-
 bool isBlack(const std::uint8_t* rgb) { return rgb[0] == 0 && rgb[1] == 0 && rgb[2] == 0; }
 
 // Black rows counted inwards from the top edge (fromTop) or the bottom edge, in the middle column.
 int blackRows(const Picture& picture, bool fromTop)
 {
     int rows = 0;
-    for (int i = 0; i < picture.height; ++i) {
-        const int y = fromTop ? picture.height - 1 - i : i;
-        if (!isBlack(picture.at(picture.width / 2, y)))
-            break;
+    while (rows < picture.height && isBlack(picture.at(picture.width / 2, fromTop ? picture.height - 1 - rows : rows)))
         ++rows;
-    }
     return rows;
 }
 
-// Every pixel of the rows between the bars, well clear of their edges.
-template <typename Visit>
-void forEachMiddlePixel(const Picture& picture, Visit visit)
+// The distinct 0xRRGGBB colours of the rows between the bars, well clear of their edges.
+std::set<std::uint32_t> middleColours(const Picture& picture)
 {
+    std::set<std::uint32_t> colours;
     const int margin = static_cast<int>(picture.height * barShare) + 2;
     for (int y = margin; y < picture.height - margin; ++y)
         for (int x = 0; x < picture.width; ++x)
-            visit(picture.at(x, y));
+            colours.insert(picture.at(x, y)[0] << 16 | picture.at(x, y)[1] << 8 | picture.at(x, y)[2]);
+    return colours;
+}
+
+// The middle is one colour, each channel within 1 of rgb.
+void expectFlat(const Picture& picture, std::uint32_t rgb)
+{
+    const auto colours = middleColours(picture);
+    ASSERT_EQ(colours.size(), 1u);
+    for (const int shift : {16, 8, 0})
+        EXPECT_NEAR(*colours.begin() >> shift & 0xFF, rgb >> shift & 0xFF, 1) << std::hex << *colours.begin();
+}
+
+testbmp::BitmapLayout solid(std::uint32_t rgb)
+{
+    testbmp::BitmapLayout layout;
+    layout.width = 8;
+    layout.height = 8;
+    layout.pixels.assign(64, rgb);
+    return layout;
 }
 
 class CloudScene : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        // The picture is looked for in the cache folder; point it at an empty folder of the test's own,
-        // so a picture of the person running the tests never shows.
+        // An empty cache folder of the test's own, so a picture of the person running the tests never shows.
         ASSERT_EQ(setenv("XDG_CACHE_HOME", cache.path().c_str(), 1), 0);
         sceneState() = SceneState{};
-        quitRequests = 0;
-        quitWindow = nullptr;
+        quitRequests.clear();
     }
 
     void TearDown() override { unsetenv("XDG_CACHE_HOME"); }
@@ -104,127 +113,56 @@ protected:
     RenderWindow window;
 };
 
-#define START_OR_FAIL(gl, width, height)       \
-    auto gl = start(width, height);            \
+#define START_OR_FAIL(gl, width, height) \
+    auto gl = start(width, height);      \
     ASSERT_EQ(gl->error(), std::string{})
 
-testbmp::BitmapLayout solid(std::uint32_t rgb)
-{
-    testbmp::BitmapLayout layout;
-    layout.width = 8;
-    layout.height = 8;
-    layout.pixels.assign(64, rgb);
-    return layout;
-}
-
-TEST_F(CloudScene, FirstFrameIsBlackAndTheFadeRisesToFullAndStops)
+TEST_F(CloudScene, WithoutAPictureAFlatFieldFadesInFromBlackToFullAndStops)
 {
     START_OR_FAIL(gl, 320, 240);
     // Each frame shows the level from before its own increase of elapsed x 0.0005; a frame of 0 ms
     // holds the level where it is.
     const struct {
         std::int32_t elapsedMs;
-        int shown;
+        std::uint32_t shown;
     } frames[] = {{500, 0}, {500, 64}, {0, 128}, {0, 128}, {500, 128}, {500, 191}, {500, 255}, {500, 255}};
     for (const auto& f : frames) {
-        const Picture picture = frame(*gl, f.elapsedMs);
         SCOPED_TRACE("shown " + std::to_string(f.shown));
-        forEachMiddlePixel(picture, [&](const std::uint8_t* rgb) {
-            ASSERT_NEAR(rgb[0], f.shown, 1);
-            ASSERT_TRUE(rgb[0] == rgb[1] && rgb[1] == rgb[2]);
-        });
+        expectFlat(frame(*gl, f.elapsedMs), f.shown * 0x010101u);
     }
     EXPECT_FLOAT_EQ(sceneState().fadeLevel, 1.0f);
 }
 
-TEST_F(CloudScene, OneLongFrameFinishesTheFadeAndTheLevelStaysWhereItLanded)
+TEST_F(CloudScene, BarsCoverTheOuterTenPercentAtFourToThreeAndWide)
 {
-    START_OR_FAIL(gl, 320, 240);
-    frame(*gl, 3000);
-    EXPECT_FLOAT_EQ(sceneState().fadeLevel, 1.5f);
-    const Picture picture = frame(*gl, 16);
-    EXPECT_FLOAT_EQ(sceneState().fadeLevel, 1.5f);
-    EXPECT_EQ(brightness(picture.at(160, 120)), 255);
-}
-
-TEST_F(CloudScene, BarsCoverTheOuterTenPercentAtEveryAspect)
-{
-    const struct {
-        int width;
-        int height;
-    } sizes[] = {{1024, 768}, {1600, 600}, {600, 800}};
-    for (const auto& size : sizes) {
-        SCOPED_TRACE(std::to_string(size.width) + " x " + std::to_string(size.height));
+    for (const auto& [width, height] : {std::pair{1024, 768}, std::pair{1600, 600}}) {
+        SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
         sceneState() = SceneState{};
-        START_OR_FAIL(gl, size.width, size.height);
+        START_OR_FAIL(gl, width, height);
         frame(*gl, 2000);
         const Picture picture = frame(*gl, 10);
-        const double expected = barShare * size.height;
+        const double expected = barShare * height;
         EXPECT_NEAR(blackRows(picture, true), expected, 1.0);
         EXPECT_NEAR(blackRows(picture, false), expected, 1.0);
         // The bars span the whole width; the clouds start right below them.
         const int inside = static_cast<int>(expected) - 1;
         const int outside = static_cast<int>(expected) + 2;
-        for (int x = 0; x < size.width; ++x) {
-            ASSERT_TRUE(isBlack(picture.at(x, inside))) << "x " << x;
-            ASSERT_TRUE(isBlack(picture.at(x, size.height - 1 - inside))) << "x " << x;
-            ASSERT_EQ(brightness(picture.at(x, outside)), 255) << "x " << x;
-            ASSERT_EQ(brightness(picture.at(x, size.height - 1 - outside)), 255) << "x " << x;
+        for (int x = 0; x < width; ++x) {
+            ASSERT_TRUE(isBlack(picture.at(x, inside)) && isBlack(picture.at(x, height - 1 - inside))) << "x " << x;
+            ASSERT_EQ(picture.at(x, outside)[0], 255) << "x " << x;
+            ASSERT_EQ(picture.at(x, height - 1 - outside)[0], 255) << "x " << x;
         }
     }
 }
 
-TEST_F(CloudScene, WithoutAPictureTheMiddleIsAFlatField)
-{
-    START_OR_FAIL(gl, 400, 300);
-    frame(*gl, 1000);
-    const Picture picture = frame(*gl, 0);
-    std::set<int> values;
-    forEachMiddlePixel(picture, [&](const std::uint8_t* rgb) { values.insert(rgb[0] << 16 | rgb[1] << 8 | rgb[2]); });
-    ASSERT_EQ(values.size(), 1u);
-    EXPECT_NEAR(*values.begin() & 0xFF, 128, 1);
-}
-
-TEST_F(CloudScene, ThePictureIsReadFromTheCacheFolderAndScaledByTheFade)
-{
-    writeTexture(solid(0x40C080));
-    START_OR_FAIL(gl, 400, 300);
-    frame(*gl, 1000);
-    const Picture half = frame(*gl, 1000);
-    const Picture full = frame(*gl, 10);
-    forEachMiddlePixel(half, [](const std::uint8_t* rgb) {
-        ASSERT_NEAR(rgb[0], 0x20, 1);
-        ASSERT_NEAR(rgb[1], 0x60, 1);
-        ASSERT_NEAR(rgb[2], 0x40, 1);
-    });
-    forEachMiddlePixel(full, [](const std::uint8_t* rgb) {
-        ASSERT_NEAR(rgb[0], 0x40, 1);
-        ASSERT_NEAR(rgb[1], 0xC0, 1);
-        ASSERT_NEAR(rgb[2], 0x80, 1);
-    });
-}
-
-TEST_F(CloudScene, CloudsShowAndHoldStillForZeroElapsedTime)
-{
-    writeTexture(testbmp::gradient(64, 64, 24));
-    START_OR_FAIL(gl, 400, 300);
-    frame(*gl, 2500);
-    const Picture before = frame(*gl, 40);
-    std::set<int> values;
-    forEachMiddlePixel(before, [&](const std::uint8_t* rgb) { values.insert(rgb[0] << 16 | rgb[1] << 8 | rgb[2]); });
-    EXPECT_GT(values.size(), 100u) << "the middle should show the picture, not a flat field";
-
-    EXPECT_EQ(frame(*gl, 0), before);
-    EXPECT_NE(frame(*gl, 40), before) << "time passing should move the clouds";
-}
-
-TEST_F(CloudScene, ARestartPastTheFadeShowsTheRereadPictureAtFullBrightnessAtOnce)
+TEST_F(CloudScene, ThePictureIsScaledByTheFadeAndARestartPastItShowsTheRereadPictureAtOnce)
 {
     writeTexture(solid(0x40C080));
     {
         START_OR_FAIL(gl, 320, 240);
-        frame(*gl, 2100);
-        frame(*gl, 1234);
+        frame(*gl, 1000);
+        expectFlat(frame(*gl, 1234), 0x206040);
+        frame(*gl, 16);
     }
     const SceneState kept = sceneState();
     writeTexture(solid(0x102030));
@@ -233,61 +171,81 @@ TEST_F(CloudScene, ARestartPastTheFadeShowsTheRereadPictureAtFullBrightnessAtOnc
     START_OR_FAIL(gl, 320, 240);
     EXPECT_EQ(sceneState().cloudShift, kept.cloudShift);
     EXPECT_EQ(sceneState().cloudAngle, kept.cloudAngle);
-    const Picture picture = frame(*gl, 16);
-    forEachMiddlePixel(picture, [](const std::uint8_t* rgb) {
-        ASSERT_NEAR(rgb[0], 0x10, 1);
-        ASSERT_NEAR(rgb[1], 0x20, 1);
-        ASSERT_NEAR(rgb[2], 0x30, 1);
-    });
+    expectFlat(frame(*gl, 16), 0x102030);
 }
 
-TEST_F(CloudScene, DriftAndTurnFollowTheElapsedTime)
+TEST_F(CloudScene, TheCloudsShowAndMoveOnlyAsTimePasses)
 {
-    START_OR_FAIL(gl, 64, 48);
-    frame(*gl, 900);
-    frame(*gl, 1800);
-    EXPECT_NEAR(sceneState().cloudShift, 3.0f, 1e-5f);
-    EXPECT_NEAR(sceneState().cloudAngle, 2.7f, 1e-5f);
-    EXPECT_EQ(sceneState().frameDeltaMs, 1800);
+    writeTexture(testbmp::gradient(271, 167, 24));  // the size of the real picture, no power of two
+    START_OR_FAIL(gl, 400, 300);
+    frame(*gl, 2500);
+    const Picture before = frame(*gl, 40);
+    EXPECT_GT(middleColours(before).size(), 100u) << "the middle should show the picture, not a flat field";
+    EXPECT_EQ(frame(*gl, 0), before);
+    EXPECT_NE(frame(*gl, 40), before);
+    // One unit of drift every 900 ms, one degree of turn every second.
+    EXPECT_NEAR(sceneState().cloudShift, 2580 / 900.0, 1e-4);
+    EXPECT_NEAR(sceneState().cloudAngle, 2.58, 1e-4);
 }
 
-TEST_F(CloudScene, EscapeDownAsksTheFrameToQuitOnce)
+TEST_F(CloudScene, OnlyEscapeAsksTheFrameToQuit)
 {
     START_OR_FAIL(gl, 64, 48);
-    advanceScene(16);
-    EXPECT_EQ(quitRequests, 0);
-    keys.down[27] = 1;
-    advanceScene(16);
-    EXPECT_EQ(quitRequests, 1);
-    EXPECT_EQ(quitWindow, &window);
-    keys.down[27] = 0;
     keys.down['Q'] = 1;
     advanceScene(16);
-    EXPECT_EQ(quitRequests, 1);
+    EXPECT_TRUE(quitRequests.empty());
+    keys.down[27] = 1;
+    advanceScene(16);
+    EXPECT_EQ(quitRequests, std::vector<RenderWindow*>{&window});
 }
 
-TEST_F(CloudScene, AClientAreaWithoutHeightLeavesAUsableProjection)
+TEST(TextureGl, ALoadedPictureGivesEveryMipmapLevelWithItsTopRowAtTZero)
 {
-    START_OR_FAIL(gl, 320, 240);
-    const struct {
-        int width;
-        int height;
-    } sizes[] = {{320, 0}, {0, 0}, {0, 240}};
-    for (const auto& size : sizes) {
-        SCOPED_TRACE(std::to_string(size.width) + " x " + std::to_string(size.height));
-        reshapeView(size.width, size.height);
-        GLfloat projection[16];
-        glGetFloatv(GL_PROJECTION_MATRIX, projection);
-        for (const GLfloat value : projection)
-            ASSERT_TRUE(std::isfinite(value));
-        frame(*gl, 16);
+    testgl::OffscreenGl gl{16, 16};
+    ASSERT_EQ(gl.error(), std::string{});
+    testfs::TempDir folder;
+    // 4 x 2 needs no scaling, so level 0 holds the pixels as they are; file order is bottom row first.
+    testbmp::BitmapLayout layout;
+    layout.width = 4;
+    layout.height = 2;
+    layout.pixels = {0x0000FF, 0x0000FF, 0x0000FF, 0x0000FF, 0xFF0000, 0xFF0000, 0xFF0000, 0xFF0000};
+    BitmapTexture texture;
+    ASSERT_TRUE(texture.loadImage(folder.write("Zorun.bmp", testbmp::encode(layout)).c_str()));
+    ASSERT_TRUE(texture.flipRows());
+    texture.uploadTexture();
+
+    std::uint8_t level0[2][4][4];
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, level0);
+    EXPECT_EQ(level0[0][0][0], 255) << "texture row 0 should be the top row (red)";
+    EXPECT_EQ(level0[0][0][2], 0);
+    EXPECT_EQ(level0[1][3][2], 255) << "texture row 1 should be the bottom row (blue)";
+    EXPECT_EQ(level0[1][3][3], 255);
+    // Mipmapping down to 1 x 1 is what the minifying filter needs to sample at all.
+    GLint smallest = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 2, GL_TEXTURE_WIDTH, &smallest);
+    EXPECT_EQ(smallest, 1);
+}
+
+TEST(TextureGl, UploadReplacesTheNameAndDestructionDeletesIt)
+{
+    testgl::OffscreenGl gl{16, 16};
+    ASSERT_EQ(gl.error(), std::string{});
+    testfs::TempDir folder;
+    const std::string path = folder.write("Zorun.bmp", testbmp::encode(testbmp::gradient(8, 8, 24)));
+    GLuint first = 0;
+    GLuint second = 0;
+    {
+        BitmapTexture texture;
+        texture.loadImage(path.c_str());
+        texture.uploadTexture();
+        first = texture.textureName();
+        texture.uploadTexture();
+        second = texture.textureName();
+        EXPECT_FALSE(glIsTexture(first)) << "the old name should be deleted before a new one is made";
+        EXPECT_TRUE(glIsTexture(second));
     }
-    // Back to a real size, the picture is whole again.
-    reshapeView(320, 240);
-    frame(*gl, 3000);
-    const Picture picture = frame(*gl, 16);
-    EXPECT_EQ(brightness(picture.at(160, 120)), 255);
-    EXPECT_NEAR(blackRows(picture, true), barShare * 240, 1.0);
+    EXPECT_FALSE(glIsTexture(second));
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
 }  // namespace

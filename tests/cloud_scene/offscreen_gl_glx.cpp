@@ -7,18 +7,6 @@
 
 namespace testgl {
 
-namespace {
-
-// One connection for the whole test program: an X server started without -noreset resets when its last
-// client leaves, and a connection opened during that reset is refused.
-Display* sharedDisplay()
-{
-    static Display* display = XOpenDisplay(nullptr);
-    return display;
-}
-
-}  // namespace
-
 struct OffscreenGl::Native {
     Display* display = nullptr;
     GLXPbuffer pbuffer = 0;
@@ -27,27 +15,25 @@ struct OffscreenGl::Native {
 
 OffscreenGl::OffscreenGl(int width, int height) : native_(std::make_unique<Native>()), width_(width), height_(height)
 {
-    native_->display = sharedDisplay();
-    if (native_->display == nullptr) {
-        error_ = "cannot open the X display (is DISPLAY set?)";
-        return;
-    }
+    // One connection for the whole test program: an X server started without -noreset resets when its last
+    // client leaves, and a connection opened during that reset is refused.
+    static Display* const display = XOpenDisplay(nullptr);
     // The renderer asks for 32 colour bits and 32 depth bits; the display offers 24 and 24.
     const int attributes[] = {GLX_DRAWABLE_TYPE, GLX_PBUFFER_BIT, GLX_RENDER_TYPE, GLX_RGBA_BIT, GLX_RED_SIZE, 8,
                               GLX_GREEN_SIZE, 8, GLX_BLUE_SIZE, 8, GLX_DEPTH_SIZE, 24, None};
     int count = 0;
-    GLXFBConfig* configs = glXChooseFBConfig(native_->display, DefaultScreen(native_->display), attributes, &count);
+    GLXFBConfig* configs = display ? glXChooseFBConfig(display, DefaultScreen(display), attributes, &count) : nullptr;
     if (configs == nullptr || count == 0) {
-        error_ = "no pbuffer framebuffer configuration with a depth buffer";
+        error_ = "no X display (is DISPLAY set?) or no pbuffer configuration with a depth buffer";
         return;
     }
-    const GLXFBConfig config = configs[0];
-    XFree(configs);
+    native_->display = display;
     const int pbufferAttributes[] = {GLX_PBUFFER_WIDTH, width, GLX_PBUFFER_HEIGHT, height, None};
-    native_->pbuffer = glXCreatePbuffer(native_->display, config, pbufferAttributes);
-    native_->context = glXCreateNewContext(native_->display, config, GLX_RGBA_TYPE, nullptr, True);
+    native_->pbuffer = glXCreatePbuffer(display, configs[0], pbufferAttributes);
+    native_->context = glXCreateNewContext(display, configs[0], GLX_RGBA_TYPE, nullptr, True);
+    XFree(configs);
     if (native_->pbuffer == 0 || native_->context == nullptr ||
-        !glXMakeContextCurrent(native_->display, native_->pbuffer, native_->pbuffer, native_->context))
+        !glXMakeContextCurrent(display, native_->pbuffer, native_->pbuffer, native_->context))
         error_ = "cannot make a pbuffer context current";
 }
 
