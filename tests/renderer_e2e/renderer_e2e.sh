@@ -9,15 +9,13 @@
 set -u
 screen=$1 renderer=$2 toggle=$3 probe=$4 expected=$5 runner=${6:-}
 work=$(mktemp -d)
-xvfb_pid=
-renderer_pid=
-failures=0
+xvfb_pid= renderer_pid= failures=0
 
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 cleanup() {
   [ -n "$renderer_pid" ] && kill "$renderer_pid" 2>/dev/null
-  if [ -n "$runner" ]; then WINEPREFIX=$work/prefix wineserver -k 2>/dev/null; fi
+  [ -n "$runner" ] && WINEPREFIX=$work/prefix wineserver -k 2>/dev/null
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
   rm -rf "$work"
 }
@@ -27,7 +25,8 @@ trap cleanup EXIT
 n=$(( ($$ % 400) + 200 ))
 for _ in 1 2 3 4 5 6 7 8 9 10; do
   if [ ! -e /tmp/.X$n-lock ]; then
-    Xvfb :$n -screen 0 "${screen}x24" -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    # -noreset: a server that resets when its last client leaves refuses the next program during the reset.
+    Xvfb :$n -screen 0 "${screen}x24" -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
     if kill -0 "$xvfb_pid" 2>/dev/null && [ -e /tmp/.X11-unix/X$n ]; then break; fi
@@ -50,43 +49,31 @@ if [ -n "$runner" ]; then
   export WINEPREFIX=$work/prefix WINEDEBUG=${WINEDEBUG:--all}
 fi
 
-run() { if [ -n "$runner" ]; then "$runner" "$@"; else "$@"; fi; }
+run() { ${runner:+"$runner"} "$@"; }
 
 # Started directly (not through a function) so that the pid is the renderer's own.
 start_renderer() {
-  if [ -n "$runner" ]; then
-    "$runner" "$renderer" >"$work/renderer.log" 2>&1 &
-  else
-    "$renderer" >"$work/renderer.log" 2>&1 &
-  fi
+  ${runner:+"$runner"} "$renderer" >"$work/renderer.log" 2>&1 &
   renderer_pid=$!
 }
 
-# Waits up to 20 s for the renderer to end and checks its exit code.
+# Waits up to 20 s for the renderer to end with exit code 0 and its window gone.
 expect_exit() {
-  what=$1
   for _ in $(seq 200); do kill -0 "$renderer_pid" 2>/dev/null || break; sleep 0.1; done
-  if kill -0 "$renderer_pid" 2>/dev/null; then
-    fail "$what: still running"
-    kill "$renderer_pid"
-  fi
+  kill -0 "$renderer_pid" 2>/dev/null && { fail "$1: still running"; kill "$renderer_pid"; }
   wait "$renderer_pid"
-  rc=$?
-  renderer_pid=
-  [ "$rc" -eq 0 ] || fail "$what: exit code $rc"
-  if run "$probe" find >/dev/null; then fail "$what: window still there"; fi
+  rc=$? renderer_pid=
+  [ "$rc" -eq 0 ] || fail "$1: exit code $rc"
+  if run "$probe" find >/dev/null; then fail "$1: window still there"; fi
 }
 
-# Waits for the window (a new one when an old id is given) and checks it against "kind:size".
+# Waits for the window titled Zorun_VC (a new one when an old id is given) and checks it against "kind:size".
 expect_window() {
-  want=$1 old=${2:-}
-  line=$(run "$probe" wait $old | tr -d '\r')
-  [ -n "$line" ] || { fail "no window titled Zorun_VC (wanted $want)"; return; }
+  line=$(run "$probe" wait ${2:-} | tr -d '\r')
+  [ -n "$line" ] || { fail "no window titled Zorun_VC (wanted $1)"; return; }
   echo "window: $line"
-  window_id=${line%% *}
-  state=${line#* }
-  kind=${state% *} size=${state#* }
-  want_kind=${want%%:*} want_size=${want#*:}
+  window_id=${line%% *} state=${line#* }
+  kind=${state% *} size=${state#* } want_kind=${1%%:*} want_size=${1#*:}
   [ "$kind" = "$want_kind" ] || fail "window is $kind, wanted $want_kind"
   [ "$want_size" = "*" ] || [ "$size" = "$want_size" ] || fail "window is $size, wanted $want_size"
 }
@@ -101,8 +88,8 @@ escape_to_renderer() {
 }
 
 echo "== screen $screen: start, toggle twice, Escape"
-start_renderer
 set -- $expected
+start_renderer
 expect_window "$1"
 run "$toggle" || fail "toggle: not sent"
 expect_window "$2" "$window_id"
@@ -112,19 +99,15 @@ escape_to_renderer
 expect_exit "Escape"
 if run "$toggle"; then fail "toggle without a renderer reported success"; fi
 
-echo "== screen $screen: close request"
-start_renderer
-expect_window "$1"
-run "$probe" close || fail "close: not sent"
-expect_exit "close request"
-
-if [ -z "$runner" ]; then
-  echo "== screen $screen: SIGTERM"
+endings=close
+[ -z "$runner" ] && endings="close SIGTERM"  # signals are an X11 way out only
+for ending in $endings; do
+  echo "== screen $screen: $ending"
   start_renderer
   expect_window "$1"
-  kill -TERM "$renderer_pid"
-  expect_exit "SIGTERM"
-fi
+  if [ "$ending" = close ]; then run "$probe" close || fail "close: not sent"; else kill -TERM "$renderer_pid"; fi
+  expect_exit "$ending"
+done
 
 [ "$failures" -eq 0 ] && echo "all passed"
 [ "$failures" -eq 0 ]

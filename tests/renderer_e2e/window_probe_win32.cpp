@@ -16,15 +16,15 @@ int main(int argc, char** argv)
 {
     if (argc < 2)
         return 2;
+    const bool wait = std::strcmp(argv[1], "wait") == 0;
     const auto old = argc > 2 ? static_cast<unsigned long long>(std::strtoull(argv[2], nullptr, 0)) : 0ull;
     HWND window = nullptr;
-    for (int tries = 0; tries < 200; ++tries) {
+    for (int tries = 0; window == nullptr && tries < (wait ? 200 : 1); ++tries) {
+        if (tries > 0)
+            Sleep(100);
         window = FindWindowA(nullptr, "Zorun_VC");
         if (window != nullptr && (reinterpret_cast<unsigned long long>(window) == old || !IsWindowVisible(window)))
             window = nullptr;
-        if (window != nullptr || std::strcmp(argv[1], "wait") != 0)
-            break;
-        Sleep(100);
     }
     if (window == nullptr)
         return 1;

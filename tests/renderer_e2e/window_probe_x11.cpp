@@ -3,9 +3,7 @@
 //   window_probe wait [old-id]  waits up to 20 s for a window titled "Zorun_VC" (other than old-id) and
 //                               prints "<id> fullscreen|windowed <width>x<height>"
 //   window_probe close          sends the window the WM_DELETE_WINDOW request a window manager sends
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
-#include <X11/Xutil.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -14,7 +12,7 @@
 
 namespace {
 
-Window findRenderer(Display* display)
+Window findRenderer(Display* display, Window old)
 {
     Window root = 0;
     Window parent = 0;
@@ -26,7 +24,7 @@ Window findRenderer(Display* display)
     for (unsigned i = 0; i < count && found == 0; ++i) {
         char* title = nullptr;
         XWindowAttributes attributes{};
-        if (XFetchName(display, children[i], &title) && title != nullptr) {
+        if (children[i] != old && XFetchName(display, children[i], &title) && title != nullptr) {
             if (std::strcmp(title, "Zorun_VC") == 0 && XGetWindowAttributes(display, children[i], &attributes) &&
                 attributes.map_state == IsViewable)
                 found = children[i];
@@ -38,31 +36,20 @@ Window findRenderer(Display* display)
     return found;
 }
 
-int ignoreErrors(Display*, XErrorEvent*)
-{
-    return 0;  // the window may go while we look at it
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc < 2)
-        return 2;
-    Display* display = XOpenDisplay(nullptr);
+    Display* display = argc < 2 ? nullptr : XOpenDisplay(nullptr);
     if (display == nullptr)
         return 2;
-    XSetErrorHandler(ignoreErrors);
+    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });  // the window may go while we look at it
+    const bool wait = std::strcmp(argv[1], "wait") == 0;
     const Window old = argc > 2 ? std::strtoul(argv[2], nullptr, 0) : 0;
-    Window window = 0;
-    for (int tries = 0; tries < 200 && window == 0; ++tries) {
-        window = findRenderer(display);
-        if (window == old)
-            window = 0;
-        if (window == 0 && std::strcmp(argv[1], "wait") == 0)
-            usleep(100000);
-        else
-            break;
+    Window window = findRenderer(display, old);
+    for (int tries = 0; wait && window == 0 && tries < 200; ++tries) {
+        usleep(100000);
+        window = findRenderer(display, old);
     }
     if (window == 0)
         return 1;
