@@ -3,8 +3,6 @@
 #include "adapters_win32.h"
 #include "bitmap_texture.h"
 #include "command_line.h"
-#include "host_resources.h"
-#include "picture_decoder.h"
 #include "preview_check_win32.h"
 #include "startup.h"
 #include "temp_dir.h"
@@ -87,24 +85,6 @@ TEST(StoredPictures, DecodeToTheirSizeAndColours)
         EXPECT_NEAR(sum[0] / pixels, c.red, 3.0);
         EXPECT_NEAR(sum[1] / pixels, c.green, 3.0);
         EXPECT_NEAR(sum[2] / pixels, c.blue, 3.0);
-    }
-}
-
-TEST(StoredPictures, BrokenBytesGiveNoPicture)
-{
-    HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(ZORUN_PICTURE_CLOUD), MAKEINTRESOURCEA(10));
-    ASSERT_NE(found, nullptr);
-    const auto* jpeg = static_cast<const std::uint8_t*>(LockResource(LoadResource(nullptr, found)));
-    const std::vector<std::uint8_t> garbage(4096, 0x5A);
-    const struct {
-        const std::uint8_t* bytes;
-        std::size_t size;
-    } cases[] = {{garbage.data(), garbage.size()}, {jpeg, 100}, {jpeg, 0}, {nullptr, 10}};
-    for (const auto& c : cases) {
-        Picture picture{7, 7, {1, 2, 3}};
-        EXPECT_FALSE(DecodePictureBytes(c.bytes, c.size, picture)) << c.size;
-        EXPECT_EQ(picture.width, 0);
-        EXPECT_TRUE(picture.rgb.empty());
     }
 }
 

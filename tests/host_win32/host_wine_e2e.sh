@@ -10,9 +10,7 @@
 set -u
 wine=$1 host=$2 rprobe=$3 hprobe=$4 texdump=$5
 work=$(mktemp -d)
-xvfb_pid=
-pids=
-failures=0
+xvfb_pid= pids= failures=0
 
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
@@ -28,7 +26,8 @@ trap cleanup EXIT
 n=$(( ($$ % 400) + 600 ))
 for _ in 1 2 3 4 5 6 7 8 9 10; do
   if [ ! -e /tmp/.X$n-lock ]; then
-    Xvfb :$n -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    # -noreset: a server that resets when its last client leaves refuses the next program during the reset.
+    Xvfb :$n -screen 0 1024x768x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
     if kill -0 "$xvfb_pid" 2>/dev/null && [ -e /tmp/.X11-unix/X$n ]; then break; fi
