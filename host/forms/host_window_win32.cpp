@@ -33,9 +33,12 @@ public:
     ~Win32HostWindow() override
     {
         if (window_ != nullptr) {
-            // Destroyed with its owner object: no more events to an object that is going.
-            SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
-            DestroyWindow(window_);
+            // Destroyed with its owner object: no more events to an object that is going, so the window
+            // is counted gone here rather than on its WM_NCDESTROY.
+            HWND window = window_;
+            SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+            destroyed();
+            DestroyWindow(window);
         }
     }
 
@@ -149,7 +152,9 @@ private:
     void close()
     {
         HWND window = window_;
+        busy_ = true;
         events_.OnClose();
+        busy_ = false;
         if (IsWindow(window))
             DestroyWindow(window);
     }

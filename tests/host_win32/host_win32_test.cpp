@@ -169,6 +169,8 @@ TEST(Forms, HiddenSaverWindowIsFoundTicksAndGoesOnClose)
     window->SetTimer(1, 20, true);
     window->SetTimer(2, 10, true);
     window->SetTimer(2, 10, false);
+    TickingEvents otherEvents;
+    forms->CreateSaverWindow("Zorun_Test_Dropped", otherEvents).reset();  // gone with its object
     forms->RunMessageLoop();  // returns once the close request has destroyed the window
     EXPECT_EQ(events.ticks[1], 3);
     EXPECT_EQ(events.ticks[2], 0);
