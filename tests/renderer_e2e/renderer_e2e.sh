@@ -82,7 +82,9 @@ escape_to_renderer() {
   for _ in 1 2 3 4 5; do
     x=$(xdotool search --name '^Zorun_VC$' 2>/dev/null | head -1)
     [ -n "$x" ] && xdotool windowfocus "$x" 2>/dev/null
-    xdotool key Escape
+    # Held for a few frames, as a person presses it: the renderer reads the key table once a frame,
+    # so a press released before the next frame is not seen, and a loaded machine draws slowly.
+    xdotool keydown Escape sleep 0.3 keyup Escape
     for _ in $(seq 20); do kill -0 "$renderer_pid" 2>/dev/null || return; sleep 0.1; done
   done
 }
