@@ -1,59 +1,29 @@
-// Test helper for the Windows host's end-to-end runs: a window to preview in, and a check of the preview in it.
-//
-//   host_probe host X Y W H        shows a borderless W x H window at X,Y (magenta, so that black can only come
-//                                  from the preview), prints its handle in decimal, and runs until it is closed
-//   host_probe preview HANDLE [pixels]
-//                                  waits up to 20 s for the "Preview Window" child of HANDLE: visible, covering
-//                                  HANDLE's client area; with "pixels" the screen must also show the stored
-//                                  preview picture unscaled at its top-left and black beyond it
-//   host_probe close HANDLE        posts WM_CLOSE to HANDLE, as the display settings do when they go
+// Test helper for the Windows host's end-to-end runs:
+//   host_probe host X Y W H    shows a W x H host window at X,Y, prints its handle in decimal, runs until closed
+//   host_probe preview HANDLE  waits up to 20 s for a visible "Preview Window" child covering HANDLE's client area
+//   host_probe close HANDLE    posts WM_CLOSE to HANDLE, as the display settings do when they go
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
 
-#include "preview_check_win32.h"
-
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 namespace {
 
-HWND parseHandle(const char* text)
+bool previewCoversHost(HWND host)
 {
-    return reinterpret_cast<HWND>(static_cast<INT_PTR>(std::strtoll(text, nullptr, 10)));
-}
-
-int runHost(int x, int y, int width, int height)
-{
-    HWND window = zorun::test::CreatePreviewHost(x, y, width, height, true);
-    if (window == nullptr)
-        return 1;
-    std::printf("%lld\n", static_cast<long long>(reinterpret_cast<INT_PTR>(window)));
-    std::fflush(stdout);
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-    return 0;
-}
-
-int checkPreview(HWND host, bool pixels)
-{
-    std::string why;
-    for (int tries = 0; tries < 100; ++tries, Sleep(200)) {
-        why = zorun::test::CheckPreview(host, pixels);
-        if (why.empty()) {
-            std::printf("preview: a visible child covering its host%s\n",
-                        pixels ? ", painting the picture and black, on the screen too" : "");
-            return 0;
-        }
-    }
-    std::printf("%s\n", why.c_str());
-    return 1;
+    HWND preview = FindWindowExA(host, nullptr, nullptr, "Preview Window");
+    const auto style = static_cast<unsigned long>(GetWindowLongA(preview, GWL_STYLE));
+    RECT client{}, area{};
+    POINT origin{0, 0};
+    GetClientRect(host, &client);
+    GetWindowRect(preview, &area);
+    ClientToScreen(host, &origin);
+    return preview != nullptr && (style & WS_CHILD) != 0 && (style & WS_VISIBLE) != 0 && area.left == origin.x &&
+           area.top == origin.y && area.right - area.left == client.right && area.bottom - area.top == client.bottom;
 }
 
 }  // namespace
@@ -61,12 +31,30 @@ int checkPreview(HWND host, bool pixels)
 int main(int argc, char** argv)
 {
     const std::string command = argc > 1 ? argv[1] : "";
-    if (command == "host" && argc == 6)
-        return runHost(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]));
-    if (command == "preview" && (argc == 3 || (argc == 4 && std::strcmp(argv[3], "pixels") == 0)))
-        return checkPreview(parseHandle(argv[2]), argc == 4);
+    HWND handle = argc > 2 ? reinterpret_cast<HWND>(static_cast<INT_PTR>(std::strtoll(argv[2], nullptr, 10))) : nullptr;
+    if (command == "host" && argc == 6) {
+        // WS_CLIPCHILDREN: the host paints around the embedded preview, not over it, as the display settings do.
+        HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, std::atoi(argv[2]),
+                                      std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]), nullptr, nullptr,
+                                      nullptr, nullptr);
+        if (window == nullptr)
+            return 1;
+        std::printf("%lld\n", static_cast<long long>(reinterpret_cast<INT_PTR>(window)));
+        std::fflush(stdout);
+        for (MSG message; IsWindow(window); Sleep(10))
+            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageA(&message);
+        return 0;
+    }
+    if (command == "preview" && argc == 3) {
+        for (int tries = 0; tries < 100; ++tries, Sleep(200))
+            if (previewCoversHost(handle))
+                return 0;
+        std::printf("no visible \"Preview Window\" child covering the host's client area\n");
+        return 1;
+    }
     if (command == "close" && argc == 3)
-        return PostMessageA(parseHandle(argv[2]), WM_CLOSE, 0, 0) ? 0 : 1;
-    std::fprintf(stderr, "usage: host_probe host X Y W H | preview HANDLE [pixels] | close HANDLE\n");
+        return PostMessageA(handle, WM_CLOSE, 0, 0) ? 0 : 1;
+    std::fprintf(stderr, "usage: host_probe host X Y W H | preview HANDLE | close HANDLE\n");
     return 2;
 }

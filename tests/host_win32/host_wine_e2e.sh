@@ -1,6 +1,6 @@
 #!/bin/sh
 # End-to-end runs of the Windows Zorun.scr under Wine on an Xvfb screen of its own: the saver run with the
-# real Zorun.dll, a second start while it runs, a missing renderer, and two previews in windows of a test program.
+# real Zorun.dll, a second start while it runs, a missing renderer, and a preview in a window of a test program.
 #
 # host_wine_e2e.sh WINE HOST RENDERER_PROBE HOST_PROBE TEXDUMP
 #   HOST            the built Zorun.scr, with Zorun.dll beside it
@@ -50,15 +50,6 @@ export WINEPREFIX=$work/prefix WINEDEBUG=${WINEDEBUG:--all}
 texture=$WINEPREFIX/drive_c/k_vorn/Zorun.bmp
 rm -f "$texture"
 
-# Runs the host probe; its report without Wine's carriage returns, its exit code kept.
-probe() {
-  "$wine" "$hprobe" "$@" >"$work/probe.out" 2>&1
-  code=$?
-  tr -d '\r' <"$work/probe.out"
-  return $code
-}
-
-now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
 renderer_windows() { xdotool search --name '^Zorun_VC$' 2>/dev/null | wc -l; }
 alive() { kill -0 "$1" 2>/dev/null; }
 
@@ -79,35 +70,21 @@ if [ -z "$line" ]; then
 else
   echo "renderer window: $line"
   bits=$(od -An -tu2 -j28 -N2 "$texture" 2>/dev/null | tr -d ' ')
-  compression=$(od -An -tu4 -j30 -N4 "$texture" 2>/dev/null | tr -d ' ')
-  [ "$bits" = 24 ] && [ "$compression" = 0 ] || fail "texture: not an uncompressed 24-bit bitmap ($bits bits, compression $compression)"
-  if "$wine" "$texdump" 'C:\k_vorn\Zorun.bmp' 'C:\k_vorn\texture.pam' >/dev/null 2>&1; then
-    size=$(head -c 100 "$WINEPREFIX/drive_c/k_vorn/texture.pam" | tr -d '\r' | grep -E '^(WIDTH|HEIGHT)' | tr '\n' ' ')
-    echo "texture: $bits-bit, $size"
-    [ "$size" = "WIDTH 271 HEIGHT 167 " ] || fail "texture is $size, wanted 271 x 167"
-  else
-    fail "texture: the renderer's loader refuses it"
-  fi
-  alive "$saver" || fail "the saver ended while the renderer runs"
+  "$wine" "$texdump" 'C:\k_vorn\Zorun.bmp' 'C:\k_vorn\texture.pam' >/dev/null 2>&1
+  size=$(head -c 100 "$WINEPREFIX/drive_c/k_vorn/texture.pam" 2>/dev/null | tr -d '\r' | grep -E '^(WIDTH|HEIGHT)' | tr '\n' ' ')
+  [ "$bits $size" = "24 WIDTH 271 HEIGHT 167 " ] || fail "texture: '$bits $size', wanted a 24-bit 271 x 167 bitmap our loader reads"
 
   inode=$(stat -c %i "$texture" 2>/dev/null)
   if timeout 60 "$wine" "$host" /s >"$work/second.log" 2>&1; then :; else fail "second /s did not end by itself"; fi
   [ "$(renderer_windows)" -eq 1 ] || fail "second /s: $(renderer_windows) renderer windows"
   [ "$(stat -c %i "$texture" 2>/dev/null)" = "$inode" ] || fail "second /s wrote the texture again"
-  alive "$saver" || fail "the first saver ended when the second started"
+  alive "$saver" || fail "the first saver ended"
 
   "$wine" "$rprobe" close || fail "close request not sent"
   for _ in $(seq 400); do [ "$(renderer_windows)" -eq 0 ] && break; sleep 0.05; done
-  gone_at=$(now_ms)
   [ "$(renderer_windows)" -eq 0 ] || fail "the renderer window stays after a close request"
   # The watch looks every 500 ms; the rest is the time Wine takes to end a process.
-  if wait_gone "$saver" 50; then
-    took=$(( $(now_ms) - gone_at ))
-    echo "host ended $took ms after the renderer window went"
-    [ "$took" -le 1500 ] || fail "host ended $took ms after the renderer, allowed 500 ms plus 1000 ms for Wine"
-  else
-    fail "the host did not end well within 5 s of the renderer's end"
-  fi
+  wait_gone "$saver" 15 || fail "the host did not end within 500 ms (+ 1000 ms for Wine) of the renderer's end"
 fi
 
 echo "== saver run without a renderer"
@@ -119,35 +96,20 @@ pids="$pids $alone"
 wait_gone "$alone" 300 || fail "the host without a renderer still runs after 30 s"
 [ "$(renderer_windows)" -eq 0 ] || fail "a renderer window appeared without a renderer"
 
-echo "== two previews, ended by closing their host windows"
-start_preview_host() {
-  out=$work/host-$1.out
-  "$wine" "$hprobe" host "$2" "$3" "$4" "$5" >"$out" 2>&1 &
-  pids="$pids $!"
-  eval "host_pid_$1=$!"
-  for _ in $(seq 300); do [ -s "$out" ] && break; sleep 0.1; done
-  eval "handle_$1=\$(head -1 \"\$out\" | tr -d '\r')"
-}
-start_preview_host big 20 20 300 200
-start_preview_host small 500 20 100 80
-# shellcheck disable=SC2154
-echo "preview hosts: $handle_big (300x200), $handle_small (100x80)"
-"$wine" "$host" /p "$handle_big" >"$work/preview-big.log" 2>&1 &
-preview_big=$!
-"$wine" "$host" "/p:$handle_small" >"$work/preview-small.log" 2>&1 &
-preview_small=$!
-pids="$pids $preview_big $preview_small"
+echo "== a preview, ended by closing its host window"
+"$wine" "$hprobe" host 20 20 300 200 >"$work/host.out" 2>&1 &
+pids="$pids $!"
+for _ in $(seq 300); do [ -s "$work/host.out" ] && break; sleep 0.1; done
+handle=$(head -1 "$work/host.out" | tr -d '\r')
+"$wine" "$host" "/p:$handle" >"$work/preview.log" 2>&1 &
+preview=$!
+pids="$pids $preview"
 # HACK: Wine 8 does not draw a child window into a parent of another process (its device context gets
 # no X drawable), so only the embedding is checked here; the pixels are checked where host window and
-# preview share a process (tests/host_win32).
-probe preview "$handle_big" || fail "preview in 300x200"
-probe preview "$handle_small" || fail "preview in 100x80"
-
-"$wine" "$hprobe" close "$handle_big" || fail "closing the 300x200 host not sent"
-wait_gone "$preview_big" 200 || fail "the preview still runs 20 s after its host window went"
-alive "$preview_small" || fail "the other preview ended too"
-"$wine" "$hprobe" close "$handle_small" || fail "closing the 100x80 host not sent"
-wait_gone "$preview_small" 200 || fail "the second preview still runs 20 s after its host window went"
+# preview share a process (host_win32_test).
+"$wine" "$hprobe" preview "$handle" >"$work/probe.out" 2>&1 || fail "preview: $(tr -d '\r' <"$work/probe.out")"
+"$wine" "$hprobe" close "$handle" || fail "closing the preview's host not sent"
+wait_gone "$preview" 200 || fail "the preview still runs 20 s after its host window went"
 
 [ "$failures" -eq 0 ] && echo "all passed"
 [ "$failures" -eq 0 ]
