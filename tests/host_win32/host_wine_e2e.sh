@@ -22,31 +22,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A display number nobody uses, so that the renderer's full screen and the preview pixels are ours alone.
-n=$(( ($$ % 400) + 600 ))
-for _ in 1 2 3 4 5 6 7 8 9 10; do
-  if [ ! -e /tmp/.X$n-lock ]; then
-    # -noreset: a server that resets when its last client leaves refuses the next program during the reset.
-    Xvfb :$n -screen 0 1024x768x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
-    if kill -0 "$xvfb_pid" 2>/dev/null && [ -e /tmp/.X11-unix/X$n ]; then break; fi
-    xvfb_pid=
-  fi
-  n=$((n + 1))
-done
-[ -n "$xvfb_pid" ] || { echo "no Xvfb could be started"; exit 1; }
-export DISPLAY=:$n
-
-# HACK: Wine answers display questions from the display its prefix's first process saw, and the saver
-# writes into the prefix's drive C: use a private prefix, hard-linked from the given one (fast), with the
-# files Wine rewrites copied for real.
-base=${WINEPREFIX:-$HOME/.wine}
-if [ -d "$base" ]; then
-  cp -al "$base" "$work/prefix"
-  for f in "$work"/prefix/*.reg; do [ -e "$f" ] && cp --remove-destination "$base/$(basename "$f")" "$f"; done
-fi
-export WINEPREFIX=$work/prefix WINEDEBUG=${WINEDEBUG:--all}
+. "$(dirname "$0")/../support/e2e_env.sh"
+start_private_xvfb 1024x768 600
+use_private_wine_prefix
 texture=$WINEPREFIX/drive_c/k_vorn/Zorun.bmp
 rm -f "$texture"
 

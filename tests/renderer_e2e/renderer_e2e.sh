@@ -21,33 +21,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A display number nobody uses, so runs with different screen sizes can go side by side.
-n=$(( ($$ % 400) + 200 ))
-for _ in 1 2 3 4 5 6 7 8 9 10; do
-  if [ ! -e /tmp/.X$n-lock ]; then
-    # -noreset: a server that resets when its last client leaves refuses the next program during the reset.
-    Xvfb :$n -screen 0 "${screen}x24" -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
-    if kill -0 "$xvfb_pid" 2>/dev/null && [ -e /tmp/.X11-unix/X$n ]; then break; fi
-    xvfb_pid=
-  fi
-  n=$((n + 1))
-done
-[ -n "$xvfb_pid" ] || { echo "no Xvfb could be started"; exit 1; }
-export DISPLAY=:$n
-
-if [ -n "$runner" ]; then
-  # HACK: Wine keeps one display-mode list per prefix, taken from the display its first process saw; a
-  # prefix shared with runs on other screens would answer with their modes. Use a private one, hard-linked
-  # from the given prefix (fast) with the files Wine rewrites copied for real.
-  base=${WINEPREFIX:-$HOME/.wine}
-  if [ -d "$base" ]; then
-    cp -al "$base" "$work/prefix"
-    for f in "$work"/prefix/*.reg; do [ -e "$f" ] && cp --remove-destination "$base/$(basename "$f")" "$f"; done
-  fi
-  export WINEPREFIX=$work/prefix WINEDEBUG=${WINEDEBUG:--all}
-fi
+. "$(dirname "$0")/../support/e2e_env.sh"
+start_private_xvfb "$screen" 200
+[ -n "$runner" ] && use_private_wine_prefix
 
 run() { ${runner:+"$runner"} "$@"; }
 
