@@ -15,6 +15,7 @@ zorun_ensure_wine_prefix "$root/build"
 
 failed_steps=()
 passed=0
+ctest_runs=0
 failed=0
 
 step() {
@@ -36,7 +37,8 @@ build() {
 run_ctest() {
   local preset=$1
   shift
-  local log="build/ctest-$preset.log"
+  ctest_runs=$((ctest_runs + 1))
+  local log="build/ctest-$ctest_runs-$preset.log"
   ctest --preset "$preset" "$@" 2>&1 | tee "$log"
   local code=${PIPESTATUS[0]}
   local line
@@ -70,8 +72,12 @@ step "build windows" build windows
 step "build asan" build asan
 step "build fuzz" build fuzz
 step "fuzz the bitmap loader" fuzz
-step "tests linux" run_ctest linux
-step "tests windows (Wine)" run_ctest windows
+# End-to-end runs drive real windows on Xvfb (and Wine): one that fails is run once more, and the log
+# shows both runs. Every other test must pass the first time.
+step "tests linux" run_ctest linux -LE e2e
+step "end-to-end tests linux" run_ctest linux -L e2e --repeat until-pass:2
+step "tests windows (Wine)" run_ctest windows -LE e2e
+step "end-to-end tests windows (Wine)" run_ctest windows -L e2e --repeat until-pass:2
 step "unit tests under ASan and UBSan" run_ctest asan -L unit
 
 echo
