@@ -4,7 +4,7 @@
 #include "bitmap_texture.h"
 #include "temp_dir.h"
 
-#include <stb/stb_image.h>
+#include <stb_image.h>
 
 #include <algorithm>
 #include <chrono>
