@@ -1,6 +1,7 @@
 // The host's settings file "Zorun.ini": the shared music settings and the routines that load and store them.
 #include "settings_file.h"
 
+#include "decimal_text.h"
 #include "profile_strings.h"
 
 #include <array>
@@ -13,49 +14,25 @@ namespace {
 constexpr std::uint32_t kValueBufferSize = 256;
 constexpr std::size_t kNameBufferSize = 128;
 
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
 // The largest integer not above the decimal number in text (blanks around it, a sign and a fraction
 // allowed), when there is one and it fits 16 bits.
 std::optional<std::int16_t> settingNumber(std::string_view text)
 {
-    std::size_t i = 0;
+    const DecimalText number = scanDecimal(text);
+    std::size_t i = number.end;
     while (i < text.size() && isBlank(text[i]))
         ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+'))
-        negative = text[i++] == '-';
-    std::int64_t whole = 0;
-    bool digits = false;
-    bool tooLarge = false;
-    for (; i < text.size() && isDigit(text[i]); ++i) {
-        digits = true;
-        whole = whole * 10 + (text[i] - '0');
-        if (whole > 100000) {
-            tooLarge = true;  // keeps counting digits without overflowing; the value is out of range
-            whole = 100000;
-        }
-    }
-    bool fraction = false;
-    if (i < text.size() && text[i] == '.') {
-        for (++i; i < text.size() && isDigit(text[i]); ++i) {
-            digits = true;
-            fraction = fraction || text[i] != '0';
-        }
-    }
-    while (i < text.size() && isBlank(text[i]))
-        ++i;
-    if (!digits || i != text.size() || tooLarge)
+    if (!number.hasDigits() || i != text.size())
         return std::nullopt;
-    const std::int64_t floor = negative ? -whole - (fraction ? 1 : 0) : whole;
+    // Stops adding digits once out of range, so a long run of them cannot overflow.
+    std::int64_t whole = 0;
+    for (char digit : number.whole) {
+        whole = whole * 10 + (digit - '0');
+        if (whole > INT16_MAX + 1)
+            return std::nullopt;
+    }
+    const bool fraction = number.fraction.find_first_not_of('0') != std::string_view::npos;
+    const std::int64_t floor = number.negative ? -whole - (fraction ? 1 : 0) : whole;
     if (floor < INT16_MIN || floor > INT16_MAX)
         return std::nullopt;
     return static_cast<std::int16_t>(floor);

@@ -1,6 +1,8 @@
 // `Main` of the host: the single-instance guard, the mode letter, and the start of each mode.
 #include "startup.h"
 
+#include "decimal_text.h"
+
 #include "preview_window.h"
 #include "saver_window.h"
 
@@ -13,16 +15,6 @@
 namespace zorun::host {
 
 namespace {
-
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
 
 // The nearest integer of type T (ties to even), or nothing when value does not fit.
 template <typename T>
@@ -87,24 +79,18 @@ std::int32_t PreviewHandle(const std::string& commandLine)
 {
     if (commandLine.size() < 4)
         return 0;
-    std::size_t i = 3;
-    while (i < commandLine.size() && isBlank(commandLine[i]))
-        ++i;
-    bool negative = false;
-    if (i < commandLine.size() && (commandLine[i] == '+' || commandLine[i] == '-'))
-        negative = commandLine[i++] == '-';
-    double value = 0;
-    bool anyDigit = false;
-    for (; i < commandLine.size() && isDigit(commandLine[i]); ++i, anyDigit = true)
-        value = value * 10 + (commandLine[i] - '0');
-    if (i < commandLine.size() && commandLine[i] == '.') {
-        double scale = 0.1;
-        for (++i; i < commandLine.size() && isDigit(commandLine[i]); ++i, anyDigit = true, scale /= 10)
-            value += (commandLine[i] - '0') * scale;
-    }
-    if (!anyDigit)
+    const DecimalText number = scanDecimal(commandLine, 3);
+    if (!number.hasDigits())
         return 0;
-    if (negative)
+    double value = 0;
+    for (char digit : number.whole)
+        value = value * 10 + (digit - '0');
+    double scale = 0.1;
+    for (char digit : number.fraction) {
+        value += (digit - '0') * scale;
+        scale /= 10;
+    }
+    if (number.negative)
         value = -value;
     // The nearest 32-bit value: beyond the range that is the end of the range.
     if (value >= static_cast<double>(std::numeric_limits<std::int32_t>::max()))
