@@ -51,7 +51,8 @@ std::vector<std::uint8_t> encodeBitmap24(std::int32_t width, std::int32_t height
     return out;
 }
 
-bool writeBitmap24(const std::string& path, std::int32_t width, std::int32_t height, const std::vector<std::uint8_t>& rgb)
+bool writeBitmap24(const std::string& path, std::int32_t width, std::int32_t height,
+                   const std::vector<std::uint8_t>& rgb)
 {
     const std::vector<std::uint8_t> bytes = encodeBitmap24(width, height, rgb);
     if (bytes.empty())

@@ -12,6 +12,7 @@ namespace zorun {
 std::vector<std::uint8_t> encodeBitmap24(std::int32_t width, std::int32_t height, const std::vector<std::uint8_t>& rgb);
 
 /// Writes those bytes to path; false when the picture is refused or the file cannot be written whole.
-bool writeBitmap24(const std::string& path, std::int32_t width, std::int32_t height, const std::vector<std::uint8_t>& rgb);
+bool writeBitmap24(const std::string& path, std::int32_t width, std::int32_t height,
+                   const std::vector<std::uint8_t>& rgb);
 
 }  // namespace zorun

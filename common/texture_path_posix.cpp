@@ -8,7 +8,10 @@
 
 namespace {
 
-const char* nonEmpty(const char* value) { return value != nullptr && value[0] != '\0' ? value : nullptr; }
+const char* nonEmpty(const char* value)
+{
+    return value != nullptr && value[0] != '\0' ? value : nullptr;
+}
 
 // HOME may be unset for a process started by a service; the password database still knows the folder.
 std::string homeFolder()

@@ -3,8 +3,14 @@
 
 namespace zorun {
 
-std::string textureFolder() { return "C:\\k_vorn"; }
+std::string textureFolder()
+{
+    return "C:\\k_vorn";
+}
 
-std::string texturePath() { return "C:\\k_vorn\\Zorun.bmp"; }
+std::string texturePath()
+{
+    return "C:\\k_vorn\\Zorun.bmp";
+}
 
 }  // namespace zorun

@@ -31,7 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     BitmapTexture texture;
     if (texture.loadImage(path.c_str())) {
         // What the loader promises whenever it says yes.
-        const std::size_t expected = static_cast<std::size_t>(texture.width()) * static_cast<std::size_t>(texture.height()) * 4;
+        const std::size_t expected =
+            static_cast<std::size_t>(texture.width()) * static_cast<std::size_t>(texture.height()) * 4;
         if (texture.pixelBytes() != expected || texture.bitsPerPixel() != 32 || !texture.flipRows())
             std::abort();
         for (std::size_t i = 3; i < texture.pixelBytes(); i += 4) {

@@ -6,8 +6,14 @@
 
 namespace zorun {
 
-constexpr bool isBlank(char c) { return c == ' ' || c == '\t'; }
-constexpr bool isDigit(char c) { return c >= '0' && c <= '9'; }
+constexpr bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+constexpr bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 /// The parts of a decimal number found in a text; the caller decides what the value may be.
 struct DecimalText {

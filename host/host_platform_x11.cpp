@@ -67,7 +67,8 @@ public:
     };
 
     X11Window(X11HostImpl& host, Window id, WindowHandle handle, FormEvents& events, bool preview)
-        : host_(host), id_(id), handle_(handle), events_(events), preview_(preview) {}
+        : host_(host), id_(id), handle_(handle), events_(events), preview_(preview)
+    {}
     ~X11Window() override;
 
     WindowHandle Handle() const override { return handle_; }
@@ -240,10 +241,7 @@ public:
     double TwipsPerPixelX() override { return twipsPerPixel(); }
     double TwipsPerPixelY() override { return twipsPerPixel(); }
 
-    bool CreateFolder(const std::string& path) override
-    {
-        return !path.empty() && mkdir(path.c_str(), 0700) == 0;
-    }
+    bool CreateFolder(const std::string& path) override { return !path.empty() && mkdir(path.c_str(), 0700) == 0; }
 
     bool SavePictureAsBitmap(const Picture& picture, const std::string& path) override
     {
@@ -348,10 +346,7 @@ public:
     Display* display_ = nullptr;
     std::map<WindowHandle, X11Window*> windows_;
 
-    void forget(X11Window& window)
-    {
-        windows_.erase(window.handle_);
-    }
+    void forget(X11Window& window) { windows_.erase(window.handle_); }
 
 private:
     struct Posted {
@@ -392,11 +387,11 @@ private:
             unsigned long count = 0, after = 0;
             unsigned char* data = nullptr;
             const long words = static_cast<long>(title.size() / 4 + 2);
-            if (XGetWindowProperty(display_, window, property, 0, words, False, AnyPropertyType, &type, &format,
-                                   &count, &after, &data) == Success &&
+            if (XGetWindowProperty(display_, window, property, 0, words, False, AnyPropertyType, &type, &format, &count,
+                                   &after, &data) == Success &&
                 data != nullptr) {
-                const bool same = format == 8 && after == 0 && count == title.size() &&
-                                  std::memcmp(data, title.data(), count) == 0;
+                const bool same =
+                    format == 8 && after == 0 && count == title.size() && std::memcmp(data, title.data(), count) == 0;
                 XFree(data);
                 if (same)
                     return true;
@@ -430,8 +425,7 @@ private:
                                CWBackPixel | CWEventMask, &attributes);
             XStoreName(display_, id, caption.c_str());
             XChangeProperty(display_, id, netWmName_, utf8String_, 8, PropModeReplace,
-                            reinterpret_cast<const unsigned char*>(caption.data()),
-                            static_cast<int>(caption.size()));
+                            reinterpret_cast<const unsigned char*>(caption.data()), static_cast<int>(caption.size()));
             XSetWMProtocols(display_, id, &wmDeleteWindow_, 1);
             if (preview) {
                 // No border and no title bar, should a window manager ever see it.
@@ -642,8 +636,8 @@ void X11Window::draw()
                                  static_cast<unsigned>(width), static_cast<unsigned>(height), 32, 0);
     if (image == nullptr)
         return;
-    image->data = static_cast<char*>(std::calloc(static_cast<std::size_t>(image->bytes_per_line),
-                                                 static_cast<std::size_t>(height)));
+    image->data = static_cast<char*>(
+        std::calloc(static_cast<std::size_t>(image->bytes_per_line), static_cast<std::size_t>(height)));
     if (image->data == nullptr) {
         XDestroyImage(image);
         return;
@@ -664,8 +658,9 @@ void X11Window::draw()
     };
     for (std::int32_t y = 0; y < height; ++y)
         for (std::int32_t x = 0; x < width; ++x) {
-            const std::size_t at = (static_cast<std::size_t>(y) * static_cast<std::size_t>(picture_.width) +
-                                    static_cast<std::size_t>(x)) * 3;
+            const std::size_t at =
+                (static_cast<std::size_t>(y) * static_cast<std::size_t>(picture_.width) + static_cast<std::size_t>(x)) *
+                3;
             XPutPixel(image, x, y,
                       place(visual->red_mask, picture_.rgb[at]) | place(visual->green_mask, picture_.rgb[at + 1]) |
                           place(visual->blue_mask, picture_.rgb[at + 2]));

@@ -100,8 +100,7 @@ struct Location {
     std::string_view value;
 };
 
-Location locate(std::string_view text, const std::vector<Line>& lines, std::string_view section,
-                std::string_view key)
+Location locate(std::string_view text, const std::vector<Line>& lines, std::string_view section, std::string_view key)
 {
     Location where;
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -164,8 +163,7 @@ std::optional<std::string> findValue(std::string_view text, std::string_view sec
     return std::string(unquote(where.value));
 }
 
-std::string setValue(std::string_view text, std::string_view section, std::string_view key,
-                     std::string_view value)
+std::string setValue(std::string_view text, std::string_view section, std::string_view key, std::string_view value)
 {
     const auto lines = splitLines(text);
     const Location where = locate(text, lines, section, key);

@@ -19,8 +19,7 @@ std::optional<std::string> findValue(std::string_view text, std::string_view sec
 /// The INI text with key in section set to value. Only the key's line changes (to name=value), or one
 /// line is added at the end of the section, or the section is added at the end of the text; every
 /// other byte stays. Added lines end in CR LF.
-std::string setValue(std::string_view text, std::string_view section, std::string_view key,
-                     std::string_view value);
+std::string setValue(std::string_view text, std::string_view section, std::string_view key, std::string_view value);
 
 /// False when storing these texts would add or break lines of the file (a CR or LF in any of them), or
 /// would make the key unreadable (an "=" in it, an empty key or section name).

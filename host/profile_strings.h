@@ -8,8 +8,8 @@ namespace zorun::profile {
 /// Copies the value of key in section of file into buffer, or def (without its trailing blanks) when
 /// the file, the section or the key is missing; cuts it to size - 1 bytes and ends it with a NUL.
 /// Returns the number of bytes copied, the NUL not counted. Shaped after GetPrivateProfileStringA.
-std::uint32_t getString(const char* section, const char* key, const char* def, char* buffer,
-                        std::uint32_t size, const char* file);
+std::uint32_t getString(const char* section, const char* key, const char* def, char* buffer, std::uint32_t size,
+                        const char* file);
 
 /// Sets key in section of file to value, creating the file, the section and the key as needed and
 /// leaving the rest of the file as it was. False when it could not be stored; the file is then

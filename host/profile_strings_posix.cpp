@@ -107,8 +107,8 @@ bool replaceFile(const std::string& path, const std::string& text, mode_t mode)
 
 }  // namespace
 
-std::uint32_t getString(const char* section, const char* key, const char* def, char* buffer,
-                        std::uint32_t size, const char* file)
+std::uint32_t getString(const char* section, const char* key, const char* def, char* buffer, std::uint32_t size,
+                        const char* file)
 {
     std::string text;
     mode_t mode = 0;

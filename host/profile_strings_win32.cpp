@@ -5,8 +5,8 @@
 
 namespace zorun::profile {
 
-std::uint32_t getString(const char* section, const char* key, const char* def, char* buffer,
-                        std::uint32_t size, const char* file)
+std::uint32_t getString(const char* section, const char* key, const char* def, char* buffer, std::uint32_t size,
+                        const char* file)
 {
     return GetPrivateProfileStringA(section, key, def, buffer, size, file);
 }

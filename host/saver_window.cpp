@@ -8,9 +8,12 @@ namespace {
 std::uint32_t intervalOf(int timerId)
 {
     switch (timerId) {
-    case Zorun_S::kTimer1: return Zorun_S::kTimer1Interval;
-    case Zorun_S::kTimer2: return Zorun_S::kTimer2Interval;
-    default: return Zorun_S::kTimer3Interval;
+    case Zorun_S::kTimer1:
+        return Zorun_S::kTimer1Interval;
+    case Zorun_S::kTimer2:
+        return Zorun_S::kTimer2Interval;
+    default:
+        return Zorun_S::kTimer3Interval;
     }
 }
 
@@ -43,8 +46,7 @@ void Zorun_S::Form_Load()
         mci_ = context_.openMci();
     if (!mci_)
         return;
-    bgm_ = std::make_unique<music::Zorun_BGM>(*mci_, context_.settings.BGM_RepeatTrack,
-                                              context_.settings.BGM_File);
+    bgm_ = std::make_unique<music::Zorun_BGM>(*mci_, context_.settings.BGM_RepeatTrack, context_.settings.BGM_File);
     switch (source) {
     case music::MusicSource::Cd:
         bgm_->CD_Open();
@@ -67,10 +69,17 @@ void Zorun_S::OnTimer(int timerId)
     if (unloaded_ || !timerOn(timerId))
         return;
     switch (timerId) {
-    case kTimer1: Timer1_Timer(); break;
-    case kTimer2: Timer2_Timer(); break;
-    case kTimer3: Timer3_Timer(); break;
-    default: break;
+    case kTimer1:
+        Timer1_Timer();
+        break;
+    case kTimer2:
+        Timer2_Timer();
+        break;
+    case kTimer3:
+        Timer3_Timer();
+        break;
+    default:
+        break;
     }
 }
 

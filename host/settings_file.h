@@ -34,8 +34,7 @@ std::string SettingsFilePath(std::string_view programFolder, const PathStyle& st
 /// Fills the process's settings from the file beside the running program.
 void LoadSettings();
 /// Fills settings from the settings file beside a program in programFolder.
-void LoadSettings(SharedSettings& settings, std::string_view programFolder,
-                  const PathStyle& style = HostPathStyle());
+void LoadSettings(SharedSettings& settings, std::string_view programFolder, const PathStyle& style = HostPathStyle());
 
 /// One value of the file, cut to 255 bytes; empty when the file, the section or the key is missing.
 std::string ReadIniValue(const std::string& section, const std::string& key, const std::string& file);

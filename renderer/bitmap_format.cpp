@@ -16,10 +16,16 @@ void putOpaque(std::uint8_t* out, std::uint8_t red, std::uint8_t green, std::uin
     out[3] = 255;
 }
 
-void putPaletteEntry(std::uint8_t* out, const std::uint8_t* entry) { putOpaque(out, entry[2], entry[1], entry[0]); }
+void putPaletteEntry(std::uint8_t* out, const std::uint8_t* entry)
+{
+    putOpaque(out, entry[2], entry[1], entry[0]);
+}
 
 // Position of the lowest set bit; a mask of 0 gives 31, so the channel reads 0.
-int lowestBit(std::uint32_t mask) { return mask == 0 ? 31 : std::countr_zero(mask); }
+int lowestBit(std::uint32_t mask)
+{
+    return mask == 0 ? 31 : std::countr_zero(mask);
+}
 
 }  // namespace
 
@@ -42,14 +48,22 @@ Headers parseHeaders(const std::uint8_t (&bytes)[fileHeaderSize + infoHeaderSize
 std::uint8_t widenChannel(std::uint32_t c, int maskBits)
 {
     switch (maskBits) {
-    case 1: return c != 0 ? 255 : 0;
-    case 2: return static_cast<std::uint8_t>(c * 85);
-    case 3: return static_cast<std::uint8_t>((c << 5) | (c << 2) | (c >> 1));
-    case 4: return static_cast<std::uint8_t>((c << 4) | c);
-    case 5: return static_cast<std::uint8_t>((c << 3) | (c >> 2));
-    case 6: return static_cast<std::uint8_t>((c << 2) | (c >> 4));
-    case 7: return static_cast<std::uint8_t>((c << 1) | (c >> 6));
-    default: return static_cast<std::uint8_t>(c);
+    case 1:
+        return c != 0 ? 255 : 0;
+    case 2:
+        return static_cast<std::uint8_t>(c * 85);
+    case 3:
+        return static_cast<std::uint8_t>((c << 5) | (c << 2) | (c >> 1));
+    case 4:
+        return static_cast<std::uint8_t>((c << 4) | c);
+    case 5:
+        return static_cast<std::uint8_t>((c << 3) | (c >> 2));
+    case 6:
+        return static_cast<std::uint8_t>((c << 2) | (c >> 4));
+    case 7:
+        return static_cast<std::uint8_t>((c << 1) | (c >> 6));
+    default:
+        return static_cast<std::uint8_t>(c);
     }
 }
 
@@ -75,8 +89,8 @@ void convert16(const std::uint8_t* source, std::size_t stride, std::int32_t widt
     std::vector<std::array<std::uint8_t, 4>> table(65536);
     for (std::uint32_t v = 0; v < 65536; ++v) {
         table[v] = {widenChannel((v & masks.red) >> redShift, redBits),
-                    widenChannel((v & masks.green) >> greenShift, greenBits),
-                    widenChannel(v & masks.blue, blueBits), 255};
+                    widenChannel((v & masks.green) >> greenShift, greenBits), widenChannel(v & masks.blue, blueBits),
+                    255};
     }
     for (std::int32_t y = 0; y < height; ++y, source += stride) {
         const std::uint8_t* in = source;

@@ -56,7 +56,10 @@ bool endsWithBmp(const char* path)
     return true;
 }
 
-bool isSupportedDepth(std::int32_t bits) { return bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32; }
+bool isSupportedDepth(std::int32_t bits)
+{
+    return bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
+}
 
 }  // namespace
 
@@ -172,12 +175,18 @@ bool BitmapTexture::convertPixels(std::FILE* file, std::uint32_t sizeImage)
             return false;
         const auto rowStride = static_cast<std::size_t>(stride);
         switch (bitsPerPixel_) {
-        case 24: bmp::convert24(source.get(), rowStride, width_, height_, rgba.get()); break;
+        case 24:
+            bmp::convert24(source.get(), rowStride, width_, height_, rgba.get());
+            break;
         case 16:
             bmp::convert16(source.get(), rowStride, width_, height_, {redMask_, greenMask_, blueMask_}, rgba.get());
             break;
-        case 8: bmp::convert8(source.get(), rowStride, width_, height_, palette_, rgba.get()); break;
-        default: bmp::convert4(source.get(), rowStride, width_, height_, palette_, rgba.get()); break;
+        case 8:
+            bmp::convert8(source.get(), rowStride, width_, height_, palette_, rgba.get());
+            break;
+        default:
+            bmp::convert4(source.get(), rowStride, width_, height_, palette_, rgba.get());
+            break;
         }
     }
     pixels_ = std::move(rgba);

@@ -29,9 +29,15 @@ KeyTable* sceneKeys = nullptr;
 
 }  // namespace
 
-SceneState& sceneState() { return state; }
+SceneState& sceneState()
+{
+    return state;
+}
 
-BitmapTexture& cloudTexture() { return texture; }
+BitmapTexture& cloudTexture()
+{
+    return texture;
+}
 
 bool initScene(RenderWindow& window, KeyTable& keys)
 {
@@ -120,35 +126,59 @@ void drawCloudBox(float a, float b, float c, float d)
 {
     glBegin(GL_QUADS);
     // front, z = +c
-    glTexCoord2f(0, 0); glVertex3f(-a, -b, c);
-    glTexCoord2f(d, 0); glVertex3f(a, -b, c);
-    glTexCoord2f(d, d); glVertex3f(a, b, c);
-    glTexCoord2f(0, d); glVertex3f(-a, b, c);
+    glTexCoord2f(0, 0);
+    glVertex3f(-a, -b, c);
+    glTexCoord2f(d, 0);
+    glVertex3f(a, -b, c);
+    glTexCoord2f(d, d);
+    glVertex3f(a, b, c);
+    glTexCoord2f(0, d);
+    glVertex3f(-a, b, c);
     // back, z = -c
-    glTexCoord2f(d, 0); glVertex3f(-a, -b, -c);
-    glTexCoord2f(d, d); glVertex3f(-a, b, -c);
-    glTexCoord2f(0, d); glVertex3f(a, b, -c);
-    glTexCoord2f(0, 0); glVertex3f(a, -b, -c);
+    glTexCoord2f(d, 0);
+    glVertex3f(-a, -b, -c);
+    glTexCoord2f(d, d);
+    glVertex3f(-a, b, -c);
+    glTexCoord2f(0, d);
+    glVertex3f(a, b, -c);
+    glTexCoord2f(0, 0);
+    glVertex3f(a, -b, -c);
     // top, y = +b: the cloud ceiling
-    glTexCoord2f(0, d); glVertex3f(-a, b, -c);
-    glTexCoord2f(0, 0); glVertex3f(-a, b, c);
-    glTexCoord2f(d, 0); glVertex3f(a, b, c);
-    glTexCoord2f(d, d); glVertex3f(a, b, -c);
+    glTexCoord2f(0, d);
+    glVertex3f(-a, b, -c);
+    glTexCoord2f(0, 0);
+    glVertex3f(-a, b, c);
+    glTexCoord2f(d, 0);
+    glVertex3f(a, b, c);
+    glTexCoord2f(d, d);
+    glVertex3f(a, b, -c);
     // bottom, y = -b: the cloud floor
-    glTexCoord2f(d, d); glVertex3f(-a, -b, -c);
-    glTexCoord2f(0, d); glVertex3f(a, -b, -c);
-    glTexCoord2f(0, 0); glVertex3f(a, -b, c);
-    glTexCoord2f(d, 0); glVertex3f(-a, -b, c);
+    glTexCoord2f(d, d);
+    glVertex3f(-a, -b, -c);
+    glTexCoord2f(0, d);
+    glVertex3f(a, -b, -c);
+    glTexCoord2f(0, 0);
+    glVertex3f(a, -b, c);
+    glTexCoord2f(d, 0);
+    glVertex3f(-a, -b, c);
     // right, x = +a
-    glTexCoord2f(d, 0); glVertex3f(a, -b, -c);
-    glTexCoord2f(d, d); glVertex3f(a, b, -c);
-    glTexCoord2f(0, d); glVertex3f(a, b, c);
-    glTexCoord2f(0, 0); glVertex3f(a, -b, c);
+    glTexCoord2f(d, 0);
+    glVertex3f(a, -b, -c);
+    glTexCoord2f(d, d);
+    glVertex3f(a, b, -c);
+    glTexCoord2f(0, d);
+    glVertex3f(a, b, c);
+    glTexCoord2f(0, 0);
+    glVertex3f(a, -b, c);
     // left, x = -a
-    glTexCoord2f(0, 0); glVertex3f(-a, -b, -c);
-    glTexCoord2f(d, 0); glVertex3f(-a, -b, c);
-    glTexCoord2f(d, d); glVertex3f(-a, b, c);
-    glTexCoord2f(0, d); glVertex3f(-a, b, -c);
+    glTexCoord2f(0, 0);
+    glVertex3f(-a, -b, -c);
+    glTexCoord2f(d, 0);
+    glVertex3f(-a, -b, c);
+    glTexCoord2f(d, d);
+    glVertex3f(-a, b, c);
+    glTexCoord2f(0, d);
+    glVertex3f(-a, b, -c);
     glEnd();
 }
 

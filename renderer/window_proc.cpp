@@ -54,7 +54,8 @@ std::intptr_t rendererWindowProc(WindowSystem& system, NativeWindow window, std:
         record->keys->down[wParam] = message == msg::keyDown ? 1 : 0;
         return 0;
     case msg::sysCommand:
-        if ((wParam & sysCommandMask) == sysCommand::screenSave || (wParam & sysCommandMask) == sysCommand::monitorPower)
+        if ((wParam & sysCommandMask) == sysCommand::screenSave ||
+            (wParam & sysCommandMask) == sysCommand::monitorPower)
             return 0;
         break;
     case msg::toggleMode:

@@ -8,16 +8,16 @@
 
 // Message numbers and parameter values as the Win32 platform defines them; every adapter speaks these.
 namespace msg {
-constexpr std::uint32_t create = 0x0001;        // WM_CREATE
-constexpr std::uint32_t destroy = 0x0002;       // WM_DESTROY
-constexpr std::uint32_t size = 0x0005;          // WM_SIZE
-constexpr std::uint32_t close = 0x0010;         // WM_CLOSE
-constexpr std::uint32_t quit = 0x0012;          // WM_QUIT
-constexpr std::uint32_t showWindow = 0x0018;    // WM_SHOWWINDOW
-constexpr std::uint32_t keyDown = 0x0100;       // WM_KEYDOWN
-constexpr std::uint32_t keyUp = 0x0101;         // WM_KEYUP
-constexpr std::uint32_t sysCommand = 0x0112;    // WM_SYSCOMMAND
-constexpr std::uint32_t toggleMode = 0x0401;    // WM_USER + 1: restart in the other display mode
+constexpr std::uint32_t create = 0x0001;      // WM_CREATE
+constexpr std::uint32_t destroy = 0x0002;     // WM_DESTROY
+constexpr std::uint32_t size = 0x0005;        // WM_SIZE
+constexpr std::uint32_t close = 0x0010;       // WM_CLOSE
+constexpr std::uint32_t quit = 0x0012;        // WM_QUIT
+constexpr std::uint32_t showWindow = 0x0018;  // WM_SHOWWINDOW
+constexpr std::uint32_t keyDown = 0x0100;     // WM_KEYDOWN
+constexpr std::uint32_t keyUp = 0x0101;       // WM_KEYUP
+constexpr std::uint32_t sysCommand = 0x0112;  // WM_SYSCOMMAND
+constexpr std::uint32_t toggleMode = 0x0401;  // WM_USER + 1: restart in the other display mode
 }  // namespace msg
 
 namespace sizeKind {
@@ -34,10 +34,10 @@ constexpr std::uintptr_t monitorPower = 0xF170;  // SC_MONITORPOWER
 }  // namespace sysCommand
 
 namespace windowStyle {
-constexpr std::uint32_t popup = 0x80000000u;            // WS_POPUP
-constexpr std::uint32_t overlappedWindow = 0x00CF0000u; // WS_OVERLAPPEDWINDOW
-constexpr std::uint32_t exAppWindow = 0x00040000u;      // WS_EX_APPWINDOW
-constexpr std::uint32_t exTopmost = 0x00000008u;        // WS_EX_TOPMOST
+constexpr std::uint32_t popup = 0x80000000u;             // WS_POPUP
+constexpr std::uint32_t overlappedWindow = 0x00CF0000u;  // WS_OVERLAPPEDWINDOW
+constexpr std::uint32_t exAppWindow = 0x00040000u;       // WS_EX_APPWINDOW
+constexpr std::uint32_t exTopmost = 0x00000008u;         // WS_EX_TOPMOST
 }  // namespace windowStyle
 
 namespace classStyle {

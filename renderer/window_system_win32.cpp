@@ -61,7 +61,8 @@ public:
         windowClass.style = request.style;
         windowClass.lpfnWndProc = forwardMessage;
         windowClass.hInstance = static_cast<HINSTANCE>(request.classInfo->instance);
-        windowClass.hCursor = request.arrowCursor ? LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)) : nullptr;  // IDC_ARROW
+        windowClass.hCursor =
+            request.arrowCursor ? LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)) : nullptr;  // IDC_ARROW
         windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(request.backgroundBrush));
         windowClass.lpszClassName = request.classInfo->className;
         return RegisterClassExA(&windowClass) != 0;

@@ -162,17 +162,18 @@ public:
         attributes.border_pixel = 0;
         attributes.override_redirect = window->overrideRedirect ? True : False;
         attributes.event_mask = KeyPressMask | KeyReleaseMask | StructureNotifyMask | FocusChangeMask;
-        window->id = XCreateWindow(display_, root, creation.x, creation.y, static_cast<unsigned>(creation.width),
-                                   static_cast<unsigned>(creation.height), 0, visual->depth, InputOutput,
-                                   visual->visual, CWColormap | CWBackPixel | CWBorderPixel | CWOverrideRedirect | CWEventMask,
-                                   &attributes);
+        window->id =
+            XCreateWindow(display_, root, creation.x, creation.y, static_cast<unsigned>(creation.width),
+                          static_cast<unsigned>(creation.height), 0, visual->depth, InputOutput, visual->visual,
+                          CWColormap | CWBackPixel | CWBorderPixel | CWOverrideRedirect | CWEventMask, &attributes);
         if (window->id == 0) {
             XFreeColormap(display_, window->colormap);
             XFree(visual);
             delete window;
             return nullptr;
         }
-        nameWindow(window->id, creation.title, creation.classInfo != nullptr ? creation.classInfo->className : "OpenGL");
+        nameWindow(window->id, creation.title,
+                   creation.classInfo != nullptr ? creation.classInfo->className : "OpenGL");
         Atom protocols[] = {deleteWindowAtom_};
         XSetWMProtocols(display_, window->id, protocols, 1);
 
@@ -223,9 +224,9 @@ public:
         XFreeColormap(display_, window->colormap);
         XFree(window->visual);
         XSync(display_, False);
-        posted_.erase(std::remove_if(posted_.begin(), posted_.end(),
-                                     [&](const WindowMessage& m) { return m.window == handle; }),
-                      posted_.end());
+        posted_.erase(
+            std::remove_if(posted_.begin(), posted_.end(), [&](const WindowMessage& m) { return m.window == handle; }),
+            posted_.end());
         windows_.erase(std::find(windows_.begin(), windows_.end(), window));
         delete window;
         return true;
@@ -273,7 +274,8 @@ public:
     bool setPixelFormat(NativeDeviceContext dc, std::int32_t format, const PixelFormatRequest&) override
     {
         auto* window = find(dc);
-        if (window == nullptr || format != static_cast<std::int32_t>(window->visual->visualid) || window->pixelFormat != 0)
+        if (window == nullptr || format != static_cast<std::int32_t>(window->visual->visualid) ||
+            window->pixelFormat != 0)
             return false;
         window->pixelFormat = format;
         return true;
@@ -404,7 +406,7 @@ private:
             for (int fd : signalPipe)
                 fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
         }
-        struct sigaction action{};
+        struct sigaction action {};
         action.sa_handler = onQuitSignal;
         action.sa_flags = SA_RESETHAND | SA_RESTART;
         sigemptyset(&action.sa_mask);
@@ -425,8 +427,8 @@ private:
 
     XVisualInfo* chooseVisual(int screen)
     {
-        int deep[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 8, GLX_GREEN_SIZE, 8, GLX_BLUE_SIZE, 8,
-                      GLX_DEPTH_SIZE, 24, None};
+        int deep[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 8,   GLX_GREEN_SIZE, 8, GLX_BLUE_SIZE,
+                      8,        GLX_DEPTH_SIZE,   24,           None};
         if (XVisualInfo* visual = glXChooseVisual(display_, screen, deep))
             return visual;
         int shallow[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_DEPTH_SIZE, 16, None};
@@ -446,10 +448,7 @@ private:
         XSetClassHint(display_, id, &classHint);
     }
 
-    void applyCursor(Window id)
-    {
-        XDefineCursor(display_, id, cursorCount_ < 0 ? blankCursor_ : arrowCursor_);
-    }
+    void applyCursor(Window id) { XDefineCursor(display_, id, cursorCount_ < 0 ? blankCursor_ : arrowCursor_); }
 
     void restoreMode()
     {
@@ -546,7 +545,8 @@ private:
                 post(window, msg::toggleMode, 0, 0);
             return;
         case ConfigureNotify:
-            if (!window->iconic && (event.xconfigure.width != window->width || event.xconfigure.height != window->height)) {
+            if (!window->iconic &&
+                (event.xconfigure.width != window->width || event.xconfigure.height != window->height)) {
                 window->width = event.xconfigure.width;
                 window->height = event.xconfigure.height;
                 post(window, msg::size, sizeKind::restored, sizeParam(window->width, window->height));
@@ -568,8 +568,8 @@ private:
         case FocusIn:
             // A window manager may let the grab go while the saver runs; take it back when focused.
             if (window->overrideRedirect && !window->keyboardGrabbed)
-                window->keyboardGrabbed = XGrabKeyboard(display_, window->id, True, GrabModeAsync, GrabModeAsync,
-                                                        CurrentTime) == GrabSuccess;
+                window->keyboardGrabbed =
+                    XGrabKeyboard(display_, window->id, True, GrabModeAsync, GrabModeAsync, CurrentTime) == GrabSuccess;
             return;
         default:
             return;

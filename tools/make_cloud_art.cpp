@@ -24,7 +24,10 @@ struct Rgb {
     double r, g, b;
 };
 
-Rgb mix(const Rgb& a, const Rgb& b, double t) { return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t}; }
+Rgb mix(const Rgb& a, const Rgb& b, double t)
+{
+    return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
+}
 
 double smoothstep(double edge0, double edge1, double x)
 {
@@ -89,7 +92,8 @@ double billows(double u, double v, std::uint32_t seed)
     double amplitude = 1.0;
     double norm = 0.0;
     for (int i = 1; i < 5; ++i) {
-        sum += amplitude * (1.0 - 2.0 * std::fabs(periodicNoise(u, v, 3 << i, 2 << i, seed + 100 + static_cast<std::uint32_t>(i))));
+        sum += amplitude *
+               (1.0 - 2.0 * std::fabs(periodicNoise(u, v, 3 << i, 2 << i, seed + 100 + static_cast<std::uint32_t>(i))));
         norm += amplitude;
         amplitude *= 0.55;
     }
@@ -119,7 +123,9 @@ Picture makeClouds()
 
     constexpr int domes = 170;
     for (int i = 0; i < domes; ++i) {
-        const auto unit = [&](int k) { return hash(static_cast<std::uint32_t>(i), static_cast<std::uint32_t>(k), seed) / 4294967296.0; };
+        const auto unit = [&](int k) {
+            return hash(static_cast<std::uint32_t>(i), static_cast<std::uint32_t>(k), seed) / 4294967296.0;
+        };
         const double cx = unit(0) * cloudWidth;
         const double cy = unit(1) * cloudHeight;
         const double radius = 7.0 + 17.0 * unit(2) * unit(2);
@@ -159,7 +165,7 @@ Picture makeClouds()
         }
 
     const Rgb sunlit = {253, 254, 254};
-    const Rgb shade = {150, 166, 180};   // the grey-blue of a cloud's side turned from the sun
+    const Rgb shade = {150, 166, 180};  // the grey-blue of a cloud's side turned from the sun
     const double lightX = -0.55, lightY = -0.55, lightZ = 0.63;
     for (int y = 0; y < cloudHeight; ++y)
         for (int x = 0; x < cloudWidth; ++x) {
@@ -261,7 +267,8 @@ Picture makePreview(const Picture& clouds)
                     }
                     sum = {sum.r + colour.r, sum.g + colour.g, sum.b + colour.b};
                 }
-            picture.at(px, py) = {sum.r / (samples * samples), sum.g / (samples * samples), sum.b / (samples * samples)};
+            picture.at(px, py) = {sum.r / (samples * samples), sum.g / (samples * samples),
+                                  sum.b / (samples * samples)};
         }
     return picture;
 }

@@ -22,7 +22,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "place_texture: %s: cannot decode\n", argv[1]);
         return 1;
     }
-    const std::vector<std::uint8_t> rgb(pixels, pixels + static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3);
+    const std::vector<std::uint8_t> rgb(
+        pixels, pixels + static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3);
     stbi_image_free(pixels);
 
     const std::string path = zorun::texturePath();

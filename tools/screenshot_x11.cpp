@@ -53,6 +53,7 @@ int main(int argc, char** argv)
     }
     XDestroyImage(image);
     XCloseDisplay(display);
-    const bool saved = stbi_write_png(argv[1], attributes.width, attributes.height, 3, rgb.data(), attributes.width * 3) != 0;
+    const bool saved =
+        stbi_write_png(argv[1], attributes.width, attributes.height, 3, rgb.data(), attributes.width * 3) != 0;
     return saved ? 0 : 1;
 }

@@ -14,8 +14,8 @@ bool writePam(const char* path, const BitmapTexture& texture)
         return false;
     const int headerOk = std::fprintf(out, "P7\nWIDTH %d\nHEIGHT %d\nDEPTH 4\nMAXVAL 255\nTUPLTYPE RGB_ALPHA\nENDHDR\n",
                                       static_cast<int>(texture.width()), static_cast<int>(texture.height()));
-    const bool written = headerOk > 0 &&
-                         std::fwrite(texture.pixels(), 1, texture.pixelBytes(), out) == texture.pixelBytes();
+    const bool written =
+        headerOk > 0 && std::fwrite(texture.pixels(), 1, texture.pixelBytes(), out) == texture.pixelBytes();
     const bool closed = std::fclose(out) == 0;
     if (!(written && closed)) {
         std::remove(path);

@@ -56,8 +56,8 @@ bool drawn(Display* display, WindowHandle window)
     if (XGetWindowAttributes(display, static_cast<Window>(window), &attributes) == 0 ||
         attributes.map_state != IsViewable)
         return false;
-    XImage* image = XGetImage(display, static_cast<Window>(window), attributes.width / 2, attributes.height / 2, 1,
-                              1, AllPlanes, ZPixmap);
+    XImage* image = XGetImage(display, static_cast<Window>(window), attributes.width / 2, attributes.height / 2, 1, 1,
+                              AllPlanes, ZPixmap);
     if (image == nullptr)
         return false;
     const bool lit = (XGetPixel(image, 0, 0) & 0xFFFFFF) != 0;
@@ -124,9 +124,8 @@ int main(int argc, char** argv)
     std::printf("runs: %d\n", runs);
     std::printf("start to renderer's first frame: median %.1f ms (min %.1f, max %.1f)\n", median(toFrame),
                 *std::min_element(toFrame.begin(), toFrame.end()), *std::max_element(toFrame.begin(), toFrame.end()));
-    std::printf("renderer's end to host's exit:   median %.1f ms (min %.1f, max %.1f; bound 500 ms)\n",
-                median(toExit), *std::min_element(toExit.begin(), toExit.end()),
-                *std::max_element(toExit.begin(), toExit.end()));
+    std::printf("renderer's end to host's exit:   median %.1f ms (min %.1f, max %.1f; bound 500 ms)\n", median(toExit),
+                *std::min_element(toExit.begin(), toExit.end()), *std::max_element(toExit.begin(), toExit.end()));
 
     const pid_t host = startHost(cache);
     std::this_thread::sleep_for(std::chrono::seconds(longSeconds));

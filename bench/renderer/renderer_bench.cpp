@@ -54,7 +54,10 @@ extern "C" void* realloc(void* block, std::size_t size)
     ++mallocsThisThread;
     return __libc_realloc(block, size);
 }
-extern "C" void free(void* block) { __libc_free(block); }
+extern "C" void free(void* block)
+{
+    __libc_free(block);
+}
 
 void* operator new(std::size_t size)
 {
@@ -63,17 +66,35 @@ void* operator new(std::size_t size)
         return block;
     throw std::bad_alloc();
 }
-void* operator new[](std::size_t size) { return operator new(size); }
+void* operator new[](std::size_t size)
+{
+    return operator new(size);
+}
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept
 {
     operatorNews.fetch_add(1, std::memory_order_relaxed);
     return std::malloc(size == 0 ? 1 : size);
 }
-void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept { return operator new(size, tag); }
-void operator delete(void* block) noexcept { std::free(block); }
-void operator delete[](void* block) noexcept { std::free(block); }
-void operator delete(void* block, std::size_t) noexcept { std::free(block); }
-void operator delete[](void* block, std::size_t) noexcept { std::free(block); }
+void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept
+{
+    return operator new(size, tag);
+}
+void operator delete(void* block) noexcept
+{
+    std::free(block);
+}
+void operator delete[](void* block) noexcept
+{
+    std::free(block);
+}
+void operator delete(void* block, std::size_t) noexcept
+{
+    std::free(block);
+}
+void operator delete[](void* block, std::size_t) noexcept
+{
+    std::free(block);
+}
 
 // The frame is not linked; nothing presses Escape here.
 void requestQuit(RenderWindow&) {}
@@ -85,7 +106,10 @@ constexpr int height = 768;
 constexpr int warmUpFrames = 60;
 constexpr int measuredFrames = 600;
 
-double seconds(std::chrono::steady_clock::duration d) { return std::chrono::duration<double>(d).count(); }
+double seconds(std::chrono::steady_clock::duration d)
+{
+    return std::chrono::duration<double>(d).count();
+}
 
 double cpuSeconds(clockid_t clock)
 {
@@ -105,8 +129,8 @@ bool openWindow(BenchWindow& w)
     w.display = XOpenDisplay(nullptr);
     if (w.display == nullptr)
         return false;
-    int attributes[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 8, GLX_GREEN_SIZE, 8, GLX_BLUE_SIZE, 8,
-                        GLX_DEPTH_SIZE, 24, None};
+    int attributes[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 8,   GLX_GREEN_SIZE, 8, GLX_BLUE_SIZE,
+                        8,        GLX_DEPTH_SIZE,   24,           None};
     XVisualInfo* visual = glXChooseVisual(w.display, DefaultScreen(w.display), attributes);
     if (visual == nullptr)
         return false;
@@ -182,10 +206,11 @@ Run measure(const BenchWindow& w, Frame frame)
 
 void print(const char* name, const Run& run)
 {
-    std::printf("%-22s %8.1f fps  %7.3f ms wall/frame  %7.3f ms CPU/frame (all threads)  %7.3f ms CPU/frame "
-                "(drawing thread)\n",
-                name, measuredFrames / run.wall, run.wall * 1e3 / measuredFrames, run.processCpu * 1e3 / measuredFrames,
-                run.threadCpu * 1e3 / measuredFrames);
+    std::printf(
+        "%-22s %8.1f fps  %7.3f ms wall/frame  %7.3f ms CPU/frame (all threads)  %7.3f ms CPU/frame "
+        "(drawing thread)\n",
+        name, measuredFrames / run.wall, run.wall * 1e3 / measuredFrames, run.processCpu * 1e3 / measuredFrames,
+        run.threadCpu * 1e3 / measuredFrames);
     std::printf("%-22s operator new per frame %.3f, malloc per frame: drawing thread %.3f, all threads %.3f\n", "",
                 static_cast<double>(run.news) / measuredFrames, static_cast<double>(run.mallocsHere) / measuredFrames,
                 static_cast<double>(run.mallocsAll) / measuredFrames);
@@ -231,10 +256,11 @@ int main()
     std::printf("window: %d x %d, texture %d x %d, %d frames measured after %d warm-up frames\n", width, height,
                 cloudTexture().width(), cloudTexture().height(), measuredFrames, warmUpFrames);
     std::printf("window and context creation   %8.2f ms\n", seconds(sceneStart - windowStart) * 1e3);
-    std::printf("initScene to first frame      %8.2f ms: set-up with texture load and upload %.2f ms, first draw "
-                "and swap %.2f ms\n",
-                seconds(firstFrame - sceneStart) * 1e3, seconds(sceneReady - sceneStart) * 1e3,
-                seconds(firstFrame - sceneReady) * 1e3);
+    std::printf(
+        "initScene to first frame      %8.2f ms: set-up with texture load and upload %.2f ms, first draw "
+        "and swap %.2f ms\n",
+        seconds(firstFrame - sceneStart) * 1e3, seconds(sceneReady - sceneStart) * 1e3,
+        seconds(firstFrame - sceneReady) * 1e3);
 
     const Run bare = measure(window, [] {
         glClearColor(0.0f, 0.0f, 0.0f, 1.0f);

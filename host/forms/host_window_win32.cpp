@@ -184,8 +184,8 @@ private:
         const int saved = SaveDC(dc);
         IntersectClipRect(dc, placement_.left, placement_.top, placement_.right, placement_.bottom);
         SetDIBitsToDevice(dc, placement_.left, placement_.top, static_cast<DWORD>(pictureWidth_),
-                          static_cast<DWORD>(pictureHeight_), 0, 0, 0, static_cast<UINT>(pictureHeight_),
-                          bits_.data(), &info, DIB_RGB_COLORS);
+                          static_cast<DWORD>(pictureHeight_), 0, 0, 0, static_cast<UINT>(pictureHeight_), bits_.data(),
+                          &info, DIB_RGB_COLORS);
         RestoreDC(dc, saved);
     }
 

@@ -26,9 +26,11 @@ struct AudioOutput {
     bool isDevice = false;
 };
 
-bool sinkCanOpen(const char* factory) {
+bool sinkCanOpen(const char* factory)
+{
     GstElement* sink = gst_element_factory_make(factory, nullptr);
-    if (sink == nullptr) return false;
+    if (sink == nullptr)
+        return false;
     gst_object_ref_sink(sink);
     bool ok = gst_element_set_state(sink, GST_STATE_READY) == GST_STATE_CHANGE_SUCCESS;
     gst_element_set_state(sink, GST_STATE_NULL);
@@ -36,24 +38,30 @@ bool sinkCanOpen(const char* factory) {
     return ok;
 }
 
-AudioOutput chooseAudioOutput() {
+AudioOutput chooseAudioOutput()
+{
     const char* forced = std::getenv("ZORUN_AUDIO_SINK");
-    if (forced != nullptr && *forced != '\0') return {forced, true};
+    if (forced != nullptr && *forced != '\0')
+        return {forced, true};
     for (const char* factory : {"pulsesink", "alsasink"}) {
-        if (sinkCanOpen(factory)) return {factory, true};
+        if (sinkCanOpen(factory))
+            return {factory, true};
     }
     // Without a sound card the music still runs its course in real time, unheard.
     return {"fakesink", false};
 }
 
-const AudioOutput& audioOutput() {
+const AudioOutput& audioOutput()
+{
     static const AudioOutput output = chooseAudioOutput();
     return output;
 }
 
-GstElement* makeAudioSink() {
+GstElement* makeAudioSink()
+{
     GstElement* sink = gst_element_factory_make(audioOutput().factory.c_str(), nullptr);
-    if (sink != nullptr && audioOutput().factory == "fakesink") g_object_set(sink, "sync", TRUE, nullptr);
+    if (sink != nullptr && audioOutput().factory == "fakesink")
+        g_object_set(sink, "sync", TRUE, nullptr);
     return sink;
 }
 
@@ -66,23 +74,30 @@ public:
     enum class Mode { Stopped, Playing, Paused };
 
     /// 0 and the player, or an MCI error code.
-    static std::uint32_t open(const std::string& path, bool loop, std::unique_ptr<GstPlayer>& player) {
-        if (!g_file_test(path.c_str(), G_FILE_TEST_EXISTS)) return kMcierrFileNotFound;
+    static std::uint32_t open(const std::string& path, bool loop, std::unique_ptr<GstPlayer>& player)
+    {
+        if (!g_file_test(path.c_str(), G_FILE_TEST_EXISTS))
+            return kMcierrFileNotFound;
         auto opened = std::unique_ptr<GstPlayer>(new GstPlayer(loop));
-        if (opened->playbin_ == nullptr) return kMcierrCannotLoadDriver;
+        if (opened->playbin_ == nullptr)
+            return kMcierrCannotLoadDriver;
         gchar* absolute = g_canonicalize_filename(path.c_str(), nullptr);
         gchar* uri = g_filename_to_uri(absolute, nullptr, nullptr);
         g_free(absolute);
-        if (uri == nullptr) return kMcierrFileNotFound;
+        if (uri == nullptr)
+            return kMcierrFileNotFound;
         opened->uri_ = uri;
         g_free(uri);
-        if (!opened->preroll()) return kMcierrInternal;
+        if (!opened->preroll())
+            return kMcierrInternal;
         player = std::move(opened);
         return 0;
     }
 
-    ~GstPlayer() {
-        if (playbin_ == nullptr) return;
+    ~GstPlayer()
+    {
+        if (playbin_ == nullptr)
+            return;
         gst_element_set_state(playbin_, GST_STATE_NULL);
         GstBus* bus = gst_element_get_bus(playbin_);
         gst_bus_set_sync_handler(bus, nullptr, nullptr, nullptr);
@@ -94,14 +109,15 @@ public:
     GstPlayer& operator=(const GstPlayer&) = delete;
 
     /// Plays on from where it is, or from the given milliseconds.
-    std::uint32_t play(std::optional<std::int64_t> fromMs) {
+    std::uint32_t play(std::optional<std::int64_t> fromMs)
+    {
         if (fromMs) {
             gint64 duration = 0;
-            if (gst_element_query_duration(playbin_, GST_FORMAT_TIME, &duration) &&
-                *fromMs * GST_MSECOND > duration) {
+            if (gst_element_query_duration(playbin_, GST_FORMAT_TIME, &duration) && *fromMs * GST_MSECOND > duration) {
                 return kMcierrOutOfRange;
             }
-            if (!pauseAndWait()) return kMcierrDeviceNotReady;
+            if (!pauseAndWait())
+                return kMcierrDeviceNotReady;
             ended_ = false;
             if (!gst_element_seek_simple(playbin_, GST_FORMAT_TIME,
                                          static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE),
@@ -121,7 +137,8 @@ public:
     }
 
     /// Holds the sound where it is; the mode becomes "stopped" or "paused".
-    std::uint32_t hold(Mode mode) {
+    std::uint32_t hold(Mode mode)
+    {
         if (gst_element_set_state(playbin_, GST_STATE_PAUSED) == GST_STATE_CHANGE_FAILURE) {
             return kMcierrDeviceNotReady;
         }
@@ -129,19 +146,24 @@ public:
         return 0;
     }
 
-    Mode mode() {
-        if (mode_ == Mode::Playing && ended_) mode_ = Mode::Stopped;
+    Mode mode()
+    {
+        if (mode_ == Mode::Playing && ended_)
+            mode_ = Mode::Stopped;
         return mode_;
     }
 
     bool ended() const { return ended_; }
 
 private:
-    explicit GstPlayer(bool loop) : loop_(loop), playbin_(gst_element_factory_make("playbin", nullptr)) {
-        if (playbin_ == nullptr) return;
+    explicit GstPlayer(bool loop) : loop_(loop), playbin_(gst_element_factory_make("playbin", nullptr))
+    {
+        if (playbin_ == nullptr)
+            return;
         gst_object_ref_sink(playbin_);
         GstElement* sink = makeAudioSink();
-        if (sink != nullptr) g_object_set(playbin_, "audio-sink", sink, nullptr);
+        if (sink != nullptr)
+            g_object_set(playbin_, "audio-sink", sink, nullptr);
         // Sound only: a picture in the file must not open a window.
         gst_util_set_object_arg(G_OBJECT(playbin_), "flags", "audio+soft-volume");
         GstBus* bus = gst_element_get_bus(playbin_);
@@ -149,19 +171,23 @@ private:
         gst_object_unref(bus);
     }
 
-    bool preroll() {
+    bool preroll()
+    {
         g_object_set(playbin_, "uri", uri_.c_str(), nullptr);
         return pauseAndWait() && !ended_;
     }
 
-    bool pauseAndWait() {
-        if (gst_element_set_state(playbin_, GST_STATE_PAUSED) == GST_STATE_CHANGE_FAILURE) return false;
+    bool pauseAndWait()
+    {
+        if (gst_element_set_state(playbin_, GST_STATE_PAUSED) == GST_STATE_CHANGE_FAILURE)
+            return false;
         GstStateChangeReturn result = gst_element_get_state(playbin_, nullptr, nullptr, kPrerollTimeout);
         return result == GST_STATE_CHANGE_SUCCESS || result == GST_STATE_CHANGE_NO_PREROLL;
     }
 
     // Runs on GStreamer's threads. Nobody reads the bus, so every message is noted here and dropped.
-    static GstBusSyncReply onMessage(GstBus*, GstMessage* message, gpointer data) {
+    static GstBusSyncReply onMessage(GstBus*, GstMessage* message, gpointer data)
+    {
         auto* self = static_cast<GstPlayer*>(data);
         if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR) {
             self->ended_ = true;
@@ -179,7 +205,8 @@ private:
 
     // Starts a looping sound again from its beginning. It touches only the element (which the call
     // holds a reference on), so it is harmless when the player has gone meanwhile.
-    static void rewind(GstElement* playbin, gpointer) {
+    static void rewind(GstElement* playbin, gpointer)
+    {
         gst_element_seek_simple(playbin, GST_FORMAT_TIME, GST_SEEK_FLAG_FLUSH, 0);
     }
 
@@ -193,25 +220,33 @@ private:
 namespace {
 
 // A position as MCI takes it: an unsigned 32-bit number, so that it never overflows in nanoseconds.
-std::optional<std::int64_t> milliseconds(const std::string& text) {
+std::optional<std::int64_t> milliseconds(const std::string& text)
+{
     std::uint32_t value = 0;
     auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || ptr != text.data() + text.size()) return std::nullopt;
+    if (ec != std::errc() || ptr != text.data() + text.size())
+        return std::nullopt;
     return value;
 }
 
-std::string lowerAscii(std::string text) {
+std::string lowerAscii(std::string text)
+{
     for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
     }
     return text;
 }
 
-const char* modeWord(GstPlayer::Mode mode) {
+const char* modeWord(GstPlayer::Mode mode)
+{
     switch (mode) {
-        case GstPlayer::Mode::Playing: return "playing";
-        case GstPlayer::Mode::Paused: return "paused";
-        case GstPlayer::Mode::Stopped: break;
+    case GstPlayer::Mode::Playing:
+        return "playing";
+    case GstPlayer::Mode::Paused:
+        return "paused";
+    case GstPlayer::Mode::Stopped:
+        break;
     }
     return "stopped";
 }
@@ -222,12 +257,16 @@ GstMci::GstMci() : ready_(gst_init_check(nullptr, nullptr, nullptr) != FALSE) {}
 
 GstMci::~GstMci() = default;
 
-std::uint32_t GstMci::mciSendStringA(const char* command, char* reply, unsigned replyLength) {
-    if (reply != nullptr && replyLength > 0) reply[0] = '\0';
+std::uint32_t GstMci::mciSendStringA(const char* command, char* reply, unsigned replyLength)
+{
+    if (reply != nullptr && replyLength > 0)
+        reply[0] = '\0';
     std::vector<std::string> words;
     std::uint32_t error = splitMciCommand(command == nullptr ? "" : command, words);
-    if (error != 0) return error;
-    if (words.empty()) return kMcierrMissingCommandString;
+    if (error != 0)
+        return error;
+    if (words.empty())
+        return kMcierrMissingCommandString;
     const std::string& verb = words[0];
     if (words.size() >= 2 && sameMciWord(words[1], "cdaudio") && devices_.count("cdaudio") == 0) {
         // The CD device is opened on demand by any command, and there is no CD driver here yet.
@@ -237,68 +276,89 @@ std::uint32_t GstMci::mciSendStringA(const char* command, char* reply, unsigned 
     for (const char* name : {"open", "play", "stop", "pause", "resume", "close", "status"}) {
         known = known || sameMciWord(verb, name);
     }
-    if (!known) return kMcierrUnrecognizedCommand;
-    if (words.size() < 2) return kMcierrMissingDeviceName;
-    if (sameMciWord(verb, "open")) return open(words);
+    if (!known)
+        return kMcierrUnrecognizedCommand;
+    if (words.size() < 2)
+        return kMcierrMissingDeviceName;
+    if (sameMciWord(verb, "open"))
+        return open(words);
 
     auto device = devices_.find(lowerAscii(words[1]));
-    if (device == devices_.end()) return kMcierrInvalidDeviceName;
+    if (device == devices_.end())
+        return kMcierrInvalidDeviceName;
     GstPlayer& player = *device->second;
     if (sameMciWord(verb, "status")) {
-        if (words.size() < 3) return kMcierrMissingParameter;
-        if (words.size() > 3 || !sameMciWord(words[2], "mode")) return kMcierrUnrecognizedKeyword;
+        if (words.size() < 3)
+            return kMcierrMissingParameter;
+        if (words.size() > 3 || !sameMciWord(words[2], "mode"))
+            return kMcierrUnrecognizedKeyword;
         return copyMciReply(modeWord(player.mode()), reply, replyLength);
     }
     if (sameMciWord(verb, "play")) {
         std::optional<std::int64_t> from;
-        if (words.size() == 3 && sameMciWord(words[2], "from")) return kMcierrMissingParameter;
+        if (words.size() == 3 && sameMciWord(words[2], "from"))
+            return kMcierrMissingParameter;
         if (words.size() == 4 && sameMciWord(words[2], "from")) {
             from = milliseconds(words[3]);
-            if (!from) return kMcierrBadInteger;
+            if (!from)
+                return kMcierrBadInteger;
         } else if (words.size() != 2) {
             return kMcierrUnrecognizedKeyword;
         }
         return player.play(from);
     }
-    if (words.size() != 2) return kMcierrUnrecognizedKeyword;
+    if (words.size() != 2)
+        return kMcierrUnrecognizedKeyword;
     if (sameMciWord(verb, "close")) {
         devices_.erase(device);
         return 0;
     }
-    if (sameMciWord(verb, "stop")) return player.hold(GstPlayer::Mode::Stopped);
-    if (sameMciWord(verb, "pause")) return player.hold(GstPlayer::Mode::Paused);
+    if (sameMciWord(verb, "stop"))
+        return player.hold(GstPlayer::Mode::Stopped);
+    if (sameMciWord(verb, "pause"))
+        return player.hold(GstPlayer::Mode::Paused);
     return player.mode() == GstPlayer::Mode::Paused ? player.play(std::nullopt) : 0;  // resume
 }
 
-int GstMci::mciGetErrorStringA(std::uint32_t code, char* text, unsigned textLength) {
+int GstMci::mciGetErrorStringA(std::uint32_t code, char* text, unsigned textLength)
+{
     return copyMciErrorText(code, text, textLength);
 }
 
-unsigned GstMci::waveOutGetNumDevs() {
+unsigned GstMci::waveOutGetNumDevs()
+{
     return ready_ && audioOutput().isDevice ? 1 : 0;
 }
 
-int GstMci::PlaySoundA(const char* sound, std::uint32_t flags) {
+int GstMci::PlaySoundA(const char* sound, std::uint32_t flags)
+{
     sound_.reset();
-    if (sound == nullptr) return 1;
+    if (sound == nullptr)
+        return 1;
     // Only files: no system sounds by name, no resources, and no default sound to fall back on.
-    if (!ready_ || ((flags & kSndLoop) != 0 && (flags & kSndAsync) == 0)) return 0;
+    if (!ready_ || ((flags & kSndLoop) != 0 && (flags & kSndAsync) == 0))
+        return 0;
     std::unique_ptr<GstPlayer> player;
-    if (GstPlayer::open(sound, (flags & kSndLoop) != 0, player) != 0) return 0;
-    if (player->play(std::nullopt) != 0) return 0;
+    if (GstPlayer::open(sound, (flags & kSndLoop) != 0, player) != 0)
+        return 0;
+    if (player->play(std::nullopt) != 0)
+        return 0;
     if ((flags & kSndAsync) == 0) {
-        while (!player->ended()) g_usleep(10 * 1000);
+        while (!player->ended())
+            g_usleep(10 * 1000);
         return 1;
     }
     sound_ = std::move(player);
     return 1;
 }
 
-bool GstMci::soundIsPlaying() {
+bool GstMci::soundIsPlaying()
+{
     return sound_ != nullptr && sound_->mode() == GstPlayer::Mode::Playing;
 }
 
-std::uint32_t GstMci::open(const std::vector<std::string>& words) {
+std::uint32_t GstMci::open(const std::vector<std::string>& words)
+{
     const std::string& element = words[1];
     std::string type;
     std::string alias = element;
@@ -314,20 +374,26 @@ std::uint32_t GstMci::open(const std::vector<std::string>& words) {
             return kMcierrUnrecognizedKeyword;
         }
     }
-    if (sameMciWord(element, "cdaudio") || sameMciWord(type, "cdaudio")) return kMcierrCannotLoadDriver;
+    if (sameMciWord(element, "cdaudio") || sameMciWord(type, "cdaudio"))
+        return kMcierrCannotLoadDriver;
     // A file opened without a type goes to the same player whatever its extension.
-    if (!type.empty() && !sameMciWord(type, "MPEGVideo")) return kMcierrInvalidDeviceName;
-    if (!ready_) return kMcierrCannotLoadDriver;
+    if (!type.empty() && !sameMciWord(type, "MPEGVideo"))
+        return kMcierrInvalidDeviceName;
+    if (!ready_)
+        return kMcierrCannotLoadDriver;
     std::string key = lowerAscii(alias);
-    if (devices_.count(key) != 0) return kMcierrDuplicateAlias;
+    if (devices_.count(key) != 0)
+        return kMcierrDuplicateAlias;
     std::unique_ptr<GstPlayer> player;
     std::uint32_t result = GstPlayer::open(element, false, player);
-    if (result != 0) return result;
+    if (result != 0)
+        return result;
     devices_.emplace(key, std::move(player));
     return 0;
 }
 
-std::unique_ptr<MciPort> openPlatformMci() {
+std::unique_ptr<MciPort> openPlatformMci()
+{
     return std::make_unique<GstMci>();
 }
 

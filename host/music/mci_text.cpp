@@ -32,17 +32,23 @@ constexpr ErrorText kErrorTexts[] = {
     {kMcierrDuplicateAlias, "The specified alias is already being used in this application. Use a unique alias."},
     {kMcierrMissingDeviceName,
      "The specified command requires an alias, file, driver, or device name. Please supply one."},
-    {kMcierrNoClosingQuote,
-     "A closing double-quotation mark is missing from the parameter value. Please supply one."},
+    {kMcierrNoClosingQuote, "A closing double-quotation mark is missing from the parameter value. Please supply one."},
 };
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
 
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char lowerAscii(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 }  // namespace
 
-std::uint32_t splitMciCommand(std::string_view command, std::vector<std::string>& words) {
+std::uint32_t splitMciCommand(std::string_view command, std::vector<std::string>& words)
+{
     words.clear();
     std::size_t i = 0;
     while (i < command.size()) {
@@ -53,45 +59,57 @@ std::uint32_t splitMciCommand(std::string_view command, std::vector<std::string>
         std::string word;
         if (command[i] == '"') {
             std::size_t close = command.find('"', i + 1);
-            if (close == std::string_view::npos) return kMcierrNoClosingQuote;
+            if (close == std::string_view::npos)
+                return kMcierrNoClosingQuote;
             word.assign(command.substr(i + 1, close - i - 1));
             i = close + 1;
         } else {
-            while (i < command.size() && !isBlank(command[i])) word += command[i++];
+            while (i < command.size() && !isBlank(command[i]))
+                word += command[i++];
         }
         words.push_back(std::move(word));
     }
     return 0;
 }
 
-bool sameMciWord(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
+bool sameMciWord(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
+        if (lowerAscii(a[i]) != lowerAscii(b[i]))
+            return false;
     }
     return true;
 }
 
-const char* mciErrorText(std::uint32_t code) {
+const char* mciErrorText(std::uint32_t code)
+{
     for (const ErrorText& entry : kErrorTexts) {
-        if (entry.code == code) return entry.text;
+        if (entry.code == code)
+            return entry.text;
     }
     return nullptr;
 }
 
-int copyMciErrorText(std::uint32_t code, char* text, unsigned textLength) {
+int copyMciErrorText(std::uint32_t code, char* text, unsigned textLength)
+{
     const char* known = mciErrorText(code);
-    if (known == nullptr || text == nullptr || textLength == 0) return 0;
+    if (known == nullptr || text == nullptr || textLength == 0)
+        return 0;
     std::size_t length = std::min<std::size_t>(std::strlen(known), textLength - 1);
     std::memcpy(text, known, length);
     text[length] = '\0';
     return 1;
 }
 
-std::uint32_t copyMciReply(std::string_view value, char* reply, unsigned replyLength) {
-    if (reply == nullptr) return 0;
+std::uint32_t copyMciReply(std::string_view value, char* reply, unsigned replyLength)
+{
+    if (reply == nullptr)
+        return 0;
     if (value.size() + 1 > replyLength) {
-        if (replyLength > 0) reply[0] = '\0';
+        if (replyLength > 0)
+            reply[0] = '\0';
         return kMcierrParamOverflow;
     }
     std::memcpy(reply, value.data(), value.size());

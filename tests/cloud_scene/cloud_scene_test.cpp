@@ -21,7 +21,10 @@
 namespace {
 std::vector<RenderWindow*> quitRequests;
 }  // namespace
-void requestQuit(RenderWindow& window) { quitRequests.push_back(&window); }
+void requestQuit(RenderWindow& window)
+{
+    quitRequests.push_back(&window);
+}
 
 namespace {
 
@@ -32,7 +35,10 @@ using testgl::Picture;
 // tan(17.5 degrees) there.
 const double barShare = (1.0 - 0.25 / std::tan(17.5 * std::numbers::pi / 180.0)) / 2.0;
 
-bool isBlack(const std::uint8_t* rgb) { return rgb[0] == 0 && rgb[1] == 0 && rgb[2] == 0; }
+bool isBlack(const std::uint8_t* rgb)
+{
+    return rgb[0] == 0 && rgb[1] == 0 && rgb[2] == 0;
+}
 
 // Black rows counted inwards from the top edge (fromTop) or the bottom edge, in the middle column.
 int blackRows(const Picture& picture, bool fromTop)

@@ -37,7 +37,8 @@ constexpr auto kSlack = 1500ms;
 
 class HostEndToEnd : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         if (std::getenv("DISPLAY") == nullptr)
             GTEST_SKIP() << "needs an X display";
         x11_ = OpenX11Host();
@@ -50,7 +51,8 @@ protected:
         cache_ = (dir_.path() / "cache").string();
         fs::create_directory(cache_);
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         // A renderer left behind by a failed run would confuse the next test's watch.
         if (x11_)
             if (WindowHandle renderer = x11_->FindWindowA("Zorun_VC"))
@@ -62,7 +64,8 @@ protected:
     }
 
     // The host (and, when asked, the renderer) copied into a folder of their own.
-    std::string install(bool withRenderer) {
+    std::string install(bool withRenderer)
+    {
         const fs::path app = dir_.path() / "app";
         fs::create_directory(app);
         fs::copy_file(ZORUN_HOST_PROGRAM, app / "Zorun.scr");
@@ -71,7 +74,8 @@ protected:
         return (app / "Zorun.scr").string();
     }
 
-    pid_t start(const std::string& program, const char* argument = nullptr) {
+    pid_t start(const std::string& program, const char* argument = nullptr)
+    {
         const pid_t pid = fork();
         if (pid == 0) {
             setenv("XDG_CACHE_HOME", cache_.c_str(), 1);
@@ -83,7 +87,8 @@ protected:
     }
 
     template <typename Condition>
-    bool waitFor(Condition condition, std::chrono::milliseconds timeout) {
+    bool waitFor(Condition condition, std::chrono::milliseconds timeout)
+    {
         for (const auto until = Clock::now() + timeout; !condition(); std::this_thread::sleep_for(5ms))
             if (Clock::now() >= until)
                 return false;
@@ -91,7 +96,8 @@ protected:
     }
 
     // The exit status once the process has ended, or nothing after timeout.
-    std::optional<int> waitExit(pid_t pid, std::chrono::milliseconds timeout) {
+    std::optional<int> waitExit(pid_t pid, std::chrono::milliseconds timeout)
+    {
         int status = 0;
         if (!waitFor([&] { return waitpid(pid, &status, WNOHANG) == pid; }, timeout))
             return std::nullopt;
@@ -108,7 +114,8 @@ protected:
     std::vector<pid_t> started_;
 };
 
-TEST_F(HostEndToEnd, SaverRunWritesTheTextureStartsTheRendererAndEndsAfterIt) {
+TEST_F(HostEndToEnd, SaverRunWritesTheTextureStartsTheRendererAndEndsAfterIt)
+{
     const std::string host = install(true);
     const pid_t pid = start(host, "/s");
     ASSERT_TRUE(waitFor([&] { return x11_->FindWindowA("Zorun_VC") != 0; }, 10s)) << "no renderer window";
@@ -144,7 +151,8 @@ TEST_F(HostEndToEnd, SaverRunWritesTheTextureStartsTheRendererAndEndsAfterIt) {
     EXPECT_EQ(x11_->FindWindowA("Zorun_Main"), 0);
 }
 
-TEST_F(HostEndToEnd, MissingRendererEndsTheHostAtTheFirstWatchTick) {
+TEST_F(HostEndToEnd, MissingRendererEndsTheHostAtTheFirstWatchTick)
+{
     const std::string host = install(false);
     const auto started = Clock::now();
     const pid_t pid = start(host);
@@ -153,7 +161,8 @@ TEST_F(HostEndToEnd, MissingRendererEndsTheHostAtTheFirstWatchTick) {
     EXPECT_TRUE(fs::exists(texture()));
 }
 
-TEST_F(HostEndToEnd, PreviewShowsThePictureTopLeftAndEndsWithItsHostWindow) {
+TEST_F(HostEndToEnd, PreviewShowsThePictureTopLeftAndEndsWithItsHostWindow)
+{
     const int screen = DefaultScreen(display_);
     XSetWindowAttributes attributes{};
     attributes.background_pixel = WhitePixel(display_, screen);

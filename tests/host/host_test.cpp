@@ -16,11 +16,12 @@ namespace {
 
 using zorun::music::testing::FakeMci;
 
-constexpr WindowHandle kSelf = 1280;     // the one window a run opens
+constexpr WindowHandle kSelf = 1280;  // the one window a run opens
 constexpr WindowHandle kRenderer = 153;
 
 template <typename... Parts>
-void record(std::vector<std::string>& calls, const Parts&... parts) {
+void record(std::vector<std::string>& calls, const Parts&... parts)
+{
     std::ostringstream line;
     ((line << parts << ' '), ...);
     calls.push_back(line.str().substr(0, line.str().size() - 1));
@@ -30,10 +31,12 @@ struct FakeWindow final : HostWindow {
     FakeWindow(std::vector<std::string>& log, FormEvents& listener) : calls(log), events(listener) {}
     WindowHandle Handle() const override { return kSelf; }
     void SetTimer(int id, std::uint32_t interval, bool on) override { timers[id] = on ? interval : 0; }
-    void SetPicture(const Picture& p, std::int32_t l, std::int32_t t, std::int32_t w, std::int32_t h) override {
+    void SetPicture(const Picture& p, std::int32_t l, std::int32_t t, std::int32_t w, std::int32_t h) override
+    {
         record(calls, "SetPicture", p.width, p.height, l, t, w, h);
     }
-    void Move(std::int32_t l, std::int32_t t, std::int32_t w, std::int32_t h) override {
+    void Move(std::int32_t l, std::int32_t t, std::int32_t w, std::int32_t h) override
+    {
         record(calls, "Move", l, t, w, h);
     }
     void Show() override { record(calls, "Show"); }
@@ -47,46 +50,56 @@ struct FakeWindow final : HostWindow {
 
 // Records every call as text, e.g. "StartProgram /opt/zorun/Zorun.dll", and answers as user32 would.
 struct FakePlatform final : HostPlatform, Forms {
-    WindowHandle FindWindowA(const std::string& title) override {
+    WindowHandle FindWindowA(const std::string& title) override
+    {
         record(calls, "FindWindowA", title);
         return windowsByTitle.count(title) ? windowsByTitle[title] : 0;
     }
-    bool GetWindowRect(WindowHandle window, Rect& rect) override {
+    bool GetWindowRect(WindowHandle window, Rect& rect) override
+    {
         return rects.count(window) && (rect = rects[window], true);
     }
     std::int32_t GetWindowLongA(WindowHandle window, std::int32_t) override { return window == kSelf ? style : 0; }
-    std::int32_t SetWindowLongA(WindowHandle window, std::int32_t index, std::int32_t value) override {
+    std::int32_t SetWindowLongA(WindowHandle window, std::int32_t index, std::int32_t value) override
+    {
         record(calls, "SetWindowLongA", window, index);
         return window == kSelf ? std::exchange(style, value) : 0;
     }
-    WindowHandle SetParent(WindowHandle child, WindowHandle parent) override {
+    WindowHandle SetParent(WindowHandle child, WindowHandle parent) override
+    {
         return record(calls, "SetParent", child, parent), 0;
     }
     int ShowCursor(bool show) override { return record(calls, "ShowCursor", show), 0; }
-    bool PostMessageA(WindowHandle window, std::uint32_t message, std::uintptr_t w, std::intptr_t l) override {
+    bool PostMessageA(WindowHandle window, std::uint32_t message, std::uintptr_t w, std::intptr_t l) override
+    {
         return record(calls, "PostMessageA", window, message, w, l), true;
     }
     double TwipsPerPixelX() override { return twips; }
     double TwipsPerPixelY() override { return twips; }
     // Already there, as on every run but the first.
     bool CreateFolder(const std::string& path) override { return record(calls, "CreateFolder", path), false; }
-    bool SavePictureAsBitmap(const Picture& picture, const std::string& path) override {
+    bool SavePictureAsBitmap(const Picture& picture, const std::string& path) override
+    {
         return record(calls, "SavePictureAsBitmap", path, picture.width, picture.height), true;
     }
     bool StartProgram(const std::string& path) override { return record(calls, "StartProgram", path), true; }
-    Picture LoadStoredPicture(StoredPicture which) override {
+    Picture LoadStoredPicture(StoredPicture which) override
+    {
         return which == StoredPicture::Cloud ? Picture{271, 167, {}} : Picture{152, 112, {}};
     }
     void EndProcess() override { record(calls, "EndProcess"); }
 
-    std::unique_ptr<HostWindow> CreateSaverWindow(const std::string& caption, FormEvents& events) override {
+    std::unique_ptr<HostWindow> CreateSaverWindow(const std::string& caption, FormEvents& events) override
+    {
         return record(calls, "CreateSaverWindow", caption), open(events);
     }
-    std::unique_ptr<HostWindow> CreatePreviewWindow(const std::string& caption, FormEvents& events) override {
+    std::unique_ptr<HostWindow> CreatePreviewWindow(const std::string& caption, FormEvents& events) override
+    {
         return record(calls, "CreatePreviewWindow", caption), open(events);
     }
     void RunMessageLoop() override {}
-    std::unique_ptr<HostWindow> open(FormEvents& events) {
+    std::unique_ptr<HostWindow> open(FormEvents& events)
+    {
         return std::unique_ptr<HostWindow>(opened = new FakeWindow(calls, events));
     }
 
@@ -99,7 +112,8 @@ struct FakePlatform final : HostPlatform, Forms {
 };
 
 // Whether calls holds wanted in that order.
-bool inOrder(const std::vector<std::string>& calls, std::initializer_list<std::string> wanted) {
+bool inOrder(const std::vector<std::string>& calls, std::initializer_list<std::string> wanted)
+{
     auto from = calls.begin();
     for (const auto& call : wanted) {
         from = std::find(from, calls.end(), call);
@@ -112,15 +126,23 @@ bool inOrder(const std::vector<std::string>& calls, std::initializer_list<std::s
 
 struct Host {
     explicit Host(std::string commandLine)
-        : context{platform, platform, std::move(commandLine), "/opt/zorun", kPosixPaths, "/cache/k_vorn",
-                  "/cache/k_vorn/Zorun.bmp", settings,
+        : context{platform,
+                  platform,
+                  std::move(commandLine),
+                  "/opt/zorun",
+                  kPosixPaths,
+                  "/cache/k_vorn",
+                  "/cache/k_vorn/Zorun.bmp",
+                  settings,
                   [this] { record(platform.calls, "LoadSettings"), settings = onDisk; },
                   [this] { return std::unique_ptr<music::MciPort>(mci = new FakeMci); },
-                  [this] { record(platform.calls, "SettingsDialog"); }} {}
+                  [this] { record(platform.calls, "SettingsDialog"); }}
+    {}
 
     std::unique_ptr<OpenWindows> run() { return Main(context); }
     bool called(const std::string& call) const { return inOrder(platform.calls, {call}); }
-    bool mciSent(const std::string& prefix) const {
+    bool mciSent(const std::string& prefix) const
+    {
         return mci && std::any_of(mci->calls.begin(), mci->calls.end(),
                                   [&](const std::string& c) { return c.rfind(prefix, 0) == 0; });
     }
@@ -131,16 +153,26 @@ struct Host {
     HostContext context;
 };
 
-TEST(Main, ModeTableAndGuard) {
+TEST(Main, ModeTableAndGuard)
+{
     enum Outcome { Saver, Preview, Dialog, Ends };
     const struct {
         const char* commandLine;
         Outcome outcome;
         WindowHandle previewHost;
     } cases[] = {
-        {"/s", Saver, 0},   {"/S", Saver, 0},    {"-S", Saver, 0},       {"", Saver, 0},
-        {"s", Ends, 0},     {"/a", Ends, 0},     {"/c", Dialog, 0},      {"/C", Dialog, 0},
-        {"/c:1234", Dialog, 0}, {"/p 1234", Preview, 1234}, {"/p:1234", Preview, 1234}, {"/p", Preview, 0},
+        {"/s", Saver, 0},
+        {"/S", Saver, 0},
+        {"-S", Saver, 0},
+        {"", Saver, 0},
+        {"s", Ends, 0},
+        {"/a", Ends, 0},
+        {"/c", Dialog, 0},
+        {"/C", Dialog, 0},
+        {"/c:1234", Dialog, 0},
+        {"/p 1234", Preview, 1234},
+        {"/p:1234", Preview, 1234},
+        {"/p", Preview, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string("command line \"") + c.commandLine + "\"");
@@ -157,8 +189,8 @@ TEST(Main, ModeTableAndGuard) {
         EXPECT_EQ(window != nullptr, c.outcome == Saver || c.outcome == Preview);
         EXPECT_EQ(host.called("CreateSaverWindow Zorun_Main"), c.outcome == Saver);
         // The renderer reads the texture as it starts, so the file must be whole before.
-        EXPECT_EQ(inOrder(host.platform.calls, {"SavePictureAsBitmap /cache/k_vorn/Zorun.bmp 271 167",
-                                                "StartProgram /opt/zorun/Zorun.dll"}),
+        EXPECT_EQ(inOrder(host.platform.calls,
+                          {"SavePictureAsBitmap /cache/k_vorn/Zorun.bmp 271 167", "StartProgram /opt/zorun/Zorun.dll"}),
                   c.outcome == Saver);
         EXPECT_EQ(host.called("CreatePreviewWindow Preview Window"), c.outcome == Preview);
         EXPECT_EQ(host.called("SetParent 1280 " + std::to_string(c.previewHost)), c.outcome == Preview);
@@ -174,18 +206,28 @@ TEST(Main, ModeTableAndGuard) {
     }
 }
 
-TEST(Main, PreviewHandleText) {
+TEST(Main, PreviewHandleText)
+{
     constexpr auto kMax = std::numeric_limits<std::int32_t>::max();
     constexpr auto kMin = std::numeric_limits<std::int32_t>::min();
     const std::pair<const char*, std::int32_t> cases[] = {
-        {"/P   77", 77}, {"/p x12", 0},  {"/p 12abc", 12}, {"/p -5", -5},          {"/p .", 0},
-        {"/p 2.5", 2},   {"/p 3.5", 4},  {"/p 7.6", 8},    {"/p 99999999999", kMax}, {"/p -99999999999", kMin},
+        {"/P   77", 77},
+        {"/p x12", 0},
+        {"/p 12abc", 12},
+        {"/p -5", -5},
+        {"/p .", 0},
+        {"/p 2.5", 2},
+        {"/p 3.5", 4},
+        {"/p 7.6", 8},
+        {"/p 99999999999", kMax},
+        {"/p -99999999999", kMin},
     };
     for (const auto& [text, handle] : cases)
         EXPECT_EQ(PreviewHandle(text), handle) << text;
 }
 
-TEST(Preview, EmbedsAtTheHostsSizeWithThePictureUnscaledAndUnloadPostsCloseToItself) {
+TEST(Preview, EmbedsAtTheHostsSizeWithThePictureUnscaledAndUnloadPostsCloseToItself)
+{
     const struct {
         WindowHandle host;
         Rect hostRect;
@@ -206,10 +248,9 @@ TEST(Preview, EmbedsAtTheHostsSizeWithThePictureUnscaledAndUnloadPostsCloseToIts
         const auto window = host.run();
         ASSERT_NE(window, nullptr);
         // Made a child before it is placed, shown last: the preview never flashes on the desktop.
-        EXPECT_TRUE(inOrder(host.platform.calls,
-                            {"SetWindowLongA 1280 -16", "SetParent 1280 " + std::to_string(c.host),
-                             std::string("Move 0 0 ") + c.size, std::string("SetPicture 152 112 0 0 ") + c.size,
-                             "Show"}));
+        EXPECT_TRUE(inOrder(host.platform.calls, {"SetWindowLongA 1280 -16", "SetParent 1280 " + std::to_string(c.host),
+                                                  std::string("Move 0 0 ") + c.size,
+                                                  std::string("SetPicture 152 112 0 0 ") + c.size, "Show"}));
         EXPECT_EQ(host.platform.style, static_cast<std::int32_t>(0x80000000u | 0x40000000u));
         host.platform.opened->events.OnClose();
         EXPECT_EQ(host.platform.calls.back(), "PostMessageA 1280 16 0 0");
@@ -217,7 +258,8 @@ TEST(Preview, EmbedsAtTheHostsSizeWithThePictureUnscaledAndUnloadPostsCloseToIts
     }
 }
 
-TEST(SaverRun, EndsOnceAfterTheRendererStoppingTheMusicAndGivingTheCursorBackForSOnly) {
+TEST(SaverRun, EndsOnceAfterTheRendererStoppingTheMusicAndGivingTheCursorBackForSOnly)
+{
     // Ended by the watch tick once the renderer's window has gone, or by a close request while it shows.
     for (const auto& [commandLine, byClose] : {std::pair{"/s", false}, std::pair{"", false}, std::pair{"-S", true}}) {
         SCOPED_TRACE(std::string("command line \"") + commandLine + "\"");
@@ -249,7 +291,8 @@ TEST(SaverRun, EndsOnceAfterTheRendererStoppingTheMusicAndGivingTheCursorBackFor
     }
 }
 
-TEST(SaverRun, CdPollingEndsAtTheFirstFailedPollAndThenTheCdIsLeftAlone) {
+TEST(SaverRun, CdPollingEndsAtTheFirstFailedPollAndThenTheCdIsLeftAlone)
+{
     for (bool pollFails : {false, true}) {
         SCOPED_TRACE(pollFails ? "a poll failed" : "polls succeed");
         Host host("/s");
@@ -272,7 +315,8 @@ TEST(SaverRun, CdPollingEndsAtTheFirstFailedPollAndThenTheCdIsLeftAlone) {
     }
 }
 
-TEST(SaverRun, MusicFileTypeByItsLastThreeCharactersInAnyCase) {
+TEST(SaverRun, MusicFileTypeByItsLastThreeCharactersInAnyCase)
+{
     enum Kind { Mp3, Wav, Nothing };
     const std::pair<std::string, Kind> cases[] = {
         {"/m/a.mp3", Mp3},      {"/m/A.mP3", Mp3},      {"/m/b.wav", Wav}, {"/m/b.WaV", Wav},

@@ -33,8 +33,9 @@ const bool recordedStart = [] {
         return false;
     STARTUPINFOA startup{};
     GetStartupInfoA(&startup);
-    std::ofstream(path, std::ios::binary) << (startup.dwFlags & STARTF_USESHOWWINDOW) << ' ' << startup.wShowWindow
-                                          << '\n' << GetCommandLineA();
+    std::ofstream(path, std::ios::binary)
+        << (startup.dwFlags & STARTF_USESHOWWINDOW) << ' ' << startup.wShowWindow << '\n'
+        << GetCommandLineA();
     ExitProcess(0);
 }();
 
@@ -78,20 +79,22 @@ std::string previewShown(HWND host, const Picture& picture)
     return {};
 }
 
-TEST(CommandLine, ArgumentTextSkipsTheProgramNameAsTheRuntimeDoes) {
+TEST(CommandLine, ArgumentTextSkipsTheProgramNameAsTheRuntimeDoes)
+{
     const std::pair<const char*, const char*> cases[] = {
         {R"("C:\Program Files\Zorun\Zorun.scr" /s)", "/s"},
         {R"(C:\WINDOWS\Zorun.scr /p 1234)", "/p 1234"},
-        {R"("C:\a b\Zorun.scr"/c:99)", "/c:99"},   // a quoted name ends at its quote
+        {R"("C:\a b\Zorun.scr"/c:99)", "/c:99"},  // a quoted name ends at its quote
         {"Zorun.scr \t /S  ", "/S  "},            // blanks after the name go, trailing ones stay
         {"Zorun.scr   ", ""},
-        {R"("C:\unclosed\Zorun.scr /s)", ""},     // an unclosed quote takes the whole line
+        {R"("C:\unclosed\Zorun.scr /s)", ""},  // an unclosed quote takes the whole line
     };
     for (const auto& [whole, arguments] : cases)
         EXPECT_EQ(ArgumentText(whole), arguments) << whole;
 }
 
-TEST(StoredPictures, DecodeToTheirSizeAndColours) {
+TEST(StoredPictures, DecodeToTheirSizeAndColours)
+{
     // Mean red and blue differ by 8 in both pictures, so a channel swap shows.
     const struct {
         StoredPicture which;
@@ -112,7 +115,8 @@ TEST(StoredPictures, DecodeToTheirSizeAndColours) {
     }
 }
 
-TEST(Files, BitmapReplacesTheOldFileWholeAndFoldersAreMadeOnce) {
+TEST(Files, BitmapReplacesTheOldFileWholeAndFoldersAreMadeOnce)
+{
     testfs::TempDir dir;
     auto platform = CreateWin32HostPlatform();
     const std::string folder = (dir.path() / "k_vorn").string();
@@ -133,7 +137,8 @@ TEST(Files, BitmapReplacesTheOldFileWholeAndFoldersAreMadeOnce) {
     EXPECT_FALSE(platform->SavePictureAsBitmap(cloud, folder + "\\missing\\Zorun.bmp"));
 }
 
-TEST(Programs, StartWithoutArgumentsShownNormally) {
+TEST(Programs, StartWithoutArgumentsShownNormally)
+{
     // A copy in a folder with a blank in its name: the name must not be split there.
     testfs::TempDir dir;
     std::filesystem::create_directory(dir.path() / "a b");
@@ -157,12 +162,14 @@ TEST(Programs, StartWithoutArgumentsShownNormally) {
     EXPECT_EQ(ArgumentText(text.substr(newline + 1)), "");
 }
 
-TEST(Forms, HiddenSaverWindowIsFoundTicksAndGoesOnClose) {
+TEST(Forms, HiddenSaverWindowIsFoundTicksAndGoesOnClose)
+{
     // Counts ticks and closes, and asks for the window's end at the third tick.
     struct Events : FormEvents {
         WindowHandle window = 0;
         int ticks[3] = {}, closes = 0;
-        void OnTimer(int id) override {
+        void OnTimer(int id) override
+        {
             if (++ticks[id] == 3)
                 PostMessageA(reinterpret_cast<HWND>(window), WM_CLOSE, 0, 0);
         }
@@ -186,15 +193,25 @@ TEST(Forms, HiddenSaverWindowIsFoundTicksAndGoesOnClose) {
     EXPECT_EQ(FindWindowA(nullptr, "Zorun_Test_Saver"), nullptr);
 }
 
-TEST(Preview, ShowsThePictureUnscaledInTheHostWindowAndEndsWithIt) {
+TEST(Preview, ShowsThePictureUnscaledInTheHostWindowAndEndsWithIt)
+{
     // Larger than the picture: black beyond it.
     HWND host = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 40, 40, 300, 200, nullptr,
                                 nullptr, nullptr, nullptr);
     ASSERT_NE(host, nullptr);
     auto platform = CreateWin32HostPlatform();
     auto forms = CreateWin32Forms();
-    HostContext context{*platform, *forms, "/p " + std::to_string(reinterpret_cast<INT_PTR>(host)), "C:\\",
-                        HostPathStyle(), "C:\\k_vorn", "C:\\k_vorn\\Zorun.bmp", Settings(), nullptr, nullptr, nullptr};
+    HostContext context{*platform,
+                        *forms,
+                        "/p " + std::to_string(reinterpret_cast<INT_PTR>(host)),
+                        "C:\\",
+                        HostPathStyle(),
+                        "C:\\k_vorn",
+                        "C:\\k_vorn\\Zorun.bmp",
+                        Settings(),
+                        nullptr,
+                        nullptr,
+                        nullptr};
     const auto opened = Main(context);
     ASSERT_NE(opened, nullptr);
 

@@ -22,21 +22,26 @@ public:
     /// Each command, with " [n]" for a reply buffer of n; "waveOutGetNumDevs"; "PlaySoundA <file> <flags>".
     std::vector<std::string> calls;
 
-    std::uint32_t mciSendStringA(const char* command, char* reply, unsigned length) override {
+    std::uint32_t mciSendStringA(const char* command, char* reply, unsigned length) override
+    {
         calls.push_back(command + (reply ? " [" + std::to_string(length) + "]" : std::string()));
         auto it = script.find(command);
-        if (it == script.end()) return 0;
+        if (it == script.end())
+            return 0;
         // On failure winmm leaves the buffer as it was.
         return it->second.result != 0 ? it->second.result : copyMciReply(it->second.reply, reply, length);
     }
-    int mciGetErrorStringA(std::uint32_t code, char* text, unsigned length) override {
+    int mciGetErrorStringA(std::uint32_t code, char* text, unsigned length) override
+    {
         return copyMciErrorText(code, text, length);
     }
-    unsigned waveOutGetNumDevs() override {
+    unsigned waveOutGetNumDevs() override
+    {
         calls.push_back("waveOutGetNumDevs");
         return waveOutDevices;
     }
-    int PlaySoundA(const char* sound, std::uint32_t flags) override {
+    int PlaySoundA(const char* sound, std::uint32_t flags) override
+    {
         calls.push_back("PlaySoundA " + std::string(sound ? sound : "null") + " " + std::to_string(flags));
         return 1;
     }

@@ -18,10 +18,13 @@ namespace {
 const bool kSinkChosen = setenv("ZORUN_AUDIO_SINK", "fakesink", 1) == 0;
 
 // One second of a tone, encoded by the given element into path.
-void makeTone(const std::string& encoder, const std::string& path) {
+void makeTone(const std::string& encoder, const std::string& path)
+{
     gst_init(nullptr, nullptr);
-    std::string description = "audiotestsrc num-buffers=100 samplesperbuffer=441 ! audio/x-raw,rate=44100,channels=1"
-                              " ! audioconvert ! " + encoder + " ! filesink name=out";
+    std::string description =
+        "audiotestsrc num-buffers=100 samplesperbuffer=441 ! audio/x-raw,rate=44100,channels=1"
+        " ! audioconvert ! " +
+        encoder + " ! filesink name=out";
     GstElement* pipeline = gst_parse_launch(description.c_str(), nullptr);
     ASSERT_NE(pipeline, nullptr);
     GstElement* out = gst_bin_get_by_name(GST_BIN(pipeline), "out");
@@ -29,26 +32,30 @@ void makeTone(const std::string& encoder, const std::string& path) {
     gst_object_unref(out);
     gst_element_set_state(pipeline, GST_STATE_PLAYING);
     GstBus* bus = gst_element_get_bus(pipeline);
-    GstMessage* done = gst_bus_timed_pop_filtered(bus, 30 * GST_SECOND,
-                                                  GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR));
+    GstMessage* done =
+        gst_bus_timed_pop_filtered(bus, 30 * GST_SECOND, GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR));
     EXPECT_TRUE(done != nullptr && GST_MESSAGE_TYPE(done) == GST_MESSAGE_EOS);
-    if (done != nullptr) gst_message_unref(done);
+    if (done != nullptr)
+        gst_message_unref(done);
     gst_object_unref(bus);
     gst_element_set_state(pipeline, GST_STATE_NULL);
     gst_object_unref(pipeline);
 }
 
 // Asks until the condition holds; a generous bound, not a measure of speed.
-bool eventually(const std::function<bool()>& condition) {
+bool eventually(const std::function<bool()>& condition)
+{
     for (int i = 0; i < 200; ++i, std::this_thread::sleep_for(std::chrono::milliseconds(50))) {
-        if (condition()) return true;
+        if (condition())
+            return true;
     }
     return false;
 }
 
 class LinuxMci : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_TRUE(kSinkChosen);
         dir_ = (temp_.path() / "My Music \xc3\xa4").string();  // a blank and non-ASCII bytes
         std::filesystem::create_directory(dir_);
@@ -56,7 +63,8 @@ protected:
         makeTone("wavenc", wav_ = dir_ + "/tone one.WAV");
     }
     std::uint32_t send(const std::string& command) { return mci_.mciSendStringA(command.c_str(), nullptr, 0); }
-    std::string mode() {
+    std::string mode()
+    {
         char reply[30] = "x";
         std::uint32_t result = mci_.mciSendStringA("status mp3play mode", reply, sizeof reply);
         return result == 0 ? reply : "error " + std::to_string(result);
@@ -67,7 +75,8 @@ protected:
     GstMci mci_;
 };
 
-TEST_F(LinuxMci, FilesPlayToTheirEndAndStartAgainFromZero) {
+TEST_F(LinuxMci, FilesPlayToTheirEndAndStartAgainFromZero)
+{
     for (const std::string& file : {mp3_, wav_}) {
         const std::string open = "open \"" + file + "\" type MPEGVideo Alias MP3Play";
         ASSERT_EQ(send(open), 0u) << file;  // the second file only opens if close freed the alias
@@ -83,7 +92,8 @@ TEST_F(LinuxMci, FilesPlayToTheirEndAndStartAgainFromZero) {
     }
 }
 
-TEST_F(LinuxMci, LoopingSoundGoesOnPastItsLengthUntilStopped) {
+TEST_F(LinuxMci, LoopingSoundGoesOnPastItsLengthUntilStopped)
+{
     EXPECT_EQ(mci_.waveOutGetNumDevs(), 1u);
     ASSERT_NE(mci_.PlaySoundA(wav_.c_str(), kSndAsync | kSndLoop), 0);
     std::this_thread::sleep_for(std::chrono::milliseconds(2500));
@@ -95,7 +105,8 @@ TEST_F(LinuxMci, LoopingSoundGoesOnPastItsLengthUntilStopped) {
     EXPECT_EQ(mci_.PlaySoundA((dir_ + "/none.wav").c_str(), kSndAsync | kSndLoop), 0);
 }
 
-TEST_F(LinuxMci, CommandsThatFail) {
+TEST_F(LinuxMci, CommandsThatFail)
+{
     std::ofstream(dir_ + "/junk.mp3") << "not an MP3 file\n";
     EXPECT_EQ(send("open \"" + dir_ + "/junk.mp3\" type MPEGVideo Alias a"), kMcierrInternal);
     EXPECT_EQ(send("set cdaudio time format tmsf"), kMcierrCannotLoadDriver);

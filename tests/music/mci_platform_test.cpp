@@ -14,12 +14,14 @@ constexpr bool kWinmm = true;
 constexpr bool kWinmm = false;
 #endif
 
-std::string errorText(MciPort& mci, std::uint32_t code) {
+std::string errorText(MciPort& mci, std::uint32_t code)
+{
     char text[256] = "";
     return mci.mciGetErrorStringA(code, text, sizeof text) != 0 ? text : "(none)";
 }
 
-TEST(PlatformMci, UnknownAliasMissingFileAndNoCdDrive) {
+TEST(PlatformMci, UnknownAliasMissingFileAndNoCdDrive)
+{
     std::unique_ptr<MciPort> mci = openPlatformMci();
     char reply[512] = "";
     // HACK: Wine first tries an unknown alias as a file and may answer MCIERR_EXTENSION_NOT_FOUND (281);
@@ -40,7 +42,8 @@ TEST(PlatformMci, UnknownAliasMissingFileAndNoCdDrive) {
     EXPECT_EQ(mci->mciSendStringA("open cdaudio", nullptr, 0), kMcierrCannotLoadDriver);
     EXPECT_NE(mci->mciSendStringA("status cdaudio current track", reply, sizeof reply), 0u);
 
-    if (!kWinmm) return;
+    if (!kWinmm)
+        return;
     // The texts our own MCI gives on Linux must be winmm's.
     for (std::uint32_t code = 256; code < 512; ++code) {
         if (mciErrorText(code) != nullptr) {

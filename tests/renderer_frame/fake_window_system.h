@@ -84,7 +84,10 @@ public:
         defaultMessages.push_back(message);
         return 0;
     }
-    NativeDeviceContext getDeviceContext(NativeWindow w) override { return step("getDeviceContext " + id(w)) ? w : nullptr; }
+    NativeDeviceContext getDeviceContext(NativeWindow w) override
+    {
+        return step("getDeviceContext " + id(w)) ? w : nullptr;
+    }
     void releaseDeviceContext(NativeWindow w, NativeDeviceContext) override { step("releaseDeviceContext " + id(w)); }
     std::int32_t choosePixelFormat(NativeDeviceContext, const PixelFormatRequest& request) override
     {
@@ -95,7 +98,10 @@ public:
         return step("setPixelFormat " + text(format));
     }
     NativeGlContext createGlContext(NativeDeviceContext dc) override { return step("createGlContext") ? dc : nullptr; }
-    bool makeCurrent(NativeDeviceContext, NativeGlContext gl) override { return step(gl ? "makeCurrent" : "noneCurrent"); }
+    bool makeCurrent(NativeDeviceContext, NativeGlContext gl) override
+    {
+        return step(gl ? "makeCurrent" : "noneCurrent");
+    }
     void deleteGlContext(NativeGlContext) override { step("deleteGlContext"); }
     void swapBuffers(NativeDeviceContext) override
     {

@@ -43,13 +43,28 @@ TEST_F(Frame, BuildsTheFullScreenWindowStepByStepDrawsAndTakesItDown)
     fake.afterDraw = [&](int) { fake.post(msg::close); };
     go();
     // WM_SIZE reshapes during creation, then the request's size once the context is current.
-    EXPECT_EQ(fake.calls,
-              (Calls{"registerClass OpenGL 35", "changeDisplayMode 1024x768x32", "showCursor 0",
-                     "createWindow popup 1024x768 Zorun_VC", "reshape 1024x768", "getDeviceContext 1",
-                     "choosePixelFormat 32/32", "setPixelFormat 7", "createGlContext", "makeCurrent", "showWindow 1 1",
-                     "reshape 1024x768", "init", "draw", "swapBuffers", "noneCurrent", "deleteGlContext",
-                     "releaseDeviceContext 1", "destroyWindow 1", "changeDisplayMode none", "showCursor 1",
-                     "unregisterClass OpenGL"}));
+    EXPECT_EQ(fake.calls, (Calls{"registerClass OpenGL 35",
+                                 "changeDisplayMode 1024x768x32",
+                                 "showCursor 0",
+                                 "createWindow popup 1024x768 Zorun_VC",
+                                 "reshape 1024x768",
+                                 "getDeviceContext 1",
+                                 "choosePixelFormat 32/32",
+                                 "setPixelFormat 7",
+                                 "createGlContext",
+                                 "makeCurrent",
+                                 "showWindow 1 1",
+                                 "reshape 1024x768",
+                                 "init",
+                                 "draw",
+                                 "swapBuffers",
+                                 "noneCurrent",
+                                 "deleteGlContext",
+                                 "releaseDeviceContext 1",
+                                 "destroyWindow 1",
+                                 "changeDisplayMode none",
+                                 "showCursor 1",
+                                 "unregisterClass OpenGL"}));
 }
 
 TEST_F(Frame, ClassRegistrationFailingReturnsMinusOneAndTouchesNothingElse)
@@ -87,10 +102,10 @@ TEST_P(RunEnds, AfterTheLastFrameIsSwappedWithExitCodeZeroAndEverythingReleased)
     EXPECT_EQ(exitCode, 0);
     EXPECT_EQ(fake.frames, c.expectedFrames);
     EXPECT_EQ(keepRunning, 0);
-    EXPECT_EQ(lastCalls(9), (Calls{c.expectedFrames > 0 ? "draw" : "reshape 1024x768",
-                                       c.expectedFrames > 0 ? "swapBuffers" : "init", "noneCurrent",
-                                       "deleteGlContext", "releaseDeviceContext 1", "destroyWindow 1",
-                                       "changeDisplayMode none", "showCursor 1", "unregisterClass OpenGL"}));
+    EXPECT_EQ(lastCalls(9),
+              (Calls{c.expectedFrames > 0 ? "draw" : "reshape 1024x768", c.expectedFrames > 0 ? "swapBuffers" : "init",
+                     "noneCurrent", "deleteGlContext", "releaseDeviceContext 1", "destroyWindow 1",
+                     "changeDisplayMode none", "showCursor 1", "unregisterClass OpenGL"}));
 }
 
 const WindowMessage escapeDown{nullptr, msg::keyDown, escape, 0};
@@ -98,12 +113,13 @@ const WindowMessage closeRequest{nullptr, msg::close, 0, 0};
 
 INSTANTIATE_TEST_SUITE_P(
     Frame, RunEnds,
-    ::testing::Values(EndCase{"EscapeSeenAtTheNextFrame", {}, 3, {escapeDown}, 4},
-                      EndCase{"EscapeWaitingBeforeTheFirstFrame", {escapeDown}, 0, {}, 1},
-                      // Frames run only on an empty queue, so a press released in the same burst is never seen.
-                      EndCase{"PressAndReleaseTogetherAreNotSeen",
-                              {escapeDown, {nullptr, msg::keyUp, escape, 0}}, 2, {closeRequest}, 2},
-                      EndCase{"CloseBeforeTheFirstFrame", {closeRequest}, 0, {}, 0}),
+    ::testing::Values(
+        EndCase{"EscapeSeenAtTheNextFrame", {}, 3, {escapeDown}, 4},
+        EndCase{"EscapeWaitingBeforeTheFirstFrame", {escapeDown}, 0, {}, 1},
+        // Frames run only on an empty queue, so a press released in the same burst is never seen.
+        EndCase{
+            "PressAndReleaseTogetherAreNotSeen", {escapeDown, {nullptr, msg::keyUp, escape, 0}}, 2, {closeRequest}, 2},
+        EndCase{"CloseBeforeTheFirstFrame", {closeRequest}, 0, {}, 0}),
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(Frame, ToggleRecreatesInTheOtherModeAndBackKeepingTheRunAlive)
@@ -127,12 +143,12 @@ TEST_F(Frame, ToggleRecreatesInTheOtherModeAndBackKeepingTheRunAlive)
     EXPECT_EQ(atInit, (std::vector<std::int32_t>{1, 0, 1, 0, 1, 0}));
     EXPECT_EQ(wantFullScreen, 1);
     // Each old window is gone, and the mode restored, before the next one; windowed is 1024 x 768 inside.
-    EXPECT_EQ(modeCalls(),
-              (Calls{"changeDisplayMode 1024x768x32", "showCursor 0", "createWindow popup 1024x768 Zorun_VC",
-                     "destroyWindow 1", "changeDisplayMode none", "showCursor 1",
-                     "createWindow overlapped 1040x807 Zorun_VC", "destroyWindow 2", "changeDisplayMode 1024x768x32",
-                     "showCursor 0", "createWindow popup 1024x768 Zorun_VC", "destroyWindow 3",
-                     "changeDisplayMode none", "showCursor 1"}));
+    EXPECT_EQ(
+        modeCalls(),
+        (Calls{"changeDisplayMode 1024x768x32", "showCursor 0", "createWindow popup 1024x768 Zorun_VC",
+               "destroyWindow 1", "changeDisplayMode none", "showCursor 1", "createWindow overlapped 1040x807 Zorun_VC",
+               "destroyWindow 2", "changeDisplayMode 1024x768x32", "showCursor 0",
+               "createWindow popup 1024x768 Zorun_VC", "destroyWindow 3", "changeDisplayMode none", "showCursor 1"}));
 }
 
 TEST_F(Frame, RefusedFullScreenRunsInAWindowOfThatOuterSizeAndStillTogglesToWindowed)
@@ -142,8 +158,7 @@ TEST_F(Frame, RefusedFullScreenRunsInAWindowOfThatOuterSizeAndStillTogglesToWind
     go();
     EXPECT_EQ(exitCode, 0);
     EXPECT_EQ(modeCalls(), (Calls{"changeDisplayMode 1024x768x32", "createWindow overlapped 1024x768 Zorun_VC",
-                                      "destroyWindow 1", "createWindow overlapped 1040x807 Zorun_VC",
-                                      "destroyWindow 2"}));
+                                  "destroyWindow 1", "createWindow overlapped 1040x807 Zorun_VC", "destroyWindow 2"}));
     EXPECT_EQ(wantFullScreen, 0);
 }
 

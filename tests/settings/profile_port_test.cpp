@@ -76,7 +76,8 @@ TEST_F(ProfilePort, WritingCreatesTheFileOrFailsWithoutOne)
     // HACK: Wine drops the blanks at the start of a value it writes; Windows stores " 2" as given.
     const std::string text = testfs::readText(file);
     EXPECT_TRUE(text == "[Section]\r\n" + kKind + "= 2\r\n" ||
-                (testfs::kSystemProfileCalls && text == "[Section]\r\n" + kKind + "=2\r\n")) << text;
+                (testfs::kSystemProfileCalls && text == "[Section]\r\n" + kKind + "=2\r\n"))
+        << text;
 
     const std::string nowhere = (dir.path() / "no folder" / "Zorun.ini").string();
     EXPECT_FALSE(writeString("Section", "k", "v", nowhere.c_str()));

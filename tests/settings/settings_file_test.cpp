@@ -21,8 +21,8 @@ protected:
     }
     void writeIni(const std::string& kind, const std::string& repeat, const std::string& file) const
     {
-        testfs::writeText(ini, std::string("[Section]\r\n") + kKeyKind + "=" + kind + "\r\n" + kKeyRepeatTrack +
-                                   "=" + repeat + "\r\n" + kKeyFile + "=" + file + "\r\n");
+        testfs::writeText(ini, std::string("[Section]\r\n") + kKeyKind + "=" + kind + "\r\n" + kKeyRepeatTrack + "=" +
+                                   repeat + "\r\n" + kKeyFile + "=" + file + "\r\n");
     }
     SharedSettings load(SharedSettings start = {}) const
     {
@@ -42,9 +42,9 @@ TEST_F(SettingsFile, NumbersAreTakenDownToWholeSixteenBitValues)
         const char* text;
         std::int16_t expected;
     } cases[] = {
-        {"", 0},        {"1.9", 1},        {"  -1  ", -1},    {"-1.5", -2},     {"+3", 3},       {"32767", 32767},
-        {"-32768", -32768}, {"32768", kKept}, {"-32768.5", kKept}, {"99999999999999999999", kKept},
-        {"abc", kKept}, {"1abc", kKept},   {"1 2", kKept},    {"-", kKept},
+        {"", 0},          {"1.9", 1},         {"  -1  ", -1},   {"-1.5", -2},        {"+3", 3},
+        {"32767", 32767}, {"-32768", -32768}, {"32768", kKept}, {"-32768.5", kKept}, {"99999999999999999999", kKept},
+        {"abc", kKept},   {"1abc", kKept},    {"1 2", kKept},   {"-", kKept},
     };
     for (const auto& c : cases) {
         writeIni(c.text, c.text, "");
@@ -63,9 +63,13 @@ TEST_F(SettingsFile, OnlyKindTwoDependsOnTheMusicFile)
         std::int16_t expectedKind;
         std::string expectedFile;
     } cases[] = {
-        {" 2", mp3, 2, mp3},          {" 2", gone, 0, ""}, {" 2", "", 0, ""}, {" 2", folder, 0, ""},
+        {" 2", mp3, 2, mp3},
+        {" 2", gone, 0, ""},
+        {" 2", "", 0, ""},
+        {" 2", folder, 0, ""},
         {" 2", mp3 + HostPathStyle().separator, 2, mp3 + HostPathStyle().separator},
-        {" 1", gone, 1, ""},          {" 5", mp3, 5, mp3},
+        {" 1", gone, 1, ""},
+        {" 5", mp3, 5, mp3},
         {" 2", inFolder(std::string(300, 'a')), 0, ""},  // cut to 255 bytes, which name nothing
     };
     for (const auto& c : cases) {

@@ -9,7 +9,8 @@ namespace testfs {
 
 inline void writeText(const std::string& file, const std::string& text)
 {
-    std::ofstream(file, std::ios::binary | std::ios::trunc).write(text.data(), static_cast<std::streamsize>(text.size()));
+    std::ofstream(file, std::ios::binary | std::ios::trunc)
+        .write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 
 inline std::string readText(const std::string& file)

@@ -35,14 +35,20 @@ std::vector<std::uint8_t> packRows(const BitmapLayout& layout)
                 else
                     row.back() = static_cast<std::uint8_t>(row.back() | (v & 0x0F));
                 break;
-            case 8: row.push_back(static_cast<std::uint8_t>(v)); break;
-            case 16: appendU16(row, v); break;
+            case 8:
+                row.push_back(static_cast<std::uint8_t>(v));
+                break;
+            case 16:
+                appendU16(row, v);
+                break;
             case 24:
                 row.push_back(static_cast<std::uint8_t>(v));
                 row.push_back(static_cast<std::uint8_t>(v >> 8));
                 row.push_back(static_cast<std::uint8_t>(v >> 16));
                 break;
-            default: appendU32(row, v); break;
+            default:
+                appendU32(row, v);
+                break;
             }
         }
         // The spare low half of an odd 4-bit row also carries the padding pattern.
@@ -97,7 +103,7 @@ BitmapLayout gradient(std::int32_t width, std::int32_t height, std::uint16_t bit
     const std::uint32_t colours = bits < 16 ? (1u << bits) : 0;
     for (std::uint32_t i = 0; i < colours; ++i)
         layout.palette.push_back({static_cast<std::uint8_t>(i * 7), static_cast<std::uint8_t>(255 - i),
-                                static_cast<std::uint8_t>(i * 3), 0});
+                                  static_cast<std::uint8_t>(i * 3), 0});
     layout.pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
     for (std::int32_t y = 0; y < height; ++y) {
         for (std::int32_t x = 0; x < width; ++x) {
@@ -106,7 +112,8 @@ BitmapLayout gradient(std::int32_t width, std::int32_t height, std::uint16_t bit
             std::uint32_t v = (ux * 2654435761u) ^ (uy * 40503u);
             if (colours != 0)
                 v %= colours;
-            layout.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)] = v;
+            layout.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)] =
+                v;
         }
     }
     return layout;

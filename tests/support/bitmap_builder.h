@@ -16,13 +16,13 @@ struct BitmapLayout {
     std::uint16_t bits = 24;
     std::uint32_t compression = 0;
     std::vector<std::uint32_t> pixels;
-    std::vector<std::array<std::uint8_t, 4>> palette;  // blue, green, red, reserved
-    std::optional<std::array<std::uint32_t, 3>> masks; // written after the info header
-    std::optional<std::uint32_t> clrUsed;              // default: the palette's length
+    std::vector<std::array<std::uint8_t, 4>> palette;   // blue, green, red, reserved
+    std::optional<std::array<std::uint32_t, 3>> masks;  // written after the info header
+    std::optional<std::uint32_t> clrUsed;               // default: the palette's length
     std::uint32_t sizeImage = 0;
     std::uint32_t infoSize = 40;
-    std::optional<std::uint32_t> offBits;              // default: right after headers, masks and palette
-    std::uint8_t padding = 0xEE;                       // fills row alignment bytes, so a reader that uses them shows it
+    std::optional<std::uint32_t> offBits;  // default: right after headers, masks and palette
+    std::uint8_t padding = 0xEE;           // fills row alignment bytes, so a reader that uses them shows it
 };
 
 /// Rows packed and aligned to 4 bytes, as stored in a file.

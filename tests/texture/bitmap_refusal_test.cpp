@@ -27,15 +27,17 @@ void put32At(Bytes& bytes, std::size_t at, std::uint32_t value)
 }
 
 // Offsets of header fields in the file.
-constexpr std::size_t offBitsAt = 10, infoSizeAt = 14, widthAt = 18, heightAt = 22, bitCountAt = 28,
-                      sizeImageAt = 34;
+constexpr std::size_t offBitsAt = 10, infoSizeAt = 14, widthAt = 18, heightAt = 22, bitCountAt = 28, sizeImageAt = 34;
 
 struct RefusalCase {
     const char* name;
     std::function<Bytes()> file;
 };
 
-Bytes valid() { return testbmp::encode(valid24()); }
+Bytes valid()
+{
+    return testbmp::encode(valid24());
+}
 
 Bytes withLayout(const std::function<void(testbmp::BitmapLayout&)>& change)
 {
@@ -62,33 +64,93 @@ std::vector<RefusalCase> refusalCases()
     return {
         {"empty file", [] { return Bytes{}; }},
         {"file shorter than the headers", [] { return cut(valid(), 30); }},
-        {"signature not BM", [] { return patched(valid(), {{0, 0x424D}}); }},
-        {"12-byte core header", [] { return patched(valid(), {{infoSizeAt, 12}}); }},
-        {"run-length compression", [] { return withLayout([](auto& s) { s.bits = 8; s.palette.assign(2, {}); s.compression = 1; }); }},
-        {"1 bit per pixel", [] { return withLayout([](auto& s) { s.bits = 1; s.palette.assign(2, {}); }); }},
+        {"signature not BM",
+         [] {
+             return patched(valid(), {{0, 0x424D}});
+         }},
+        {"12-byte core header",
+         [] {
+             return patched(valid(), {{infoSizeAt, 12}});
+         }},
+        {"run-length compression",
+         [] {
+             return withLayout([](auto& s) {
+                 s.bits = 8;
+                 s.palette.assign(2, {});
+                 s.compression = 1;
+             });
+         }},
+        {"1 bit per pixel",
+         [] {
+             return withLayout([](auto& s) {
+                 s.bits = 1;
+                 s.palette.assign(2, {});
+             });
+         }},
         {"pixel data cut short", [] { return cut(valid(), valid().size() - 1); }},
-        {"image size larger than the file holds", [] { return patched(valid(), {{sizeImageAt, 10000}}); }},
-        {"image size smaller than the rows need", [] { return patched(valid(), {{sizeImageAt, 16}}); }},
-        {"image size negative", [] { return patched(valid(), {{sizeImageAt, 0x80000000u}}); }},
+        {"image size larger than the file holds",
+         [] {
+             return patched(valid(), {{sizeImageAt, 10000}});
+         }},
+        {"image size smaller than the rows need",
+         [] {
+             return patched(valid(), {{sizeImageAt, 16}});
+         }},
+        {"image size negative",
+         [] {
+             return patched(valid(), {{sizeImageAt, 0x80000000u}});
+         }},
         {"top-first bitmap (negative height)", [] { return withLayout([](auto& s) { s.height = -3; }); }},
         {"width 0", [] { return withLayout([](auto& s) { s.width = 0; }); }},
         {"height 0", [] { return withLayout([](auto& s) { s.height = 0; }); }},
-        {"negative width", [] { return patched(valid(), {{widthAt, static_cast<std::uint32_t>(-5)}}); }},
-        {"header claiming gigabytes", [] { return patched(valid(), {{widthAt, 100000}, {heightAt, 100000}}); }},
-        {"width times bits overflowing 32 bits",
-         [] { return patched(withLayout([](auto& s) { s.bits = 32; }), {{widthAt, 0x7FFFFFFF}, {heightAt, 1}}); }},
-        {"bit count and width whose row length overflows",
-         [] { return patched(valid(), {{widthAt, 0x76000000}, {heightAt, 0x00280000}, {bitCountAt, 0xFFFF}}); }},
-        {"most negative height", [] { return patched(valid(), {{heightAt, 0x80000000u}}); }},
-        {"pixel offset beyond the end", [] { return patched(valid(), {{offBitsAt, 0xFFFFFFF0u}}); }},
-        {"palette cut short", [] {
-             return cut(withLayout([](auto& s) { s.bits = 8; s.clrUsed = 256; s.palette.assign(2, {}); }), 54 + 100);
+        {"negative width",
+         [] {
+             return patched(valid(), {{widthAt, static_cast<std::uint32_t>(-5)}});
          }},
-        {"bit-field masks cut short", [] { return cut(withLayout([](auto& s) { s.bits = 16; s.compression = 3; }), 54 + 6); }},
+        {"header claiming gigabytes",
+         [] {
+             return patched(valid(), {{widthAt, 100000}, {heightAt, 100000}});
+         }},
+        {"width times bits overflowing 32 bits",
+         [] {
+             return patched(withLayout([](auto& s) { s.bits = 32; }), {{widthAt, 0x7FFFFFFF}, {heightAt, 1}});
+         }},
+        {"bit count and width whose row length overflows",
+         [] {
+             return patched(valid(), {{widthAt, 0x76000000}, {heightAt, 0x00280000}, {bitCountAt, 0xFFFF}});
+         }},
+        {"most negative height",
+         [] {
+             return patched(valid(), {{heightAt, 0x80000000u}});
+         }},
+        {"pixel offset beyond the end",
+         [] {
+             return patched(valid(), {{offBitsAt, 0xFFFFFFF0u}});
+         }},
+        {"palette cut short",
+         [] {
+             return cut(withLayout([](auto& s) {
+                            s.bits = 8;
+                            s.clrUsed = 256;
+                            s.palette.assign(2, {});
+                        }),
+                        54 + 100);
+         }},
+        {"bit-field masks cut short",
+         [] {
+             return cut(withLayout([](auto& s) {
+                            s.bits = 16;
+                            s.compression = 3;
+                        }),
+                        54 + 6);
+         }},
     };
 }
 
-void PrintTo(const RefusalCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const RefusalCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class RefusalTest : public ::testing::TestWithParam<RefusalCase> {};
 

@@ -12,7 +12,10 @@
 
 using Rgba = std::array<std::uint8_t, 4>;
 
-inline Rgba opaque(std::uint8_t red, std::uint8_t green, std::uint8_t blue) { return {red, green, blue, 255}; }
+inline Rgba opaque(std::uint8_t red, std::uint8_t green, std::uint8_t blue)
+{
+    return {red, green, blue, 255};
+}
 
 inline std::vector<Rgba> pixelsOf(const BitmapTexture& texture)
 {
