@@ -1,5 +1,5 @@
 // The music procedures: MCI command strings for the CD and MP3 devices, PlaySound for WAV files.
-#include "background_music.h"
+#include "host/music/background_music.h"
 
 #include <cctype>
 #include <charconv>

@@ -1,7 +1,7 @@
 // Our own MCI on Linux: the MPEGVideo device and PlaySound on GStreamer, answering as winmm does.
-#include "mci_gst.h"
+#include "host/music/mci_gst.h"
 
-#include "mci_text.h"
+#include "host/music/mci_text.h"
 
 #include <gst/gst.h>
 
@@ -392,7 +392,7 @@ std::uint32_t GstMci::open(const std::vector<std::string>& words)
     return 0;
 }
 
-std::unique_ptr<MciPort> openPlatformMci()
+std::unique_ptr<MciPort> createPlatformMci()
 {
     return std::make_unique<GstMci>();
 }

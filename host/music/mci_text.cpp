@@ -1,7 +1,7 @@
 // Word splitting, keyword comparison, error texts and reply copying for our own MCI.
-#include "mci_text.h"
+#include "host/music/mci_text.h"
 
-#include "mci_port.h"
+#include "host/music/mci_port.h"
 
 #include <algorithm>
 #include <cstring>

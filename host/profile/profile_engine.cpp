@@ -1,7 +1,7 @@
 // Reading and editing INI text the way the Windows profile-string calls do, on bytes in memory.
-#include "profile_engine.h"
+#include "host/profile/profile_engine.h"
 
-#include "program_folder.h"
+#include "host/profile/program_folder.h"
 
 #include <algorithm>
 #include <cstring>
