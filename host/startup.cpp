@@ -5,8 +5,8 @@
 #include "host/decimal_text.h"
 #include "host/preview_window.h"
 #include "host/saver_window.h"
+#include "common/ascii.h"
 
-#include <cctype>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -72,7 +72,7 @@ std::string ModeLetter(const std::string& commandLine)
 {
     if (commandLine.size() < 2)
         return {};
-    return std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(commandLine[1]))));
+    return std::string(1, ascii::toUpper(commandLine[1]));
 }
 
 std::int32_t PreviewHandle(const std::string& commandLine)
