@@ -12,7 +12,6 @@ namespace zorun::host {
 /// A window: an HWND's value on Windows, an X window id on Linux; 0 is no window.
 using WindowHandle = std::intptr_t;
 
-
 /// A decoded picture: width x height pixels as red, green, blue triples, top row first.
 struct Picture {
     std::int32_t width = 0;
