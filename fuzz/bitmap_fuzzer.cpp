@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the bitmap loader as the renderer would read them from the texture path.
-#include "bitmap_texture.h"
+#include "renderer/bitmap_texture.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,5 +1,5 @@
 // Header parsing and pixel conversion for Windows bitmaps; no file access, no OpenGL.
-#include "bitmap_format.h"
+#include "renderer/bitmap_format.h"
 
 #include <array>
 #include <bit>

@@ -1,9 +1,9 @@
 // Reading side of the cloud texture: path test, headers, palette, masks and pixel data.
 // The file is hostile input (anyone can put a file at the texture path), so every header field is
 // checked against the buffers and the file's real length before anything is allocated or read.
-#include "bitmap_texture.h"
+#include "renderer/bitmap_texture.h"
 
-#include "bitmap_format.h"
+#include "renderer/bitmap_format.h"
 #include "common/ascii.h"
 
 #include <cstring>

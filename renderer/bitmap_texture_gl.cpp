@@ -1,7 +1,7 @@
 // OpenGL side of the cloud texture: upload with every mipmap level, bind, release.
-#include "bitmap_texture.h"
+#include "renderer/bitmap_texture.h"
 
-#include "gl_headers.h"
+#include "renderer/gl_headers.h"
 
 void BitmapTexture::uploadTexture()
 {

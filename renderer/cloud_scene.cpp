@@ -1,9 +1,9 @@
 // The cloud scene: a wide flat box tiled with the cloud picture, drifting and turning, faded in from black.
-#include "cloud_scene.h"
+#include "renderer/cloud_scene.h"
 
-#include "bitmap_texture.h"
-#include "gl_headers.h"
-#include "render_window.h"
+#include "renderer/bitmap_texture.h"
+#include "renderer/gl_headers.h"
+#include "renderer/render_window.h"
 #include "common/texture_path.h"
 
 #include <string>

@@ -1,8 +1,8 @@
 // The cloud scene behind the frame's SceneCalls, as both renderer programs run it.
 #pragma once
 
-#include "cloud_scene.h"
-#include "render_window.h"
+#include "renderer/cloud_scene.h"
+#include "renderer/render_window.h"
 
 /// Forwards the frame's four scene calls to the cloud scene.
 class CloudSceneCalls final : public SceneCalls {

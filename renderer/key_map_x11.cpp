@@ -1,5 +1,5 @@
 // Turns X11 key symbols into the Windows virtual-key codes the renderer's key table is indexed by.
-#include "key_map_x11.h"
+#include "renderer/key_map_x11.h"
 
 #include <X11/keysym.h>
 

@@ -4,8 +4,8 @@
 #endif
 #include <windows.h>
 
-#include "cloud_scene_calls.h"
-#include "window_system.h"
+#include "renderer/cloud_scene_calls.h"
+#include "renderer/window_system.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {

@@ -1,6 +1,6 @@
 // Process entry of the Linux renderer Zorun.dll: the frame on X11 and GLX with the cloud scene.
-#include "cloud_scene_calls.h"
-#include "window_system.h"
+#include "renderer/cloud_scene_calls.h"
+#include "renderer/window_system.h"
 
 int main()
 {

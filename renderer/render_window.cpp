@@ -1,7 +1,7 @@
 // The renderer frame: the run with its restart loop, window creation and teardown, the message loop.
-#include "render_window.h"
+#include "renderer/render_window.h"
 
-#include "window_system.h"
+#include "renderer/window_system.h"
 
 std::int32_t keepRunning = 0;
 std::int32_t wantFullScreen = 1;

@@ -1,7 +1,7 @@
 // The renderer window's procedure: key table, visibility, close, restart and swallowed system commands.
-#include "render_window.h"
+#include "renderer/render_window.h"
 
-#include "window_system.h"
+#include "renderer/window_system.h"
 
 namespace {
 

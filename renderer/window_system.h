@@ -6,7 +6,7 @@
 
 #include "common/rect.h"
 #include "common/win32_numbers.h"
-#include "render_window.h"
+#include "renderer/render_window.h"
 
 /// Called for every message sent or dispatched to a window of the registered class. For WM_CREATE the
 /// adapter passes the creation parameter itself (not the platform's creation record) as lParam.

@@ -4,7 +4,7 @@
 #endif
 #include <windows.h>
 
-#include "window_system.h"
+#include "renderer/window_system.h"
 
 namespace {
 

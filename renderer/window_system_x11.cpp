@@ -2,7 +2,7 @@
 //
 // Besides the usual events, a ClientMessage of type "ZORUN_TOGGLE_MODE" (format 32, data unused) sent to
 // the window titled "Zorun_VC" arrives as message 1025 and restarts the renderer in the other mode.
-#include "window_system.h"
+#include "renderer/window_system.h"
 
 #include <GL/glx.h>
 #include <X11/XKBlib.h>
@@ -23,14 +23,11 @@
 #include <deque>
 #include <vector>
 
-#include "key_map_x11.h"
+#include "renderer/event_translation_x11.h"
+#include "renderer/key_map_x11.h"
 
 namespace {
 
-constexpr std::uint32_t sysKeyDown = 0x0104;  // WM_SYSKEYDOWN
-constexpr std::uint32_t sysKeyUp = 0x0105;    // WM_SYSKEYUP
-constexpr std::uintptr_t scClose = 0xF060;    // SC_CLOSE
-constexpr std::uintptr_t vkF4 = 0x73;
 constexpr std::uint32_t screenSaverResetMs = 30000;
 
 volatile sig_atomic_t quitSignalled = 0;
@@ -58,10 +55,8 @@ struct X11Window {
     void* userData = nullptr;
     bool overrideRedirect = false;
     bool mapped = false;
-    bool iconic = false;
     bool keyboardGrabbed = false;
-    int width = 0;
-    int height = 0;
+    X11WindowShape shape;
     int pixelFormat = 0;
 };
 
@@ -152,8 +147,8 @@ public:
         auto* window = new X11Window;
         window->visual = visual;
         window->overrideRedirect = creation.style == windowStyle::popup;
-        window->width = creation.width;
-        window->height = creation.height;
+        window->shape.width = creation.width;
+        window->shape.height = creation.height;
         window->colormap = XCreateColormap(display_, root, visual->visual, AllocNone);
 
         XSetWindowAttributes attributes{};
@@ -174,7 +169,7 @@ public:
         }
         nameWindow(window->id, creation.title,
                    creation.classInfo != nullptr ? creation.classInfo->className : "OpenGL");
-        Atom protocols[] = {deleteWindowAtom_};
+        Atom protocols[] = {atoms_.deleteWindow};
         XSetWMProtocols(display_, window->id, protocols, 1);
 
         XSizeHints hints{};
@@ -248,7 +243,7 @@ public:
                                    std::intptr_t) override
     {
         // As on Windows: Alt+F4 becomes SC_CLOSE, and SC_CLOSE becomes WM_CLOSE.
-        if ((message == sysKeyDown && wParam == vkF4) || (message == msg::sysCommand && (wParam & 0xFFF0) == scClose))
+        if (closesWindow(message, wParam))
             if (procedure_ != nullptr && find(handle) != nullptr)
                 return procedure_(*this, handle, msg::close, 0, 0);
         return 0;
@@ -382,9 +377,9 @@ private:
         }
         // Auto-repeat then sends key presses only, as Windows sends repeated WM_KEYDOWN without WM_KEYUP.
         XkbSetDetectableAutoRepeat(display_, True, nullptr);
-        deleteWindowAtom_ = XInternAtom(display_, "WM_DELETE_WINDOW", False);
-        protocolsAtom_ = XInternAtom(display_, "WM_PROTOCOLS", False);
-        toggleAtom_ = XInternAtom(display_, zorun::kToggleModeAtom, False);
+        atoms_.deleteWindow = XInternAtom(display_, "WM_DELETE_WINDOW", False);
+        atoms_.protocols = XInternAtom(display_, "WM_PROTOCOLS", False);
+        atoms_.toggle = XInternAtom(display_, zorun::kToggleModeAtom, False);
         netWmNameAtom_ = XInternAtom(display_, "_NET_WM_NAME", False);
         utf8Atom_ = XInternAtom(display_, "UTF8_STRING", False);
 
@@ -515,74 +510,29 @@ private:
         posted_.push_back({window, message, wParam, lParam});
     }
 
-    static std::intptr_t sizeParam(int width, int height)
-    {
-        return static_cast<std::intptr_t>(((height & 0xFFFF) << 16) | (width & 0xFFFF));
-    }
-
     void translate(XEvent& event)
     {
         X11Window* window = findById(event.xany.window);
         if (window == nullptr)
             return;
-        switch (event.type) {
-        case KeyPress:
-        case KeyRelease: {
-            const std::uint32_t key = virtualKeyFromKeysym(XLookupKeysym(&event.xkey, 0));
-            if (key == 0)
-                return;
-            // With Alt held (or for Alt itself) Windows sends the system key messages instead.
-            const bool alt = (event.xkey.state & Mod1Mask) != 0 || key == 0x12;
-            const bool press = event.type == KeyPress;
-            post(window, alt ? (press ? sysKeyDown : sysKeyUp) : (press ? msg::keyDown : msg::keyUp), key, 0);
-            return;
-        }
-        case ClientMessage:
-            if (event.xclient.message_type == protocolsAtom_ &&
-                static_cast<Atom>(event.xclient.data.l[0]) == deleteWindowAtom_)
-                post(window, msg::close, 0, 0);
-            else if (event.xclient.message_type == toggleAtom_)
-                post(window, msg::toggleMode, 0, 0);
-            return;
-        case ConfigureNotify:
-            if (!window->iconic &&
-                (event.xconfigure.width != window->width || event.xconfigure.height != window->height)) {
-                window->width = event.xconfigure.width;
-                window->height = event.xconfigure.height;
-                post(window, msg::size, sizeKind::restored, sizeParam(window->width, window->height));
-            }
-            return;
-        case UnmapNotify:
-            // Only the window manager unmaps the window while it lives: it was iconified.
-            if (!window->iconic) {
-                window->iconic = true;
-                post(window, msg::size, sizeKind::minimized, 0);
-            }
-            return;
-        case MapNotify:
-            if (window->iconic) {
-                window->iconic = false;
-                post(window, msg::size, sizeKind::restored, sizeParam(window->width, window->height));
-            }
-            return;
-        case FocusIn:
+        if (event.type == FocusIn) {
             // A window manager may let the grab go while the saver runs; take it back when focused.
             if (window->overrideRedirect && !window->keyboardGrabbed)
                 window->keyboardGrabbed =
                     XGrabKeyboard(display_, window->id, True, GrabModeAsync, GrabModeAsync, CurrentTime) == GrabSuccess;
             return;
-        default:
-            return;
         }
+        const bool key = event.type == KeyPress || event.type == KeyRelease;
+        const std::uint32_t virtualKey = key ? virtualKeyFromKeysym(XLookupKeysym(&event.xkey, 0)) : 0;
+        if (const auto message = translateX11Event(event, virtualKey, atoms_, window->shape))
+            post(window, message->message, message->wParam, message->lParam);
     }
 
     Display* display_ = nullptr;
     WindowProcedure procedure_ = nullptr;
     std::vector<X11Window*> windows_;
     std::deque<WindowMessage> posted_;
-    Atom deleteWindowAtom_ = 0;
-    Atom protocolsAtom_ = 0;
-    Atom toggleAtom_ = 0;
+    X11EventAtoms atoms_;
     Atom netWmNameAtom_ = 0;
     Atom utf8Atom_ = 0;
     Cursor blankCursor_ = 0;

@@ -1,6 +1,6 @@
 // texdump IN.bmp OUT.pam: loads IN exactly as the renderer does and writes the pixels as a PAM file.
 // Exit codes: 0 written, 1 the loader refused IN (nothing written), 2 usage or write error.
-#include "bitmap_texture.h"
+#include "renderer/bitmap_texture.h"
 
 #include <cstdio>
 #include <memory>

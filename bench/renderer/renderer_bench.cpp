@@ -1,9 +1,9 @@
 // Renderer speed at 1024 x 768: the real cloud scene against a bare clear-and-swap loop in the same run,
 // allocations per frame and the time from scene set-up to the first frame on the screen.
 #include "bitmap_builder.h"
-#include "bitmap_texture.h"
-#include "cloud_scene.h"
-#include "render_window.h"
+#include "renderer/bitmap_texture.h"
+#include "renderer/cloud_scene.h"
+#include "renderer/render_window.h"
 #include "temp_dir.h"
 
 #include <GL/gl.h>

@@ -1,7 +1,7 @@
 // Decodes large bitmaps of every supported depth with our loader (as the renderer does: loadImage, then
 // flipRows) and with stb_image, and prints MB/s of file data for both and their ratio.
 #include "bitmap_builder.h"
-#include "bitmap_texture.h"
+#include "renderer/bitmap_texture.h"
 #include "temp_dir.h"
 
 #include <stb_image.h>

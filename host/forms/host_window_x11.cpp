@@ -2,6 +2,7 @@
 #include "host/forms/host_window_x11.h"
 
 #include "common/win32_numbers.h"
+#include "host/forms/timer_table.h"
 #include "host/platform/connection_x11.h"
 
 #include <X11/Xlib.h>
@@ -41,12 +42,6 @@ class X11Forms;
 
 class X11Window final : public HostWindow {
 public:
-    struct Timer {
-        std::uint32_t interval = 0;
-        Clock::time_point due;
-        bool on = false;
-    };
-
     X11Window(X11Forms& forms, Display* display, Window id, FormEvents& events)
         : forms_(forms), display_(display), id_(id), handle_(static_cast<WindowHandle>(id)), events_(events)
     {}
@@ -70,7 +65,7 @@ public:
     bool shown_ = false;
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;
-    std::map<int, Timer> timers_;
+    TimerTable timers_;
     Picture picture_;
     std::int32_t pictureLeft_ = 0, pictureTop_ = 0, pictureWidth_ = 0, pictureHeight_ = 0;
 };
@@ -230,19 +225,14 @@ private:
         std::vector<std::pair<WindowHandle, int>> due;
         const auto now = Clock::now();
         for (auto& [handle, window] : windows_)
-            for (auto& [id, timer] : window->timers_)
-                if (!window->gone_ && timer.on && timer.due <= now)
+            if (!window->gone_)
+                for (int id : window->timers_.due(now))
                     due.emplace_back(handle, id);
         for (auto [handle, id] : due) {
+            // An earlier handler may have switched this timer off or closed its window.
             X11Window* window = find(handle);
-            if (window == nullptr)
-                continue;
-            auto it = window->timers_.find(id);
-            if (it == window->timers_.end() || !it->second.on)
-                continue;
-            // A slow handler delays the next tick rather than queueing several.
-            it->second.due = std::max(it->second.due + std::chrono::milliseconds(it->second.interval), now);
-            window->events_.OnTimer(id);
+            if (window != nullptr && window->timers_.take(id, now))
+                window->events_.OnTimer(id);
         }
     }
 
@@ -250,13 +240,11 @@ private:
     {
         int timeout = -1;
         const auto now = Clock::now();
-        for (auto& [handle, window] : windows_)
-            for (auto& [id, timer] : window->timers_)
-                if (!window->gone_ && timer.on) {
-                    const auto ms = std::chrono::ceil<std::chrono::milliseconds>(timer.due - now).count();
-                    const int wait = static_cast<int>(std::clamp<long long>(ms, 0, 1 << 30));
-                    timeout = timeout < 0 ? wait : std::min(timeout, wait);
-                }
+        for (auto& [handle, window] : windows_) {
+            const int wait = window->gone_ ? -1 : window->timers_.msUntilNext(now);
+            if (wait >= 0)
+                timeout = timeout < 0 ? wait : std::min(timeout, wait);
+        }
         pollfd fds[2] = {{signalPipe[0], POLLIN, 0}, {-1, POLLIN, 0}};
         XFlush(x_->display);
         if (XPending(x_->display) > 0)
@@ -291,11 +279,7 @@ X11Window::~X11Window()
 
 void X11Window::SetTimer(int timerId, std::uint32_t intervalMs, bool on)
 {
-    Timer& timer = timers_[timerId];
-    timer.interval = intervalMs;
-    timer.on = on;
-    if (on)
-        timer.due = Clock::now() + std::chrono::milliseconds(intervalMs);
+    timers_.set(timerId, intervalMs, on, Clock::now());
 }
 
 void X11Window::SetPicture(const Picture& picture, std::int32_t left, std::int32_t top, std::int32_t width,

@@ -1,5 +1,5 @@
 // The host's bitmap writer against the renderer's loader: what one writes, the other reads back.
-#include "bitmap_texture.h"
+#include "renderer/bitmap_texture.h"
 #include "common/bitmap_writer.h"
 #include "temp_dir.h"
 

@@ -1,11 +1,11 @@
 // The cloud scene drawn offscreen and read back (fade, letterbox, picture, restarts, the quit key), and
 // the texture object on its own.
 #include "bitmap_builder.h"
-#include "bitmap_texture.h"
-#include "cloud_scene.h"
-#include "gl_headers.h"
+#include "renderer/bitmap_texture.h"
+#include "renderer/cloud_scene.h"
+#include "renderer/gl_headers.h"
 #include "offscreen_gl.h"
-#include "render_window.h"
+#include "renderer/render_window.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>

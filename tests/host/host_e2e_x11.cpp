@@ -2,7 +2,7 @@
 // missing renderer, and the preview embedded in a window made here.
 #include <gtest/gtest.h>
 
-#include "bitmap_texture.h"
+#include "renderer/bitmap_texture.h"
 #include "common/renderer_contract.h"
 #include "common/win32_numbers.h"
 #include "host/pictures/picture_decoder.h"

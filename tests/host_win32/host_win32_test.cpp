@@ -7,7 +7,7 @@
 
 #include "host/forms/host_window_win32.h"
 #include "host/platform/host_platform_win32.h"
-#include "bitmap_texture.h"
+#include "renderer/bitmap_texture.h"
 #include "host/command_line.h"
 #include "host/startup.h"
 #include "temp_dir.h"

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "render_window.h"
-#include "window_system.h"
+#include "renderer/render_window.h"
+#include "renderer/window_system.h"
 
 /// Thrown when the frame would block or loop forever: the test has scripted no way out.
 struct StuckFrame : std::runtime_error {

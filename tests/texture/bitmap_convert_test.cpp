@@ -1,5 +1,5 @@
 // Pixels that the loader produces for every supported depth, from bitmaps whose pixels are known.
-#include "bitmap_format.h"
+#include "renderer/bitmap_format.h"
 #include "bitmap_test_util.h"
 
 #include <gtest/gtest.h>

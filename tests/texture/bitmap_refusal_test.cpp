@@ -1,5 +1,5 @@
 // Files the loader must refuse: each ends quietly, without pixels, with the file closed.
-#include "bitmap_format.h"
+#include "renderer/bitmap_format.h"
 #include "bitmap_test_util.h"
 
 #include <gtest/gtest.h>

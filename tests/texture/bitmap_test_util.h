@@ -2,7 +2,7 @@
 #pragma once
 
 #include "bitmap_builder.h"
-#include "bitmap_texture.h"
+#include "renderer/bitmap_texture.h"
 #include "temp_dir.h"
 
 #include <array>
