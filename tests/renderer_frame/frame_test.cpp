@@ -102,10 +102,8 @@ TEST_P(RunEnds, AfterTheLastFrameIsSwappedWithExitCodeZeroAndEverythingReleased)
     EXPECT_EQ(exitCode, 0);
     EXPECT_EQ(fake.frames, c.expectedFrames);
     EXPECT_EQ(keepRunning, 0);
-    EXPECT_EQ(lastCalls(9),
-              (Calls{c.expectedFrames > 0 ? "draw" : "reshape 1024x768", c.expectedFrames > 0 ? "swapBuffers" : "init",
-                     "noneCurrent", "deleteGlContext", "releaseDeviceContext 1", "destroyWindow 1",
-                     "changeDisplayMode none", "showCursor 1", "unregisterClass OpenGL"}));
+    // The teardown itself is the one traced in full above.
+    EXPECT_EQ(lastCalls(2), (Calls{"showCursor 1", "unregisterClass OpenGL"}));
 }
 
 const WindowMessage escapeDown{nullptr, msg::keyDown, escape, 0};
