@@ -81,9 +81,10 @@ void measure(const char* name, int runSeconds, std::chrono::milliseconds period,
         ++polls;
     }
     const double cpu = processCpu() - cpu0, thread = threadCpu() - thread0;
-    std::printf("%-4s %d s: process CPU %.3f s (%.2f%% of one core); host thread %.4f s over %d polls "
-                "(%.3f ms a poll, slowest %.3f ms wall)\n",
-                name, runSeconds, cpu, 100.0 * cpu / runSeconds, thread, polls, 1000.0 * thread / polls, slowestPoll);
+    std::printf(
+        "%-4s %d s: process CPU %.3f s (%.2f%% of one core); host thread %.4f s over %d polls "
+        "(%.3f ms a poll, slowest %.3f ms wall)\n",
+        name, runSeconds, cpu, 100.0 * cpu / runSeconds, thread, polls, 1000.0 * thread / polls, slowestPoll);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <gst/gst.h>
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdlib>
@@ -40,20 +41,19 @@ struct Shared {
     GstElement* pipeline = nullptr;
     std::int32_t streamStart = 0;  // the sector at stream time 0: the first audio track's start
     std::int32_t streamEnd = 0;    // the sector after the last audio track
+    GstElement* source = nullptr;  // inside pipeline
 
     std::optional<Request> pending;
     bool applying = false;
-    std::int32_t expected = 0;  // where the disc is while a request is on its way
-    bool ended = false;         // guarded by mutex; set from GStreamer's threads
+    std::int32_t expected = 0;       // where the disc is while a request is on its way
+    std::atomic<bool> ended{false};  // set from GStreamer's threads, which must never wait on the mutex
 };
 
 GstBusSyncReply onMessage(GstBus*, GstMessage* message, gpointer data)
 {
     auto* shared = static_cast<Shared*>(data);
-    if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_EOS || GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR) {
-        std::lock_guard<std::mutex> lock(shared->mutex);
+    if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_EOS || GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR)
         shared->ended = true;
-    }
     gst_message_unref(message);
     return GST_BUS_DROP;
 }
@@ -79,6 +79,7 @@ GstElement* openPipeline(Shared& shared)
         }
         return nullptr;
     }
+    shared.source = source;
     g_object_set(source, "device", shared.device.c_str(), nullptr);
     gst_util_set_object_arg(G_OBJECT(source), "mode", "continuous");
     gst_bin_add_many(GST_BIN(pipeline), source, convert, resample, sink, nullptr);
@@ -106,6 +107,15 @@ void apply(Shared& shared, const Request& request)
     if (!request.play)
         return;
     waitForState(pipeline);
+    // HACK: once cdiocddasrc has read past the disc's last sector it is on no track, and a seek then
+    // aborts the process (an assertion in its base class); starting it afresh puts it on a track again.
+    static const GstFormat trackFormat = gst_format_get_by_nick("track");
+    gint64 track = -1;
+    if (!gst_element_query_position(shared.source, trackFormat, &track) || track < 0) {
+        gst_element_set_state(pipeline, GST_STATE_READY);
+        gst_element_set_state(pipeline, GST_STATE_PAUSED);
+        waitForState(pipeline);
+    }
     // A stop before the end of the audio only where a data track follows; the disc's end ends by itself.
     bool stop = request.to < shared.streamEnd;
     gst_element_seek(pipeline, 1.0, GST_FORMAT_TIME, GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE),
@@ -113,10 +123,7 @@ void apply(Shared& shared, const Request& request)
                      stop ? GST_SEEK_TYPE_SET : GST_SEEK_TYPE_NONE,
                      stop ? static_cast<gint64>(streamTime(shared, request.to)) : GST_CLOCK_TIME_NONE);
     waitForState(pipeline);
-    {
-        std::lock_guard<std::mutex> lock(shared.mutex);
-        shared.ended = false;
-    }
+    shared.ended = false;
     gst_element_set_state(pipeline, GST_STATE_PLAYING);
 }
 

@@ -3,6 +3,7 @@
 #include "background_music.h"
 #include "cd_image.h"
 #include "mci_gst.h"
+#include "eventually.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -19,16 +20,7 @@ using namespace std::chrono_literals;
 
 const bool kSinkChosen = setenv("ZORUN_AUDIO_SINK", "fakesink", 1) == 0;
 
-// Asks until the condition holds; a generous bound, not a measure of speed.
-bool eventually(const std::function<bool()>& condition, std::chrono::milliseconds step = 50ms)
-{
-    for (auto until = std::chrono::steady_clock::now() + 15s; std::chrono::steady_clock::now() < until;
-         std::this_thread::sleep_for(step)) {
-        if (condition())
-            return true;
-    }
-    return false;
-}
+using testfs::eventually;
 
 class CdImage : public ::testing::Test {
 protected:

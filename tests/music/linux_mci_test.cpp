@@ -1,6 +1,7 @@
 // Our own MCI on GStreamer for real: one-second files made here, played to a sink that keeps time.
 #include "mci_gst.h"
 #include "mci_text.h"
+#include "eventually.h"
 #include "temp_dir.h"
 
 #include <gst/gst.h>
@@ -42,15 +43,7 @@ void makeTone(const std::string& encoder, const std::string& path)
     gst_object_unref(pipeline);
 }
 
-// Asks until the condition holds; a generous bound, not a measure of speed.
-bool eventually(const std::function<bool()>& condition)
-{
-    for (int i = 0; i < 200; ++i, std::this_thread::sleep_for(std::chrono::milliseconds(50))) {
-        if (condition())
-            return true;
-    }
-    return false;
-}
+using testfs::eventually;
 
 class LinuxMci : public ::testing::Test {
 protected:
