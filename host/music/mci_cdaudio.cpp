@@ -52,13 +52,12 @@ std::uint32_t CdAudioDevice::command(const std::vector<std::string>& words, char
     if (sameMciWord(verb, "play"))
         return play(words);
     if (sameMciWord(verb, "resume")) {
-        if (mode_ == Mode::Paused && !playFrom(held_))
+        if (mode_ == Mode::Paused && !playFrom(*held_))
             mode_ = Mode::Stopped;
         return 0;
     }
     if (mode_ == Mode::Playing) {
         held_ = drive_->position();
-        heldSet_ = true;
         drive_->hold();
     }
     if (mode_ != Mode::Stopped)
@@ -130,20 +129,19 @@ std::uint32_t CdAudioDevice::play(const std::vector<std::string>& words)
         return kMcierrUnrecognizedKeyword;
     } else if (mode_ == Mode::Playing) {
         return 0;
-    } else if (atEnd_ || !heldSet_) {
+    } else if (atEnd_ || !held_) {
         // A disc that has played to its end starts again from the top rather than from the lead-out,
         // where nothing is left to play.
         from = toc.tracks.front().start;
     } else {
-        from = held_;
+        from = *held_;
     }
-    if (mode_ == Mode::Playing)
-        drive_->hold();
     if (!playFrom(from)) {
         // Only data from here on: nothing to play, the disc stays where it was asked to go.
+        if (mode_ == Mode::Playing)
+            drive_->hold();
         mode_ = Mode::Stopped;
         held_ = from;
-        heldSet_ = true;
     }
     return 0;
 }
@@ -179,7 +177,6 @@ void CdAudioDevice::follow()
     // Held on the last sector played, so that the current track is the last one heard.
     mode_ = Mode::Stopped;
     held_ = runEnd_ - 1;
-    heldSet_ = true;
     atEnd_ = true;
 }
 
@@ -187,7 +184,7 @@ std::int32_t CdAudioDevice::position()
 {
     if (mode_ == Mode::Playing)
         return drive_->position();
-    return heldSet_ ? held_ : drive_->toc().tracks.front().start;
+    return held_.value_or(drive_->toc().tracks.front().start);
 }
 
 std::string CdAudioDevice::modeWord()

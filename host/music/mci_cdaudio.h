@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,8 +42,7 @@ private:
     std::unique_ptr<CdDrive> drive_;
     CdTimeFormat format_ = CdTimeFormat::Msf;
     Mode mode_ = Mode::Stopped;
-    std::int32_t held_ = 0;  // where a stopped or paused disc goes on from
-    bool heldSet_ = false;
+    std::optional<std::int32_t> held_;  // where a stopped or paused disc goes on from
     bool atEnd_ = false;
     std::int32_t runEnd_ = 0;
 };
