@@ -1,5 +1,5 @@
 // Raw CD audio is 2352-byte sectors of little-endian 16-bit stereo samples, 75 sectors a second.
-#include "cd_image.h"
+#include "tools/cd_image.h"
 
 #include <cmath>
 #include <cstdint>

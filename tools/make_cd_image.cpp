@@ -1,7 +1,7 @@
 // Makes a disc image to try the audio CD music without a drive: three tracks of distinct tones.
 // Usage: make_cd_image OUT.cue [seconds per track, default 3]; then run the saver with
 // ZORUN_CD_DEVICE=OUT.cue and BGM区分=1 in Zorun.ini.
-#include "cd_image.h"
+#include "tools/cd_image.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -3,9 +3,9 @@
 // saver run drives them. The decoding and output run on GStreamer's threads; the polls on this one.
 // Usage: music_bench [seconds per source, default 20]. The sound goes where the Linux MCI sends it
 // (ZORUN_AUDIO_SINK, else the sound server or card, else a fakesink that keeps real time).
-#include "background_music.h"
-#include "cd_image.h"
-#include "mci_gst.h"
+#include "host/music/background_music.h"
+#include "tools/cd_image.h"
+#include "host/music/mci_gst.h"
 #include "temp_dir.h"
 
 #include <gst/gst.h>

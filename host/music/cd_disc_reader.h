@@ -1,7 +1,7 @@
 // Finding the CD drive and reading a disc's table of contents (libcdio behind it).
 #pragma once
 
-#include "cd_drive.h"
+#include "host/music/cd_drive.h"
 
 #include <string>
 

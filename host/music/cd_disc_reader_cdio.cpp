@@ -1,5 +1,5 @@
 // libcdio for the drive and the table of contents; its messages are silenced, as the music is.
-#include "cd_disc_reader.h"
+#include "host/music/cd_disc_reader.h"
 
 #include <cdio/cdio.h>
 #include <cdio/logging.h>

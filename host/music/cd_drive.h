@@ -1,7 +1,7 @@
 // What the cdaudio device needs of a CD drive: the disc's table of contents and playing its sectors.
 #pragma once
 
-#include "cd_toc.h"
+#include "host/music/cd_toc.h"
 
 #include <memory>
 
@@ -28,11 +28,11 @@ public:
     virtual bool playedToEnd() = 0;
 };
 
-/// True when openCdDrive would find a drive (or ZORUN_CD_DEVICE names one).
+/// True when createCdDrive would find a drive (or ZORUN_CD_DEVICE names one).
 bool cdDriveAvailable();
 
 /// The drive the cdaudio device plays: the one named by the environment variable ZORUN_CD_DEVICE (a
 /// device or a .cue disc image) or else the system's default CD drive. Null when there is none.
-std::unique_ptr<CdDrive> openCdDrive();
+std::unique_ptr<CdDrive> createCdDrive();
 
 }  // namespace zorun::music

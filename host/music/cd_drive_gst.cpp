@@ -1,8 +1,8 @@
 // A CD drive on GStreamer's cdiocddasrc: the disc is read and played on a thread of the drive's own,
 // so that a drive which spins up or answers slowly never holds up the host's thread.
-#include "cd_disc_reader.h"
-#include "cd_drive.h"
-#include "gst_audio_output.h"
+#include "host/music/cd_disc_reader.h"
+#include "host/music/cd_drive.h"
+#include "host/music/gst_audio_output.h"
 
 #include <gst/gst.h>
 
@@ -256,7 +256,7 @@ bool cdDriveAvailable()
     return !cdDeviceName().empty();
 }
 
-std::unique_ptr<CdDrive> openCdDrive()
+std::unique_ptr<CdDrive> createCdDrive()
 {
     std::string device = cdDeviceName();
     if (device.empty())

@@ -1,7 +1,7 @@
 // Positions on an audio CD: which track holds a sector, and the MCI time formats.
-#include "cd_toc.h"
+#include "host/music/cd_toc.h"
 
-#include "mci_port.h"
+#include "host/music/mci_port.h"
 
 #include <charconv>
 #include <cstdio>

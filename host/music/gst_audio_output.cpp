@@ -1,5 +1,5 @@
 // The choice of the audio sink, made once per process and shared by every player of our own MCI.
-#include "gst_audio_output.h"
+#include "host/music/gst_audio_output.h"
 
 #include <cstdlib>
 #include <string>

@@ -1,8 +1,8 @@
 // The cdaudio device's command rules on a CD drive: replies, positions, and where playing goes on.
-#include "mci_cdaudio.h"
+#include "host/music/mci_cdaudio.h"
 
-#include "mci_port.h"
-#include "mci_text.h"
+#include "host/music/mci_port.h"
+#include "host/music/mci_text.h"
 
 #include <charconv>
 

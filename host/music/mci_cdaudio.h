@@ -1,7 +1,7 @@
 // The MCI "cdaudio" device of our own MCI: the commands the music module sends, answered as winmm does.
 #pragma once
 
-#include "cd_drive.h"
+#include "host/music/cd_drive.h"
 
 #include <cstdint>
 #include <memory>

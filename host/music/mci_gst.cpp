@@ -1,9 +1,10 @@
 // Our own MCI on Linux: the MPEGVideo device and PlaySound on GStreamer, answering as winmm does.
-#include "mci_gst.h"
+#include "host/music/mci_gst.h"
 
-#include "gst_audio_output.h"
-#include "mci_cdaudio.h"
-#include "mci_text.h"
+#include "common/ascii.h"
+#include "host/music/gst_audio_output.h"
+#include "host/music/mci_cdaudio.h"
+#include "host/music/mci_text.h"
 
 #include <gst/gst.h>
 
@@ -185,15 +186,6 @@ std::optional<std::int64_t> milliseconds(const std::string& text)
     return value;
 }
 
-std::string lowerAscii(std::string text)
-{
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return text;
-}
-
 const char* modeWord(GstPlayer::Mode mode)
 {
     switch (mode) {
@@ -237,7 +229,7 @@ std::uint32_t GstMci::mciSendStringA(const char* command, char* reply, unsigned 
     if (sameMciWord(verb, "open"))
         return open(words);
 
-    auto device = devices_.find(lowerAscii(words[1]));
+    auto device = devices_.find(ascii::toLower(words[1]));
     if (device == devices_.end())
         return kMcierrInvalidDeviceName;
     GstPlayer& player = *device->second;
@@ -335,7 +327,7 @@ std::uint32_t GstMci::open(const std::vector<std::string>& words)
         return kMcierrInvalidDeviceName;
     if (!ready_)
         return kMcierrCannotLoadDriver;
-    std::string key = lowerAscii(alias);
+    std::string key = ascii::toLower(alias);
     if (devices_.count(key) != 0)
         return kMcierrDuplicateAlias;
     std::unique_ptr<GstPlayer> player;
@@ -353,7 +345,7 @@ std::uint32_t GstMci::openCd(const std::string& alias)
         return kMcierrUnrecognizedKeyword;
     if (cd_ != nullptr)
         return kMcierrDuplicateAlias;
-    std::unique_ptr<CdDrive> drive = ready_ ? openCdDrive() : nullptr;
+    std::unique_ptr<CdDrive> drive = ready_ ? createCdDrive() : nullptr;
     if (drive == nullptr)
         return kMcierrCannotLoadDriver;
     cd_ = std::make_unique<CdAudioDevice>(std::move(drive));
@@ -375,7 +367,7 @@ std::uint32_t GstMci::cdCommand(const std::vector<std::string>& words, char* rep
     return cd_->command(words, reply, replyLength);
 }
 
-std::unique_ptr<MciPort> openPlatformMci()
+std::unique_ptr<MciPort> createPlatformMci()
 {
     return std::make_unique<GstMci>();
 }

@@ -1,7 +1,7 @@
 // Our own MCI on Linux (GStreamer), with what its tests need to look at beyond winmm's calls.
 #pragma once
 
-#include "mci_port.h"
+#include "host/music/mci_port.h"
 
 #include <map>
 #include <memory>
@@ -14,7 +14,7 @@ class GstPlayer;
 class CdAudioDevice;
 
 /// The MPEGVideo device under aliases and PlaySound's one sound, on GStreamer, and the cdaudio device
-/// on libcdio and GStreamer (see CdAudioDevice and openCdDrive).
+/// on libcdio and GStreamer (see CdAudioDevice and createCdDrive).
 ///
 /// Sound goes to the first of pulsesink and alsasink that opens; then there is one wave-out device.
 /// When neither opens, it goes to a fakesink that keeps real time (files still play and end on time,

@@ -3,10 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "bitmap_texture.h"
-#include "cd_image.h"
-#include "host_platform_x11.h"
-#include "settings_file.h"
-#include "stored_pictures_data.h"
+#include "common/renderer_contract.h"
+#include "common/win32_numbers.h"
+#include "host/pictures/picture_decoder.h"
+#include "host/pictures/stored_pictures_data.h"
+#include "host/platform/connection_x11.h"
+#include "host/platform/host_platform_x11.h"
+#include "host/settings_file.h"
+#include "tools/cd_image.h"
 #include "temp_dir.h"
 
 #include <X11/Xlib.h>
@@ -46,7 +50,9 @@ protected:
     {
         if (std::getenv("DISPLAY") == nullptr)
             GTEST_SKIP() << "needs an X display";
-        x11_ = OpenX11Host();
+        auto connection = openX11Connection();
+        ASSERT_NE(connection, nullptr);
+        x11_ = createX11HostPlatform(connection);
         // The adapter leaves ended children to the kernel; the test waits for the host itself.
         struct sigaction child {};
         child.sa_handler = SIG_DFL;
@@ -60,8 +66,8 @@ protected:
     {
         // A renderer left behind by a failed run would confuse the next test's watch.
         if (x11_)
-            if (WindowHandle renderer = x11_->FindWindowA("Zorun_VC"))
-                x11_->PostMessageA(renderer, kWmClose, 0, 0);
+            if (WindowHandle renderer = x11_->FindWindowA(kRendererTitle))
+                x11_->PostMessageA(renderer, msg::close, 0, 0);
         for (pid_t pid : started_)
             kill(pid, SIGKILL), waitpid(pid, nullptr, 0);
         if (display_ != nullptr)
@@ -123,9 +129,14 @@ protected:
         // a press released before the next frame is not seen, so it is held until the window goes (on
         // a loaded machine the first frame may come seconds after the window).
         ASSERT_TRUE(waitFor(
-            [] { return std::system("xdotool search --onlyvisible --name '^Zorun_VC$' >/dev/null") == 0; }, 10s));
+            [] {
+                const std::string search =
+                    std::string("xdotool search --onlyvisible --name '^") + kRendererTitle + "$'";
+                return std::system((search + " >/dev/null").c_str()) == 0;
+            },
+            10s));
         ASSERT_EQ(std::system("xdotool keydown Escape"), 0);
-        const bool gone = waitFor([&] { return x11_->FindWindowA("Zorun_VC") == 0; }, 10s);
+        const bool gone = waitFor([&] { return x11_->FindWindowA(kRendererTitle) == 0; }, 10s);
         std::system("xdotool keyup Escape");
         ASSERT_TRUE(gone);
         const auto status = waitExit(host, 500ms + kSlack);
@@ -136,7 +147,7 @@ protected:
 
     testfs::TempDir dir_;
     std::string cache_;
-    std::unique_ptr<X11Host> x11_;
+    std::unique_ptr<HostPlatform> x11_;
     Display* display_ = nullptr;
     std::vector<pid_t> started_;
 };
@@ -145,7 +156,7 @@ TEST_F(HostEndToEnd, SaverRunWritesTheTextureStartsTheRendererAndEndsAfterIt)
 {
     const std::string host = install(true);
     const pid_t pid = start(host, "/s");
-    ASSERT_TRUE(waitFor([&] { return x11_->FindWindowA("Zorun_VC") != 0; }, 10s)) << "no renderer window";
+    ASSERT_TRUE(waitFor([&] { return x11_->FindWindowA(kRendererTitle) != 0; }, 10s)) << "no renderer window";
     EXPECT_NE(x11_->FindWindowA("Zorun_Main"), 0) << "the saver window is what a second start looks for";
 
     BitmapTexture bitmap;
@@ -213,7 +224,7 @@ TEST_F(HostEndToEnd, SaverRunPlaysTheCdRepeatTrackInALoopAndStopsWithTheRenderer
     const pid_t pid = start(host, "/s", heard);
     unsetenv("ZORUN_CD_DEVICE");
     unsetenv("ZORUN_AUDIO_SINK");
-    ASSERT_TRUE(waitFor([&] { return x11_->FindWindowA("Zorun_VC") != 0; }, 10s)) << "no renderer window";
+    ASSERT_TRUE(waitFor([&] { return x11_->FindWindowA(kRendererTitle) != 0; }, 10s)) << "no renderer window";
     // Track 2 to its end, a moment of track 3, and track 2 again.
     std::this_thread::sleep_for(5500ms);
     endWithEscape(pid);

@@ -1,8 +1,8 @@
 // The cdaudio device's rules on a scripted drive: positions in the time formats, where playing goes on,
 // and the failures of a drive without a readable disc.
-#include "mci_cdaudio.h"
-#include "mci_port.h"
-#include "mci_text.h"
+#include "host/music/mci_cdaudio.h"
+#include "host/music/mci_port.h"
+#include "host/music/mci_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Our own cdaudio device on a disc image made here (three 2-second tones), played in real time to a
 // sink without a sound card: the device's replies, and the music module's CD polling on it.
-#include "background_music.h"
-#include "cd_image.h"
-#include "mci_gst.h"
+#include "host/music/background_music.h"
+#include "tools/cd_image.h"
+#include "host/music/mci_gst.h"
 #include "eventually.h"
 #include "temp_dir.h"
 
