@@ -1,6 +1,8 @@
 // The choice of the audio sink, made once per process and shared by every player of our own MCI.
 #include "host/music/gst_audio_output.h"
 
+#include <gst/gst.h>
+
 #include <cstdlib>
 #include <string>
 

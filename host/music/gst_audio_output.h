@@ -1,7 +1,8 @@
 // Where our own MCI's sound goes on GStreamer: the system's sound server or card, or a stand-in.
 #pragma once
 
-#include <gst/gst.h>
+// GStreamer's own declaration, so that this header needs none of its headers.
+typedef struct _GstElement GstElement;
 
 namespace zorun::music {
 
