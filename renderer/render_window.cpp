@@ -147,6 +147,8 @@ bool destroyRenderWindow(RenderWindow& window)
     WindowSystem& system = *window.system;
     if (window.window != nullptr) {
         if (window.deviceContext != nullptr) {
+            if (window.renderingContext != nullptr)
+                window.scene->endScene();
             system.makeCurrent(window.deviceContext, nullptr);
             if (window.renderingContext != nullptr)
                 system.deleteGlContext(window.renderingContext);

@@ -170,6 +170,7 @@ public:
         if (keys->down[27] == 1)
             requestQuit(*window_);
     }
+    void endScene() override { step("endScene"); }
     void drawScene() override
     {
         step("draw");
