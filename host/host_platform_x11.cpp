@@ -241,7 +241,16 @@ public:
     double TwipsPerPixelX() override { return twipsPerPixel(); }
     double TwipsPerPixelY() override { return twipsPerPixel(); }
 
-    bool CreateFolder(const std::string& path) override { return !path.empty() && mkdir(path.c_str(), 0700) == 0; }
+    bool CreateFolder(const std::string& path) override
+    {
+        if (path.empty())
+            return false;
+        // Missing parents (a new account has no ~/.cache yet) are made too, each 0700 as the XDG base
+        // directory rules ask; the answer is the last folder's, as CreateDirectory gives it.
+        for (auto slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1))
+            mkdir(path.substr(0, slash).c_str(), 0700);
+        return mkdir(path.c_str(), 0700) == 0;
+    }
 
     bool SavePictureAsBitmap(const Picture& picture, const std::string& path) override
     {
