@@ -106,6 +106,8 @@ public:
             fcntl(ConnectionNumber(display_), F_SETFD, FD_CLOEXEC);
             root_ = DefaultRootWindow(display_);
             netWmName_ = XInternAtom(display_, "_NET_WM_NAME", False);
+            netClientList_ = XInternAtom(display_, "_NET_CLIENT_LIST", False);
+            wmState_ = XInternAtom(display_, "WM_STATE", False);
             utf8String_ = XInternAtom(display_, "UTF8_STRING", False);
             wmProtocols_ = XInternAtom(display_, "WM_PROTOCOLS", False);
             wmDeleteWindow_ = XInternAtom(display_, "WM_DELETE_WINDOW", False);
@@ -139,14 +141,14 @@ public:
     {
         if (display_ == nullptr)
             return 0;
-        for (Window top : childrenOf(root_)) {
-            if (hasTitle(top, title))
-                return static_cast<WindowHandle>(top);
-            // A window manager puts each client inside a frame of its own.
-            for (Window client : childrenOf(top))
-                if (hasTitle(client, title))
-                    return static_cast<WindowHandle>(client);
-        }
+        // The window manager's list of its clients first; then every top-level window, wherever a
+        // manager that keeps no list (or has not listed a new window yet) has put it.
+        for (Window client : netClientList())
+            if (hasTitle(client, title))
+                return static_cast<WindowHandle>(client);
+        for (Window top : childrenOf(root_))
+            if (const Window found = findTopLevel(top, title, 0))
+                return static_cast<WindowHandle>(found);
         return 0;
     }
 
@@ -387,6 +389,55 @@ private:
         return result;
     }
 
+    // The windows in the root's _NET_CLIENT_LIST; none where no window manager keeps one.
+    std::vector<Window> netClientList()
+    {
+        Atom type = 0;
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char* data = nullptr;
+        std::vector<Window> clients;
+        if (XGetWindowProperty(display_, root_, netClientList_, 0, 4096, False, XA_WINDOW, &type, &format, &count,
+                               &after, &data) == Success &&
+            data != nullptr) {
+            if (type == XA_WINDOW && format == 32) {
+                const auto* ids = reinterpret_cast<const unsigned long*>(data);
+                clients.assign(ids, ids + count);
+            }
+            XFree(data);
+        }
+        return clients;
+    }
+
+    // The window with the title at or below window, a frame a window manager made. A client (a window
+    // with WM_STATE) ends the search: its own children are not top-level windows. Managers nest a client
+    // a few levels deep (frame, wrapper, client); the depth bound only guards against odd trees.
+    Window findTopLevel(Window window, const std::string& title, int depth)
+    {
+        if (hasTitle(window, title))
+            return window;
+        if (depth >= 8 || isClient(window))
+            return 0;
+        for (Window child : childrenOf(window))
+            if (const Window found = findTopLevel(child, title, depth + 1))
+                return found;
+        return 0;
+    }
+
+    bool isClient(Window window)
+    {
+        Atom type = 0;
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char* data = nullptr;
+        if (XGetWindowProperty(display_, window, wmState_, 0, 0, False, AnyPropertyType, &type, &format, &count, &after,
+                               &data) != Success)
+            return false;
+        if (data != nullptr)
+            XFree(data);
+        return type != None;
+    }
+
     // The exact title as WM_NAME or _NET_WM_NAME; a window that has gone meanwhile has neither.
     bool hasTitle(Window window, const std::string& title)
     {
@@ -566,7 +617,8 @@ private:
     }
 
     Window root_ = 0;
-    Atom netWmName_ = 0, utf8String_ = 0, wmProtocols_ = 0, wmDeleteWindow_ = 0, motifHints_ = 0;
+    Atom netWmName_ = 0, netClientList_ = 0, wmState_ = 0, utf8String_ = 0, wmProtocols_ = 0, wmDeleteWindow_ = 0,
+         motifHints_ = 0;
     int cursorCount_ = 0;
     std::deque<Posted> posted_;
     WindowHandle nextOfflineHandle_ = 1;
