@@ -7,6 +7,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/Xrandr.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -21,6 +22,7 @@
 #include <cstring>
 #include <deque>
 #include <map>
+#include <optional>
 #include <utility>
 #include <string>
 #include <vector>
@@ -309,6 +311,36 @@ public:
     {
         return which == StoredPicture::Cloud ? DecodePicture(kCloudJpeg, kCloudJpegSize)
                                              : DecodePicture(kPreviewJpeg, kPreviewJpegSize);
+    }
+
+    void KeepDisplayMode() override
+    {
+        keptMode_.reset();
+        if (display_ == nullptr)
+            return;
+        int eventBase = 0, errorBase = 0;
+        if (!XRRQueryExtension(display_, &eventBase, &errorBase))
+            return;
+        if (XRRScreenConfiguration* config = XRRGetScreenInfo(display_, root_)) {
+            Rotation rotation = 0;
+            const SizeID size = XRRConfigCurrentConfiguration(config, &rotation);
+            keptMode_ = KeptMode{size, rotation};
+            XRRFreeScreenConfigInfo(config);
+        }
+    }
+
+    void RestoreDisplayMode() override
+    {
+        if (display_ == nullptr || !keptMode_)
+            return;
+        if (XRRScreenConfiguration* config = XRRGetScreenInfo(display_, root_)) {
+            Rotation rotation = 0;
+            const SizeID size = XRRConfigCurrentConfiguration(config, &rotation);
+            if (size != keptMode_->size || rotation != keptMode_->rotation)
+                XRRSetScreenConfig(display_, config, root_, keptMode_->size, keptMode_->rotation, CurrentTime);
+            XRRFreeScreenConfigInfo(config);
+            XSync(display_, False);
+        }
     }
 
     void EndProcess() override
@@ -617,6 +649,11 @@ private:
     }
 
     Window root_ = 0;
+    struct KeptMode {
+        SizeID size;
+        Rotation rotation;
+    };
+    std::optional<KeptMode> keptMode_;
     Atom netWmName_ = 0, netClientList_ = 0, wmState_ = 0, utf8String_ = 0, wmProtocols_ = 0, wmDeleteWindow_ = 0,
          motifHints_ = 0;
     int cursorCount_ = 0;

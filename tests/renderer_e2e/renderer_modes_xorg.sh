@@ -1,11 +1,12 @@
 #!/bin/sh
 # The renderer on an X server with two display modes: full screen switches the screen to 1024 x 768 for
 # real, and every way out (Escape, a close request, SIGTERM, SIGINT, SIGHUP, a toggle to windowed) gives
-# the screen its 1280 x 1024 back. Exit code 77 (skipped) where Xorg cannot run.
+# the screen its 1280 x 1024 back. A renderer killed outright cannot: then the host that started it gives
+# the mode back once its window has gone. Exit code 77 (skipped) where Xorg cannot run.
 #
-# renderer_modes_xorg.sh RENDERER TOGGLE PROBE
+# renderer_modes_xorg.sh RENDERER TOGGLE PROBE HOST
 set -u
-renderer=$1 toggle=$2 probe=$3
+renderer=$1 toggle=$2 probe=$3 host=$4
 work=$(mktemp -d)
 xorg_pid= renderer_pid= failures=0
 
@@ -62,6 +63,31 @@ for ending in Escape close TERM INT HUP toggle; do
   expect_exit "$ending"
   expect_screen "$original" "after $ending"
 done
+
+echo "== SIGKILL under the host"
+mkdir -p "$work/app" "$work/home"
+cp "$host" "$work/app/Zorun.scr"
+cp "$renderer" "$work/app/Zorun.dll"
+# The host does not keep its renderer as a child: it is found by its program's path.
+renderer_under_host() { ps -eo pid=,args= | awk -v program="$work/app/Zorun.dll" '$2 == program { print $1 }'; }
+# The host's first watch tick comes 500 ms after the start: a renderer slower than that to show its
+# window (a loaded machine) ends the run before it begins, and the run is made again.
+for attempt in 1 2 3; do
+  HOME=$work/home XDG_CACHE_HOME=$work/home/.cache "$work/app/Zorun.scr" /s >"$work/host.log" 2>&1 &
+  host_pid=$!
+  line=$("$probe" wait)
+  expect_screen 1024x768 "under the host: full screen"
+  sleep 0.6
+  kill -0 "$host_pid" 2>/dev/null && break
+  echo "the host ended before its renderer showed (attempt $attempt)"
+  kill -TERM "$(renderer_under_host)" 2>/dev/null
+  expect_screen "$original" "renderer ended"
+done
+echo "window: $line"
+kill -KILL "$(renderer_under_host)"
+expect_screen "$original" "after SIGKILL"
+for _ in $(seq 30); do kill -0 "$host_pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$host_pid" 2>/dev/null && { fail "the host outlived the renderer"; kill -9 "$host_pid"; }
 
 [ "$failures" -eq 0 ] && echo "all passed"
 [ "$failures" -eq 0 ]
