@@ -46,12 +46,15 @@ gl_names() {
   fi
 }
 
-# The renderer's resident memory, its X resources as xrestop counts them (the client whose identifier
-# is the window title) and its texture names.
+# The renderer's resident memory, its X resources as xrestop counts them (the X client that owns the
+# window titled Zorun_VC, known by the resource base of the window's id) and its texture names.
 figures() {
   rss=$(sed -n 's/^VmRSS:[[:space:]]*\([0-9]*\) kB/\1/p' "/proc/$renderer_pid/status")
-  xrestop -b -m 1 2>/dev/null | awk -v rss="$rss" -v names="$(gl_names)" '
-    /^[0-9]+ - / { mine = index($0, "Zorun_VC") > 0 }
+  window=$(xdotool search --name '^Zorun_VC$' 2>/dev/null | head -n 1)
+  base=$(printf '0x%x' $(( ${window:-0} & ~0x1fffff )))
+  xrestop -b -m 1 2>/dev/null | awk -v rss="$rss" -v names="$(gl_names)" -v base="$base" '
+    /^[0-9]+ - / { mine = 0 }
+    /res_base/ { mine = $NF == base }
     mine && /:/ { split($0, kv, ":"); key = kv[1]; gsub(/^[ \t]+|[ \t]+$/, "", key); value = kv[2]; gsub(/[ ~]/, "", value); x[key] = value }
     END {
       split(names, g, " ")
