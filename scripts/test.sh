@@ -60,10 +60,11 @@ run_ctest() {
 fuzz() {
   local name=$1
   shift
-  local corpus=build/fuzz/corpus-$name
+  # Absolute paths: the MCI fuzzer works in a folder of its own.
+  local corpus=$root/build/fuzz/corpus-$name
   mkdir -p "$corpus" build/fuzz/artifacts
   build/fuzz/fuzz/${name}_fuzzer -max_total_time="${ZORUN_FUZZ_SECONDS:-20}" -print_final_stats=1 \
-    -artifact_prefix="build/fuzz/artifacts/$name-" "$corpus" "$@" 2>&1 | tail -n 12
+    -artifact_prefix="$root/build/fuzz/artifacts/$name-" "$corpus" "$@" 2>&1 | tail -n 12
   local code=${PIPESTATUS[0]}
   if [ "$code" -eq 0 ]; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
   return "$code"
@@ -82,7 +83,7 @@ step "build asan" build asan
 step "build fuzz" build fuzz
 step "fuzz the bitmap loader" fuzz_bitmap
 step "fuzz the settings file engine" fuzz profile fuzz/seeds/profile
-step "fuzz the Linux MCI" fuzz mci -dict=fuzz/mci.dict
+step "fuzz the Linux MCI" fuzz mci -dict="$root/fuzz/mci.dict"
 step "fuzz the host command line" fuzz command_line fuzz/seeds/command_line
 # End-to-end runs drive real windows on Xvfb (and Wine): one that fails is run once more, and the log
 # shows both runs. Every other test must pass the first time.
