@@ -145,9 +145,14 @@ TEST_F(HostEndToEnd, SaverRunWritesTheTextureStartsTheRendererAndEndsAfterIt)
     EXPECT_TRUE(waitExit(second, kSlack).has_value());
     EXPECT_EQ(fs::last_write_time(texture()), written);
 
-    // Escape held as a person holds it: a press released before the next frame is not seen.
-    ASSERT_EQ(std::system("xdotool keydown Escape && sleep 0.3 && xdotool keyup Escape"), 0);
-    ASSERT_TRUE(waitFor([&] { return x11_->FindWindowA("Zorun_VC") == 0; }, 10s));
+    // Escape held as a person holds it: a press released before the next frame is not seen, and a
+    // loaded machine can draw slower than that, so it is pressed again while the window stays.
+    bool gone = false;
+    for (int press = 0; press < 5 && !gone; ++press) {
+        ASSERT_EQ(std::system("xdotool keydown Escape && sleep 0.3 && xdotool keyup Escape"), 0);
+        gone = waitFor([&] { return x11_->FindWindowA("Zorun_VC") == 0; }, 2s);
+    }
+    ASSERT_TRUE(gone);
     const auto status = waitExit(pid, 500ms + kSlack);
     ASSERT_TRUE(status.has_value()) << "the host outlived the renderer";
     EXPECT_TRUE(WIFEXITED(*status));
