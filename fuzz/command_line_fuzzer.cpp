@@ -1,6 +1,6 @@
 // Feeds arbitrary command lines to the host's reading of them: argument text, mode letter, preview handle.
-#include "command_line.h"
-#include "startup.h"
+#include "host/command_line.h"
+#include "host/startup.h"
 
 #include <cstdlib>
 #include <string>

@@ -2,7 +2,7 @@
 // Only names inside a scratch folder holding one short sound can be opened: a fuzzer must not play
 // (or wait on) whatever else the machine holds, so inputs naming other folders are skipped. The fuzzer
 // works in that folder: give it the corpus folder and -artifact_prefix as absolute paths.
-#include "mci_gst.h"
+#include "host/music/mci_gst.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

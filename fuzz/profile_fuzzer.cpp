@@ -1,6 +1,6 @@
 // Writes one key into arbitrary settings-file bytes and reads it back: the written value must be found,
 // and every other key must keep the value it had.
-#include "profile_engine.h"
+#include "host/profile/profile_engine.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
