@@ -21,9 +21,18 @@ start_private_xvfb 1024x768 700
 mkdir -p "$work/app" "$work/home"
 cp "$host" "$work/app/Zorun.scr"
 cp "$renderer" "$work/app/Zorun.dll"
-HOME=$work/home XDG_CACHE_HOME=$work/home/.cache "$work/app/Zorun.scr" /s >"$work/host.log" 2>&1 &
-host_pid=$!
-sleep 5
+# The host's first watch tick comes 500 ms after its start: on a loaded machine a renderer slower than
+# that to show its window ends the run at once, and the run is started again.
+for attempt in 1 2 3 4 5; do
+  HOME=$work/home XDG_CACHE_HOME=$work/home/.cache "$work/app/Zorun.scr" /s >"$work/host.log" 2>&1 &
+  host_pid=$!
+  sleep 5
+  kill -0 "$host_pid" 2>/dev/null && break
+  echo "the host ended before its renderer showed (attempt $attempt)"
+  stray_pid=$(ps -eo pid=,args= | awk -v program="$work/app/Zorun.dll" '$2 == program { print $1 }')
+  [ -n "$stray_pid" ] && kill "$stray_pid"
+  sleep 1
+done
 renderer_pid=$(ps -o pid= --ppid "$host_pid" | tr -d ' ' | head -n 1)
 
 rss() { sed -n 's/^VmRSS:[[:space:]]*\([0-9]*\) kB/\1/p' "/proc/$1/status" 2>/dev/null; }
