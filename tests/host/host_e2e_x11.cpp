@@ -85,14 +85,19 @@ protected:
         return (app / "Zorun.scr").string();
     }
 
-    // Starts a program; with fd3 it finds that file open for appending as its file descriptor 3.
-    pid_t start(const std::string& program, const char* argument = nullptr, const std::string& fd3 = "")
+    // Starts a program; with fd3 it finds that file open for appending as its file descriptor 3; with
+    // emptyHome it runs for an account whose home holds nothing yet.
+    pid_t start(const std::string& program, const char* argument = nullptr, const std::string& fd3 = "",
+                const char* emptyHome = nullptr)
     {
         const pid_t pid = fork();
         if (pid == 0) {
             if (!fd3.empty())
                 dup2(open(fd3.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600), 3);
-            setenv("XDG_CACHE_HOME", cache_.c_str(), 1);
+            if (emptyHome != nullptr)
+                setenv("HOME", emptyHome, 1), unsetenv("XDG_CACHE_HOME");
+            else
+                setenv("XDG_CACHE_HOME", cache_.c_str(), 1);
             execl(program.c_str(), program.c_str(), argument, nullptr);
             _exit(127);
         }
@@ -242,14 +247,21 @@ TEST_F(HostEndToEnd, SaverRunPlaysTheCdRepeatTrackInALoopAndStopsWithTheRenderer
     EXPECT_EQ(fs::file_size(heard), size);
 }
 
-TEST_F(HostEndToEnd, MissingRendererEndsTheHostAtTheFirstWatchTick)
+TEST_F(HostEndToEnd, FromAnEmptyHomeTheCacheFoldersAreMadeAndAMissingRendererEndsTheHostAtTheFirstTick)
 {
     const std::string host = install(false);
+    const fs::path home = dir_.path() / "home";
+    fs::create_directory(home);
     const auto started = Clock::now();
-    const pid_t pid = start(host);
+    const pid_t pid = start(host, nullptr, "", home.c_str());
     ASSERT_TRUE(waitExit(pid, 500ms + kSlack).has_value());
     EXPECT_GE(Clock::now() - started, 450ms);  // not before the first tick
-    EXPECT_TRUE(fs::exists(texture()));
+    EXPECT_TRUE(fs::exists(home / ".cache/k_vorn/Zorun.bmp"));
+    for (const char* folder : {".cache", ".cache/k_vorn"}) {
+        struct stat made {};
+        ASSERT_EQ(stat((home / folder).c_str(), &made), 0) << folder;
+        EXPECT_EQ(made.st_mode & 0777, 0700u) << folder;
+    }
 }
 
 TEST_F(HostEndToEnd, PreviewShowsThePictureTopLeftAndEndsWithItsHostWindow)
