@@ -58,6 +58,7 @@ TEST_F(Frame, BuildsTheFullScreenWindowStepByStepDrawsAndTakesItDown)
                                  "init",
                                  "draw",
                                  "swapBuffers",
+                                 "endScene",
                                  "noneCurrent",
                                  "deleteGlContext",
                                  "releaseDeviceContext 1",
@@ -158,6 +159,9 @@ TEST_F(Frame, RefusedFullScreenRunsInAWindowOfThatOuterSizeAndStillTogglesToWind
     EXPECT_EQ(modeCalls(), (Calls{"changeDisplayMode 1024x768x32", "createWindow overlapped 1024x768 Zorun_VC",
                                   "destroyWindow 1", "createWindow overlapped 1040x807 Zorun_VC", "destroyWindow 2"}));
     EXPECT_EQ(wantFullScreen, 0);
+    // The view set up once the context is current is the client area's, in both windows.
+    EXPECT_EQ(std::ranges::count(fake.calls, "reshape 1008x729"), 2);
+    EXPECT_EQ(std::ranges::count(fake.calls, "reshape 1024x768"), 2);
 }
 
 TEST_F(Frame, MinimisedWindowDrawsNothingAndTheNextFrameIncludesThePause)
