@@ -139,7 +139,7 @@ public:
         const auto* window = find(handle);
         if (window == nullptr)
             return false;
-        rect = {0, 0, window->width, window->height};
+        rect = {0, 0, window->shape.width, window->shape.height};
         return true;
     }
 
