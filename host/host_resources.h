@@ -5,3 +5,11 @@
 #define ZORUN_PICTURE_CLOUD 101
 /* The preview window's picture, 152 x 112 (assets/preview.jpg). */
 #define ZORUN_PICTURE_PREVIEW 102
+
+/* The Command button's six state frames, 64 x 25 each (assets/button_*.bmp). */
+#define ZORUN_PICTURE_BUTTON_NORMAL 103
+#define ZORUN_PICTURE_BUTTON_HIGHLIGHT 104
+#define ZORUN_PICTURE_BUTTON_HIGHLIGHT_SELECT 105
+#define ZORUN_PICTURE_BUTTON_SELECTED 106
+#define ZORUN_PICTURE_BUTTON_PRESSED 107
+#define ZORUN_PICTURE_BUTTON_DISABLE 108
