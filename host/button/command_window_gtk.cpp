@@ -258,6 +258,9 @@ public:
         g_signal_connect(box_, "button-press-event", G_CALLBACK(&GtkCommandWindow::onPress), this);
         g_signal_connect(box_, "button-release-event", G_CALLBACK(&GtkCommandWindow::onRelease), this);
         g_signal_connect(box_, "motion-notify-event", G_CALLBACK(&GtkCommandWindow::onMotion), this);
+        // HACK: GDK turns the first motion into a child window into the crossing alone; Windows sends a
+        // WM_MOUSEMOVE there, so entering counts as a move.
+        g_signal_connect(box_, "enter-notify-event", G_CALLBACK(&GtkCommandWindow::onEnter), this);
         // The button's own focus within its window, as a form's controls have it: switching to another
         // program does not take it away.
         g_signal_connect(box_, "notify::is-focus", G_CALLBACK(&GtkCommandWindow::onFocus), this);
@@ -307,7 +310,8 @@ private:
         gtk_event_box_set_visible_window(GTK_EVENT_BOX(box), TRUE);
         gtk_widget_set_app_paintable(box, TRUE);
         gtk_widget_set_can_focus(box, TRUE);
-        gtk_widget_add_events(box, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK | GDK_POINTER_MOTION_MASK);
+        gtk_widget_add_events(
+            box, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK | GDK_POINTER_MOTION_MASK | GDK_ENTER_NOTIFY_MASK);
         return box;
     }
 
@@ -336,6 +340,11 @@ private:
     {
         static_cast<GtkCommandWindow*>(self)->control_.OnMouseMove(buttonsHeld(event->state));
         return TRUE;
+    }
+    static gboolean onEnter(GtkWidget*, GdkEventCrossing* event, gpointer self)
+    {
+        static_cast<GtkCommandWindow*>(self)->control_.OnMouseMove(buttonsHeld(event->state));
+        return FALSE;
     }
     static void onFocus(GtkWidget* box, GParamSpec*, gpointer self)
     {
