@@ -41,6 +41,9 @@ enum class StoredPicture {
     ButtonSelected,
     ButtonPressed,
     ButtonDisable,
+    // The settings dialog's option pictures, 12 x 12: not selected and selected.
+    Option,
+    OptionSelected,
 };
 
 /// The host's view of the platform outside its own windows. Every call is made on the host's one

@@ -140,6 +140,8 @@ public:
                                              ZORUN_PICTURE_BUTTON_SELECTED,
                                              ZORUN_PICTURE_BUTTON_PRESSED,
                                              ZORUN_PICTURE_BUTTON_DISABLE,
+                                             ZORUN_PICTURE_OPTION,
+                                             ZORUN_PICTURE_OPTION_SELECTED,
                                              };
         LoadPictureResource(kResources[static_cast<int>(which)], picture);
         return picture;

@@ -313,6 +313,10 @@ public:
             return DecodePicture(kButtonPressedBmp, kButtonPressedBmpSize);
         case StoredPicture::ButtonDisable:
             return DecodePicture(kButtonDisableBmp, kButtonDisableBmpSize);
+        case StoredPicture::Option:
+            return DecodePicture(kOptionJpeg, kOptionJpegSize);
+        case StoredPicture::OptionSelected:
+            return DecodePicture(kOptionSelectedJpeg, kOptionSelectedJpegSize);
         }
         return {};
     }

@@ -13,3 +13,9 @@
 #define ZORUN_PICTURE_BUTTON_SELECTED 106
 #define ZORUN_PICTURE_BUTTON_PRESSED 107
 #define ZORUN_PICTURE_BUTTON_DISABLE 108
+
+/* The settings dialog's option pictures, 12 x 12 (assets/option*.jpg), its window icon and its hand pointer. */
+#define ZORUN_PICTURE_OPTION 109
+#define ZORUN_PICTURE_OPTION_SELECTED 110
+#define ZORUN_DIALOG_ICON 111
+#define ZORUN_HAND_CURSOR 112

@@ -17,6 +17,8 @@ set(ZORUN_HOST_RESOURCES ${CMAKE_CURRENT_SOURCE_DIR}/zorun_host.rc)
 set_property(SOURCE ${ZORUN_HOST_RESOURCES} APPEND PROPERTY OBJECT_DEPENDS
              ${PROJECT_SOURCE_DIR}/assets/cloud.jpg ${PROJECT_SOURCE_DIR}/assets/preview.jpg
              ${PROJECT_SOURCE_DIR}/assets/button_normal.bmp ${PROJECT_SOURCE_DIR}/assets/button_highlight.bmp ${PROJECT_SOURCE_DIR}/assets/button_highlight_select.bmp ${PROJECT_SOURCE_DIR}/assets/button_selected.bmp ${PROJECT_SOURCE_DIR}/assets/button_pressed.bmp ${PROJECT_SOURCE_DIR}/assets/button_disable.bmp
+             ${PROJECT_SOURCE_DIR}/assets/option.jpg ${PROJECT_SOURCE_DIR}/assets/option_selected.jpg
+             ${PROJECT_SOURCE_DIR}/assets/dialog_icon.ico ${PROJECT_SOURCE_DIR}/assets/hand.cur
              ${CMAKE_CURRENT_SOURCE_DIR}/host_resources.h)
 
 add_executable(zorun_host WIN32 main_win32.cpp ${ZORUN_HOST_RESOURCES})

@@ -1,5 +1,6 @@
 // The Linux program Zorun.scr: the X11 adapters, the settings and the music behind `Main`.
 #include "background_music.h"
+#include "host/dialog/settings_dialog_view.h"
 #include "host_platform_x11.h"
 #include "program_folder.h"
 #include "settings_file.h"
@@ -26,7 +27,9 @@ int main(int argc, char** argv)
         zorun::Settings(),
         [] { zorun::LoadSettings(); },
         [] { return zorun::music::openPlatformMci(); },
-        {},
+        [&x11] {
+            zorun::host::runSettingsDialog(*x11, zorun::Settings(), zorun::SettingsFilePath(zorun::ProgramFolder()));
+        },
     };
     const auto window = zorun::host::Main(context);
     x11->RunMessageLoop();

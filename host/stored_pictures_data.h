@@ -21,5 +21,13 @@ extern const unsigned char kButtonPressedBmp[];
 extern const std::size_t kButtonPressedBmpSize;
 extern const unsigned char kButtonDisableBmp[];
 extern const std::size_t kButtonDisableBmpSize;
+extern const unsigned char kOptionJpeg[];
+extern const std::size_t kOptionJpegSize;
+extern const unsigned char kOptionSelectedJpeg[];
+extern const std::size_t kOptionSelectedJpegSize;
+extern const unsigned char kDialogIconIco[];
+extern const std::size_t kDialogIconIcoSize;
+extern const unsigned char kHandCur[];
+extern const std::size_t kHandCurSize;
 
 }  // namespace zorun::host
