@@ -23,7 +23,7 @@ set_property(SOURCE ${ZORUN_HOST_RESOURCES} APPEND PROPERTY OBJECT_DEPENDS
 
 add_executable(zorun_host WIN32 main_win32.cpp ${ZORUN_HOST_RESOURCES})
 target_include_directories(zorun_host PRIVATE ${PROJECT_SOURCE_DIR}/assets)
-target_link_libraries(zorun_host PRIVATE zorun_host_core zorun_host_win32 zorun_mci zorun_paths)
+target_link_libraries(zorun_host PRIVATE zorun_host_core zorun_host_win32 zorun_dialog_view zorun_mci zorun_paths)
 set_target_properties(zorun_host PROPERTIES OUTPUT_NAME Zorun SUFFIX .scr RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 zorun_warnings(zorun_host)
 zorun_static_runtime(zorun_host)

@@ -6,6 +6,7 @@
 
 #include "adapters_win32.h"
 #include "command_line.h"
+#include "host/dialog/settings_dialog_view.h"
 #include "mci_port.h"
 #include "startup.h"
 #include "texture_path.h"
@@ -28,7 +29,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         .settings = Settings(),
         .loadSettings = [] { LoadSettings(); },
         .openMci = [] { return music::openPlatformMci(); },
-        .showSettingsDialog = {},
+        .showSettingsDialog =
+            [&platform] { runSettingsDialog(*platform, Settings(), SettingsFilePath(ProgramFolder())); },
     };
     // The process lives as long as the window Main opened; without one, Main has ended it already.
     std::unique_ptr<OpenWindows> opened = Main(context);
