@@ -84,7 +84,7 @@ public:
         wc.lpfnWndProc = windowProc;
         wc.hInstance = instance_;
         wc.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(ZORUN_DIALOG_ICON));
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
         wc.lpszClassName = kClassName;
         RegisterClassExW(&wc);  // a second dialog in one process finds it registered
         hand_ = static_cast<HCURSOR>(
@@ -227,7 +227,7 @@ public:
     void SetBusyPointer(bool busy) override
     {
         busy_ = busy;
-        SetCursor(LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
+        SetCursor(LoadCursorA(nullptr, busy ? IDC_WAIT : IDC_ARROW));
     }
     void Close() override
     {
@@ -417,8 +417,8 @@ private:
                 POINT p;
                 ::GetCursorPos(&p);
                 ScreenToClient(window_, &p);
-                SetCursor(busy_ ? LoadCursorW(nullptr, IDC_WAIT)
-                                : (onLink(p.x, p.y) && hand_ != nullptr ? hand_ : LoadCursorW(nullptr, IDC_ARROW)));
+                SetCursor(busy_ ? LoadCursorA(nullptr, IDC_WAIT)
+                                : (onLink(p.x, p.y) && hand_ != nullptr ? hand_ : LoadCursorA(nullptr, IDC_ARROW)));
                 return TRUE;
             }
             break;
