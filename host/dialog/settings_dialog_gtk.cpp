@@ -7,10 +7,12 @@
 #include "stored_pictures_data.h"
 
 #include <gdk/gdkx.h>
+#include <glib-unix.h>
 #include <gtk/gtk.h>
 
 #include <array>
 #include <chrono>
+#include <csignal>
 #include <cmath>
 #include <cstring>
 #include <thread>
@@ -224,6 +226,10 @@ public:
     // Load, paint, show; then the window's events until it has closed.
     void run()
     {
+        // A request to end (the session closing, a kill) closes the dialog as its close box does.
+        std::vector<guint> sources;
+        for (int s : {SIGTERM, SIGINT, SIGHUP})
+            sources.push_back(g_unix_signal_add(s, onEndRequest, this));
         form_.Form_Load();
         form_.Form_Resize();
         gtk_widget_show_all(window_);
@@ -231,6 +237,8 @@ public:
         gtk_window_set_focus(GTK_WINDOW(window_), nullptr);
         while (!closed_)
             gtk_main_iteration();
+        for (guint source : sources)
+            g_source_remove(source);
     }
 
     // DialogView.
@@ -497,6 +505,11 @@ private:
         if (GdkWindow* gdkWindow = gtk_widget_get_window(dialog->window_))
             gdk_window_set_cursor(gdkWindow, event->type == GDK_ENTER_NOTIFY ? dialog->hand_ : nullptr);
         return FALSE;
+    }
+    static gboolean onEndRequest(gpointer self)
+    {
+        static_cast<GtkSettingsDialog*>(self)->Close();
+        return G_SOURCE_CONTINUE;
     }
     static gboolean onDelete(GtkWidget*, GdkEvent*, gpointer self)
     {
