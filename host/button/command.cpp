@@ -316,6 +316,7 @@ void Command::OnMouseUp(int button)
         else if (buttonState_ == 4)
             DrawFace(FramePicture::HighLightSelect);
     }
+    // Last: the container may close its window, and with it this control, from its Click handler.
     if (buttonState_ != 3)
         events_.Click();
 }
