@@ -434,11 +434,12 @@ private:
     {
         GtkCssProvider* css = gtk_css_provider_new();
         gtk_css_provider_load_from_data(css,
-                                        "* { min-height: 0; min-width: 0; padding: 0 1px; margin: 0; }"
+                                        "* { min-height: 0; padding: 0 1px; margin: 0; } button { min-width: 14px; }"
                                         "entry { font: 9.75pt IPAPGothic; background: white; }",
                                         -1, nullptr);
         GtkWidget* entry = gtk_bin_get_child(GTK_BIN(combo_));
-        gtk_entry_set_width_chars(GTK_ENTRY(entry), 2);
+        gtk_entry_set_width_chars(GTK_ENTRY(entry), 0);
+        gtk_entry_set_max_width_chars(GTK_ENTRY(entry), 1);
         for (GtkWidget* w : {combo_, entry})
             gtk_style_context_add_provider(gtk_widget_get_style_context(w), GTK_STYLE_PROVIDER(css),
                                            GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
