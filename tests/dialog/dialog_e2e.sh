@@ -72,13 +72,7 @@ open_dialog() {
   xdotool mousemove 700 500
   run "$app/Zorun.scr" /c >"$work/dialog.out" 2>&1 &
   dialog_pid=$!
-  window=
-  for _ in $(seq 300); do
-    window=$(xdotool search --name '^<Zorun>$' 2>/dev/null | head -n 1)
-    [ -n "$window" ] && break
-    sleep 0.1
-  done
-  [ -n "$window" ] || { fail "no window titled <Zorun>"; return 1; }
+  window=$(wait_for_window '^<Zorun>$') || { fail "no window titled <Zorun>"; return 1; }
   sleep "$settle"
   geometry=$(xdotool getwindowgeometry "$window")
   origin_x=$(echo "$geometry" | sed -n 's/.*Position: \([0-9-]*\),.*/\1/p')
@@ -157,13 +151,7 @@ echo "== a file chosen through the chooser"
 open_dialog || exit 1
 click $FILE_OPTION_X $FILE_OPTION_Y
 click $FILE_BUTTON_X $FILE_BUTTON_Y
-chooser=
-for _ in $(seq 200); do
-  chooser=$(xdotool search --name '^ﾌｧｲﾙを開く$' 2>/dev/null | head -n 1)
-  [ -n "$chooser" ] && break
-  sleep 0.1
-done
-[ -n "$chooser" ] || fail "no file chooser titled ﾌｧｲﾙを開く"
+chooser=$(wait_for_window '^ﾌｧｲﾙを開く$' 200) || fail "no file chooser titled ﾌｧｲﾙを開く"
 sleep "$settle"
 # Without a window manager the keys go to the window under the pointer: put it over the chooser.
 # shellcheck disable=SC2046
@@ -185,7 +173,7 @@ if [ -z "$runner" ]; then
   echo "== /s plays the chosen file"
   xmessage -title Zorun_VC -geometry +0+0 stand-in >/dev/null 2>&1 &
   stand_in=$!
-  for _ in $(seq 50); do xdotool search --name '^Zorun_VC$' >/dev/null 2>&1 && break; sleep 0.1; done
+  wait_for_window '^Zorun_VC$' 50 >/dev/null
   XDG_CACHE_HOME=$work/cache ZORUN_AUDIO_SINK=fakesink "$app/Zorun.scr" /s >"$work/saver.out" 2>&1 &
   dialog_pid=$!
   playing=

@@ -32,3 +32,14 @@ use_private_wine_prefix() {
   fi
   export WINEPREFIX=$work/prefix WINEDEBUG=${WINEDEBUG:--all}
 }
+
+# wait_for_window TITLE_REGEX [TENTHS]: prints the first window whose title matches, once there is one
+# (within TENTHS tenths of a second, 300 unless told); prints nothing and fails when none comes.
+wait_for_window() {
+  for _ in $(seq "${2:-300}"); do
+    found=$(xdotool search --name "$1" 2>/dev/null | head -n 1)
+    [ -n "$found" ] && { echo "$found"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
