@@ -26,9 +26,10 @@ trap cleanup EXIT
 . "$(dirname "$0")/../support/e2e_env.sh"
 start_private_xvfb 1024x768 1200
 app=$work/app
-mkdir -p "$app" "$work/music"
+mkdir -p "$app"
 cp "$host" "$app/Zorun.scr"
-song=$work/music/Song.WAV
+# In the program's folder, where the chooser opens first (the folder of the settings file without a file).
+song=$app/Song.WAV
 # Two seconds of 8 kHz, 8-bit mono silence.
 {
   printf 'RIFF\200\076\000\000WAVEfmt \020\000\000\000\001\000\001\000\100\037\000\000\100\037\000\000'
@@ -147,7 +148,7 @@ click $CANCEL_X $CANCEL_Y
 closed || fail "the dialog did not close after ｷｬﾝｾﾙ"
 cmp -s "$work/before.ini" "$app/Zorun.ini" || fail "ｷｬﾝｾﾙ changed the settings file"
 
-echo "== a file chosen through the chooser"
+echo "== a file chosen through the chooser, by its name in the folder it opens in"
 open_dialog || exit 1
 click $FILE_OPTION_X $FILE_OPTION_Y
 click $FILE_BUTTON_X $FILE_BUTTON_Y
@@ -159,7 +160,7 @@ xdotool mousemove --window "$chooser" 20 20 windowfocus "$chooser"
 sleep 0.5
 # GTK's chooser takes a typed path in its location field (Ctrl+L); Wine's has its name field focused.
 [ -n "$runner" ] || { xdotool key ctrl+l; sleep 0.5; }
-xdotool type --delay 50 "$(wine_path "$song")"
+xdotool type --delay 50 "$(basename "$song")"
 sleep 0.5
 xdotool key Return
 sleep "$settle"
