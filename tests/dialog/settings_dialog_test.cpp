@@ -187,7 +187,9 @@ TEST(SettingsDialogPainting, RowsOfTheDialogAndThePanel)
     EXPECT_EQ(dialogRows[0], 0x1E0000u);
     EXPECT_EQ(dialogRows[121], dialog::dialogRowColour(220));  // sin(1.5645) = 0.99999
     EXPECT_EQ(dialogRows[243], dialog::dialogRowColour(0));    // sin(3.142) = -0.0004
-    EXPECT_EQ(dialogRows[60], dialog::dialogRowColour(154));   // 154.06
+    // 53.506 with 3.142 but 53.499 with pi: the constant decides these two rows.
+    EXPECT_EQ(dialogRows[19], dialog::dialogRowColour(54));
+    EXPECT_EQ(panelRows[44], dialog::panelRowColour(164));
     EXPECT_EQ(panelRows[0], 0x1E1E1Eu);
     EXPECT_EQ(panelRows[82], 0xFAFAFAu);
     EXPECT_EQ(panelRows[165], 0x1E1E1Eu);
