@@ -1,7 +1,7 @@
 // make_dialog_art OUT_DIR: generates the settings dialog's stored pictures: the two 12 x 12 option
 // pictures (JPEG), the 32 x 32 window icon (256 colours) and the 32 x 32 two-colour hand pointer with
 // its hot spot at (12, 10).
-#include "little_endian.h"
+#include "common/little_endian.h"
 
 #include <stb_image_write.h>
 

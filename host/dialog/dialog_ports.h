@@ -1,6 +1,8 @@
 // What the settings dialog's portable logic asks of its window, of the platform, and of the settings file.
 #pragma once
 
+#include "common/rect.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -10,15 +12,6 @@ namespace zorun::host {
 
 /// The two painted surfaces: the dialog's client area and the music panel `Pic_C` element 0.
 enum class Surface { Dialog, Panel };
-
-/// A rectangle in screen pixels, as Win32's RECT holds it.
-struct ScreenRect {
-    std::int32_t left = 0;
-    std::int32_t top = 0;
-    std::int32_t right = 0;
-    std::int32_t bottom = 0;
-    bool operator==(const ScreenRect&) const = default;
-};
 
 /// The file chooser's record: what GetOpenFileNameA is given. Texts a person reads are UTF-8; the start
 /// folder is a path in the settings file's own bytes.
@@ -70,9 +63,9 @@ public:
     /// GetCursorPos: false when the position cannot be had.
     virtual bool GetCursorPos(std::int32_t& x, std::int32_t& y) = 0;
     /// GetWindowRect of the dialog window; false (rect untouched) on failure.
-    virtual bool GetWindowRect(ScreenRect& rect) = 0;
+    virtual bool GetWindowRect(Rect& rect) = 0;
     /// DrawAnimatedRects(dialog, IDANI_CAPTION, from, to): the caption zoom from one rectangle to another.
-    virtual void DrawAnimatedRects(const ScreenRect& from, const ScreenRect& to) = 0;
+    virtual void DrawAnimatedRects(const Rect& from, const Rect& to) = 0;
     /// GetOpenFileNameA: the chosen path (the file buffer up to its first NUL), nothing when the person
     /// cancelled or the call failed.
     virtual std::optional<std::string> GetOpenFileNameA(const OpenFileRequest& request) = 0;

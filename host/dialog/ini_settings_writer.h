@@ -2,7 +2,7 @@
 #pragma once
 
 #include "host/dialog/dialog_ports.h"
-#include "settings_file.h"
+#include "host/settings_file.h"
 
 #include <string>
 

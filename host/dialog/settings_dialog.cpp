@@ -1,7 +1,7 @@
 // The settings dialog `Zorun_P`: load steps, painting, option selection, file chooser, store and close.
 #include "host/dialog/settings_dialog.h"
 
-#include "decimal_text.h"
+#include "host/decimal_text.h"
 #include "host/dialog/dialog_gradient.h"
 #include "host/dialog/dialog_layout.h"
 
@@ -25,7 +25,7 @@ std::optional<std::int16_t> toInt16(std::int32_t value)
 
 }  // namespace
 
-ScreenRect pointRect(ZoomPoint point)
+Rect pointRect(ZoomPoint point)
 {
     return {point.x, point.y, point.x, point.y};
 }
@@ -183,7 +183,7 @@ void Zorun_P::lbl_URL_Click()
 
 void Zorun_P::ZoomOpen()
 {
-    ScreenRect to;
+    Rect to;
     if (!shell_.GetWindowRect(to))
         return;
     shell_.DrawAnimatedRects(pointRect(zoomPoint_), to);
@@ -191,7 +191,7 @@ void Zorun_P::ZoomOpen()
 
 void Zorun_P::ZoomClose()
 {
-    ScreenRect from;
+    Rect from;
     if (!shell_.GetWindowRect(from))
         return;
     shell_.DrawAnimatedRects(from, pointRect(zoomPoint_));

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "host/dialog/dialog_ports.h"
-#include "program_folder.h"
-#include "settings_file.h"
+#include "host/profile/program_folder.h"
+#include "host/settings_file.h"
 
 #include <cstdint>
 #include <string>
@@ -17,7 +17,7 @@ struct ZoomPoint {
 };
 
 /// The zero-size rectangle at a point, where the zoom starts and ends.
-ScreenRect pointRect(ZoomPoint point);
+Rect pointRect(ZoomPoint point);
 
 /// The dialog's portable logic. Its view forwards the window's events to the handlers below.
 class Zorun_P {

@@ -4,7 +4,7 @@
 #include "host/dialog/ini_settings_writer.h"
 #include "host/dialog/settings_dialog.h"
 #include "host/dialog/settings_dialog_view.h"
-#include "stored_pictures_data.h"
+#include "host/pictures/stored_pictures_data.h"
 
 #include <gdk/gdkx.h>
 #include <glib-unix.h>
@@ -76,7 +76,7 @@ PangoAttrList* labelAttributes(bool link)
 
 // The caption zoom as window managers drew it: an outline moving from one rectangle to the other, drawn
 // and undrawn on the root window. A compositing desktop does not show root-window drawing.
-void animateCaptionZoom(Display* display, const ScreenRect& from, const ScreenRect& to)
+void animateCaptionZoom(Display* display, const Rect& from, const Rect& to)
 {
     constexpr int kSteps = 10;
     const Window root = DefaultRootWindow(display);
@@ -343,7 +343,7 @@ public:
         x = px, y = py;
         return true;
     }
-    bool GetWindowRect(ScreenRect& rect) override
+    bool GetWindowRect(Rect& rect) override
     {
         GdkWindow* gdkWindow = gtk_widget_get_window(window_);
         if (gdkWindow != nullptr && gtk_widget_get_mapped(window_)) {
@@ -356,7 +356,7 @@ public:
         rect = {left_, top_, left_ + kClientWidth, top_ + kClientHeight};
         return true;
     }
-    void DrawAnimatedRects(const ScreenRect& from, const ScreenRect& to) override
+    void DrawAnimatedRects(const Rect& from, const Rect& to) override
     {
         GdkDisplay* display = gdk_display_get_default();
         if (GDK_IS_X11_DISPLAY(display))

@@ -1,8 +1,8 @@
 // The settings dialog on the screen: the platform's view around the dialog's logic.
 #pragma once
 
-#include "host/host_platform.h"
-#include "settings_file.h"
+#include "host/platform/host_platform.h"
+#include "host/settings_file.h"
 
 #include <string>
 

@@ -13,7 +13,7 @@
 #include "host/dialog/ini_settings_writer.h"
 #include "host/dialog/settings_dialog.h"
 #include "host/dialog/settings_dialog_view.h"
-#include "host_resources.h"
+#include "host/pictures/host_resources.h"
 
 #include <array>
 #include <cmath>
@@ -247,7 +247,7 @@ public:
         x = p.x, y = p.y;
         return true;
     }
-    bool GetWindowRect(ScreenRect& rect) override
+    bool GetWindowRect(Rect& rect) override
     {
         RECT r;
         if (!::GetWindowRect(window_, &r))
@@ -255,7 +255,7 @@ public:
         rect = {r.left, r.top, r.right, r.bottom};
         return true;
     }
-    void DrawAnimatedRects(const ScreenRect& from, const ScreenRect& to) override
+    void DrawAnimatedRects(const Rect& from, const Rect& to) override
     {
         const RECT a{from.left, from.top, from.right, from.bottom}, b{to.left, to.top, to.right, to.bottom};
         ::DrawAnimatedRects(window_, IDANI_CAPTION, &a, &b);

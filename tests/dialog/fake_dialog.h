@@ -9,6 +9,15 @@
 #include <utility>
 #include <vector>
 
+namespace zorun {
+
+inline bool operator==(const Rect& a, const Rect& b)
+{
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+}  // namespace zorun
+
 namespace zorun::host {
 
 struct FakeDialogView final : DialogView {
@@ -59,8 +68,8 @@ struct FakeDialogView final : DialogView {
 struct FakeDialogShell final : DialogShell {
     bool cursorKnown = true;
     std::int32_t cursorX = 700, cursorY = 500;
-    ScreenRect window{389, 250, 891, 522};
-    std::vector<std::pair<ScreenRect, ScreenRect>> zooms;
+    Rect window{389, 250, 891, 522};
+    std::vector<std::pair<Rect, Rect>> zooms;
     std::optional<std::string> chosen;  // what the person picks; nothing is a cancel
     std::vector<OpenFileRequest> requests;
     std::vector<std::string> opened;
@@ -71,12 +80,12 @@ struct FakeDialogShell final : DialogShell {
             x = cursorX, y = cursorY;
         return cursorKnown;
     }
-    bool GetWindowRect(ScreenRect& rect) override
+    bool GetWindowRect(Rect& rect) override
     {
         rect = window;
         return true;
     }
-    void DrawAnimatedRects(const ScreenRect& from, const ScreenRect& to) override { zooms.emplace_back(from, to); }
+    void DrawAnimatedRects(const Rect& from, const Rect& to) override { zooms.emplace_back(from, to); }
     std::optional<std::string> GetOpenFileNameA(const OpenFileRequest& request) override
     {
         requests.push_back(request);

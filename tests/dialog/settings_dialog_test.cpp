@@ -73,7 +73,7 @@ TEST(SettingsDialogZoom, FromAndToThePointerOrTheScreenCorner)
         d.shell.cursorKnown = known;
         d.form.Form_Load();
         d.form.Form_Unload();
-        const ScreenRect point = known ? ScreenRect{700, 500, 700, 500} : ScreenRect{0, 0, 0, 0};
+        const Rect point = known ? Rect{700, 500, 700, 500} : Rect{0, 0, 0, 0};
         ASSERT_EQ(d.shell.zooms.size(), 2u);
         EXPECT_EQ(d.shell.zooms[0].first, point);
         EXPECT_EQ(d.shell.zooms[0].second, d.shell.window);

@@ -1,6 +1,6 @@
 // write_settings FILE KIND TRACK PATH: stores the three music settings as the dialog's "設定" does, through
 // the settings file's own writer: the bytes an end-to-end run compares the dialog's file with.
-#include "settings_file.h"
+#include "host/settings_file.h"
 
 #include <cstdio>
 #include <cstdlib>
