@@ -30,7 +30,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         .settings = Settings(),
         .loadSettings = [] { LoadSettings(); },
         .openMci = [] { return music::createPlatformMci(); },
-        .showSettingsDialog = [&platform] { runSettingsDialog(*platform, Settings(), SettingsFilePath(ProgramFolder())); },
+        .showSettingsDialog =
+            [&platform] { runSettingsDialog(*platform, Settings(), SettingsFilePath(ProgramFolder())); },
     };
     // The process lives as long as the window Main opened; without one, Main has ended it already.
     std::unique_ptr<OpenWindows> opened = Main(context);

@@ -326,6 +326,9 @@ public:
     {
         if (closed_)
             return;
+        // An end request can come while the file chooser runs: it goes first, as a cancel.
+        if (chooser_ != nullptr)
+            gtk_dialog_response(GTK_DIALOG(chooser_), GTK_RESPONSE_CANCEL);
         form_.Form_Unload();
         closed_ = true;
         gtk_widget_hide(window_);
@@ -376,7 +379,10 @@ public:
         if (!request.initialFolder.empty())
             gtk_file_chooser_set_current_folder(GTK_FILE_CHOOSER(chooser), request.initialFolder.c_str());
         std::optional<std::string> chosen;
-        if (gtk_dialog_run(GTK_DIALOG(chooser)) == GTK_RESPONSE_ACCEPT) {
+        chooser_ = chooser;
+        const gint response = gtk_dialog_run(GTK_DIALOG(chooser));
+        chooser_ = nullptr;
+        if (response == GTK_RESPONSE_ACCEPT && !closed_) {
             if (gchar* name = gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(chooser))) {
                 if (std::strlen(name) <= kPathLimit && std::strlen(name) < request.fileBufferLength)
                     chosen = name;
@@ -526,6 +532,7 @@ private:
     GtkWidget* root_ = nullptr;
     GtkWidget* panel_ = nullptr;
     GtkWidget* combo_ = nullptr;
+    GtkWidget* chooser_ = nullptr;
     GtkWidget* fileLabel_ = nullptr;
     std::array<GtkWidget*, kOptionCount> marks_{};
     std::vector<std::unique_ptr<Label>> labels_;
