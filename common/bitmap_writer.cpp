@@ -1,7 +1,7 @@
 // Uncompressed 24-bit bitmap writer: rows stored bottom first, each padded to 4 bytes.
-#include "bitmap_writer.h"
+#include "common/bitmap_writer.h"
 
-#include "little_endian.h"
+#include "common/little_endian.h"
 
 #include <cstdio>
 #include <memory>

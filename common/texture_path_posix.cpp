@@ -1,5 +1,5 @@
 // The texture folder and file on Linux: a per-user cache folder, the same for host and renderer.
-#include "texture_path.h"
+#include "common/texture_path.h"
 
 #include <cstdlib>
 #include <pwd.h>

@@ -1,5 +1,5 @@
 // The texture folder and file on Windows: fixed, so that an existing host and this renderer agree.
-#include "texture_path.h"
+#include "common/texture_path.h"
 
 namespace zorun {
 

@@ -1,5 +1,5 @@
 // The argument text of a Windows command line: the program's name and the blanks after it skipped.
-#include "command_line.h"
+#include "host/command_line.h"
 
 namespace zorun::host {
 

@@ -1,19 +1,15 @@
 // Reads a decimal number as the host's texts hold them: blanks, an optional sign, digits, a fraction.
 #pragma once
 
+#include "common/ascii.h"
+
 #include <cstddef>
 #include <string_view>
 
 namespace zorun {
 
-constexpr bool isBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-constexpr bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
+using ascii::isBlank;
+using ascii::isDigit;
 
 /// The parts of a decimal number found in a text; the caller decides what the value may be.
 struct DecimalText {

@@ -4,18 +4,19 @@
 #endif
 #include <windows.h>
 
-#include "adapters_win32.h"
-#include "command_line.h"
-#include "mci_port.h"
-#include "startup.h"
-#include "texture_path.h"
+#include "host/forms/host_window_win32.h"
+#include "host/platform/host_platform_win32.h"
+#include "host/command_line.h"
+#include "host/music/mci_port.h"
+#include "host/startup.h"
+#include "common/texture_path.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     using namespace zorun;
     using namespace zorun::host;
-    std::unique_ptr<HostPlatform> platform = CreateWin32HostPlatform();
-    std::unique_ptr<Forms> forms = CreateWin32Forms();
+    std::unique_ptr<HostPlatform> platform = createWin32HostPlatform();
+    std::unique_ptr<Forms> forms = createWin32Forms();
     const char* whole = GetCommandLineA();
     HostContext context{
         .platform = *platform,
@@ -27,7 +28,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         .texturePath = texturePath(),
         .settings = Settings(),
         .loadSettings = [] { LoadSettings(); },
-        .openMci = [] { return music::openPlatformMci(); },
+        .openMci = [] { return music::createPlatformMci(); },
         .showSettingsDialog = {},
     };
     // The process lives as long as the window Main opened; without one, Main has ended it already.

@@ -1,11 +1,14 @@
 // The Linux program Zorun.scr: the X11 adapters, the settings and the music behind `Main`.
-#include "background_music.h"
-#include "host_platform_x11.h"
-#include "program_folder.h"
-#include "settings_file.h"
-#include "startup.h"
-#include "texture_path.h"
+#include "host/music/background_music.h"
+#include "host/forms/host_window_x11.h"
+#include "host/platform/connection_x11.h"
+#include "host/platform/host_platform_x11.h"
+#include "host/profile/program_folder.h"
+#include "host/settings_file.h"
+#include "host/startup.h"
+#include "common/texture_path.h"
 
+#include <cstdio>
 #include <string>
 
 int main(int argc, char** argv)
@@ -14,10 +17,16 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i)
         commandLine += (i > 1 ? " " : "") + std::string(argv[i]);
 
-    auto x11 = zorun::host::OpenX11Host();
+    auto connection = zorun::host::openX11Connection();
+    if (connection == nullptr) {
+        std::fprintf(stderr, "Zorun.scr: cannot open the X display\n");
+        return 1;
+    }
+    auto platform = zorun::host::createX11HostPlatform(connection);
+    auto forms = zorun::host::createX11Forms(connection);
     zorun::host::HostContext context{
-        *x11,
-        *x11,
+        *platform,
+        *forms,
         commandLine,
         zorun::ProgramFolder(),
         zorun::HostPathStyle(),
@@ -25,10 +34,10 @@ int main(int argc, char** argv)
         zorun::texturePath(),
         zorun::Settings(),
         [] { zorun::LoadSettings(); },
-        [] { return zorun::music::openPlatformMci(); },
+        [] { return zorun::music::createPlatformMci(); },
         {},
     };
     const auto window = zorun::host::Main(context);
-    x11->RunMessageLoop();
+    forms->RunMessageLoop();
     return 0;
 }

@@ -1,5 +1,7 @@
 // The preview window `Zorun_R`: its picture control and its unload handler.
-#include "preview_window.h"
+#include "host/preview_window.h"
+
+#include "common/win32_numbers.h"
 
 namespace zorun::host {
 
@@ -34,7 +36,7 @@ void Zorun_R::Show()
 
 void Zorun_R::Form_Unload()
 {
-    context_.platform.PostMessageA(Handle(), kWmClose, 0, 0);
+    context_.platform.PostMessageA(Handle(), msg::close, 0, 0);
 }
 
 }  // namespace zorun::host

@@ -1,7 +1,7 @@
 // The preview window `Zorun_R`: a still cloud picture embedded in a window of the display settings.
 #pragma once
 
-#include "startup.h"
+#include "host/startup.h"
 
 #include <memory>
 

@@ -1,5 +1,5 @@
 // The saver run: Form_Load, the three timer ticks, and the unload steps of `Zorun_S`.
-#include "saver_window.h"
+#include "host/saver_window.h"
 
 namespace zorun::host {
 

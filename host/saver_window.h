@@ -2,8 +2,8 @@
 // and the music, keeps the music going and ends the host when the renderer's window has gone.
 #pragma once
 
-#include "background_music.h"
-#include "startup.h"
+#include "host/music/background_music.h"
+#include "host/startup.h"
 
 #include <memory>
 

@@ -1,8 +1,8 @@
 // The host's settings file "Zorun.ini": the shared music settings and the routines that load and store them.
-#include "settings_file.h"
+#include "host/settings_file.h"
 
-#include "decimal_text.h"
-#include "profile_strings.h"
+#include "host/decimal_text.h"
+#include "host/profile/profile_strings.h"
 
 #include <array>
 #include <cstdio>

@@ -1,7 +1,7 @@
 // The host's settings file "Zorun.ini": the shared music settings and the routines that load and store them.
 #pragma once
 
-#include "program_folder.h"
+#include "host/profile/program_folder.h"
 
 #include <cstdint>
 #include <string>

@@ -1,12 +1,12 @@
 // `Main` of the host: the single-instance guard, the mode letter, and the start of each mode.
-#include "startup.h"
+#include "host/startup.h"
 
-#include "decimal_text.h"
+#include "common/win32_numbers.h"
+#include "host/decimal_text.h"
+#include "host/preview_window.h"
+#include "host/saver_window.h"
+#include "common/ascii.h"
 
-#include "preview_window.h"
-#include "saver_window.h"
-
-#include <cctype>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -48,8 +48,8 @@ std::unique_ptr<OpenWindows> startPreview(HostContext& context)
 
     auto preview = std::make_unique<Zorun_R>(context);
     const WindowHandle self = preview->Handle();
-    const std::int32_t style = platform.GetWindowLongA(self, kGwlStyle);
-    platform.SetWindowLongA(self, kGwlStyle, style | kWsChild);
+    const std::int32_t style = platform.GetWindowLongA(self, windowLong::style);
+    platform.SetWindowLongA(self, windowLong::style, style | static_cast<std::int32_t>(windowStyle::child));
     platform.SetParent(self, host);
 
     // Back to pixels; a size that is not positive shows nothing.
@@ -72,7 +72,7 @@ std::string ModeLetter(const std::string& commandLine)
 {
     if (commandLine.size() < 2)
         return {};
-    return std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(commandLine[1]))));
+    return std::string(1, ascii::toUpper(commandLine[1]));
 }
 
 std::int32_t PreviewHandle(const std::string& commandLine)

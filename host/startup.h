@@ -1,11 +1,12 @@
 // The host's startup procedure `Main` (module Zorun_B): the single-instance guard and the mode dispatch.
 #pragma once
 
-#include "forms/host_window.h"
-#include "host_platform.h"
-#include "mci_port.h"
-#include "program_folder.h"
-#include "settings_file.h"
+#include "common/renderer_contract.h"
+#include "host/forms/host_window.h"
+#include "host/platform/host_platform.h"
+#include "host/music/mci_port.h"
+#include "host/profile/program_folder.h"
+#include "host/settings_file.h"
 
 #include <functional>
 #include <memory>
@@ -16,7 +17,6 @@ namespace zorun::host {
 inline constexpr const char* kSaverCaption = "Zorun_Main";
 inline constexpr const char* kDialogCaption = "<Zorun>";
 inline constexpr const char* kPreviewCaption = "Preview Window";
-inline constexpr const char* kRendererTitle = "Zorun_VC";
 inline constexpr const char* kRendererFile = "Zorun.dll";
 
 /// Everything `Main` and the windows it opens reach outside themselves. The programs fill it with the

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "little_endian.h"
+#include "common/little_endian.h"
 
 namespace bmp {
 

@@ -4,6 +4,7 @@
 #include "bitmap_texture.h"
 
 #include "bitmap_format.h"
+#include "common/ascii.h"
 
 #include <cstring>
 #include <new>
@@ -41,19 +42,7 @@ std::unique_ptr<std::uint8_t[]> allocate(std::int64_t bytes)
 
 bool endsWithBmp(const char* path)
 {
-    const std::size_t length = std::strlen(path);
-    if (length < 3)
-        return false;
-    const char* tail = path + length - 3;
-    const char* expected = "bmp";
-    for (int i = 0; i < 3; ++i) {
-        char c = tail[i];
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-        if (c != expected[i])
-            return false;
-    }
-    return true;
+    return zorun::ascii::endsWithIgnoringCase(path, "bmp");
 }
 
 bool isSupportedDepth(std::int32_t bits)

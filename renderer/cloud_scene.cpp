@@ -4,7 +4,7 @@
 #include "bitmap_texture.h"
 #include "gl_headers.h"
 #include "render_window.h"
-#include "texture_path.h"
+#include "common/texture_path.h"
 
 #include <string>
 

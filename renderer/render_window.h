@@ -1,6 +1,8 @@
 // The renderer frame's records: the window class, the window request, the render window and its keys.
 #pragma once
 
+#include "common/renderer_contract.h"
+
 #include <cstdint>
 
 class WindowSystem;
@@ -30,7 +32,7 @@ struct ClassInfo {
 /// What the next window is to be.
 struct WindowRequest {
     ClassInfo* classInfo = nullptr;
-    const char* title = "Zorun_VC";
+    const char* title = zorun::kRendererTitle;
     std::int32_t width = 1024;
     std::int32_t height = 768;
     std::int32_t colourBits = 32;

@@ -4,49 +4,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "common/win32_numbers.h"
 #include "render_window.h"
-
-// Message numbers and parameter values as the Win32 platform defines them; every adapter speaks these.
-namespace msg {
-constexpr std::uint32_t create = 0x0001;      // WM_CREATE
-constexpr std::uint32_t destroy = 0x0002;     // WM_DESTROY
-constexpr std::uint32_t size = 0x0005;        // WM_SIZE
-constexpr std::uint32_t close = 0x0010;       // WM_CLOSE
-constexpr std::uint32_t quit = 0x0012;        // WM_QUIT
-constexpr std::uint32_t showWindow = 0x0018;  // WM_SHOWWINDOW
-constexpr std::uint32_t keyDown = 0x0100;     // WM_KEYDOWN
-constexpr std::uint32_t keyUp = 0x0101;       // WM_KEYUP
-constexpr std::uint32_t sysCommand = 0x0112;  // WM_SYSCOMMAND
-constexpr std::uint32_t toggleMode = 0x0401;  // WM_USER + 1: restart in the other display mode
-}  // namespace msg
-
-namespace sizeKind {
-constexpr std::uintptr_t restored = 0;   // SIZE_RESTORED
-constexpr std::uintptr_t minimized = 1;  // SIZE_MINIMIZED
-constexpr std::uintptr_t maximized = 2;  // SIZE_MAXIMIZED
-constexpr std::uintptr_t maxShow = 3;    // SIZE_MAXSHOW
-constexpr std::uintptr_t maxHide = 4;    // SIZE_MAXHIDE
-}  // namespace sizeKind
-
-namespace sysCommand {
-constexpr std::uintptr_t screenSave = 0xF140;    // SC_SCREENSAVE
-constexpr std::uintptr_t monitorPower = 0xF170;  // SC_MONITORPOWER
-}  // namespace sysCommand
-
-namespace windowStyle {
-constexpr std::uint32_t popup = 0x80000000u;             // WS_POPUP
-constexpr std::uint32_t overlappedWindow = 0x00CF0000u;  // WS_OVERLAPPEDWINDOW
-constexpr std::uint32_t exAppWindow = 0x00040000u;       // WS_EX_APPWINDOW
-constexpr std::uint32_t exTopmost = 0x00000008u;         // WS_EX_TOPMOST
-}  // namespace windowStyle
-
-namespace classStyle {
-constexpr std::uint32_t vRedraw = 0x0001;  // CS_VREDRAW
-constexpr std::uint32_t hRedraw = 0x0002;  // CS_HREDRAW
-constexpr std::uint32_t ownDc = 0x0020;    // CS_OWNDC
-}  // namespace classStyle
-
-constexpr std::int32_t showNormal = 1;  // SW_SHOWNORMAL
 
 /// Called for every message sent or dispatched to a window of the registered class. For WM_CREATE the
 /// adapter passes the creation parameter itself (not the platform's creation record) as lParam.

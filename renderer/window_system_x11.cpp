@@ -384,7 +384,7 @@ private:
         XkbSetDetectableAutoRepeat(display_, True, nullptr);
         deleteWindowAtom_ = XInternAtom(display_, "WM_DELETE_WINDOW", False);
         protocolsAtom_ = XInternAtom(display_, "WM_PROTOCOLS", False);
-        toggleAtom_ = XInternAtom(display_, "ZORUN_TOGGLE_MODE", False);
+        toggleAtom_ = XInternAtom(display_, zorun::kToggleModeAtom, False);
         netWmNameAtom_ = XInternAtom(display_, "_NET_WM_NAME", False);
         utf8Atom_ = XInternAtom(display_, "UTF8_STRING", False);
 

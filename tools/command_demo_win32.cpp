@@ -4,8 +4,8 @@
 #endif
 #include <windows.h>
 
-#include "adapters_win32.h"
-#include "command_demo.h"
+#include "host/platform/host_platform_win32.h"
+#include "tools/command_demo.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     if (frame == nullptr)
         return 1;
 
-    auto platform = zorun::host::CreateWin32HostPlatform();
+    auto platform = zorun::host::createWin32HostPlatform();
     zorun::tools::CommandDemo buttons(reinterpret_cast<std::intptr_t>(frame),
                                       zorun::host::loadFramePictures(*platform));
     demo = &buttons;

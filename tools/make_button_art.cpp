@@ -1,8 +1,8 @@
 // make_button_art OUT_DIR: generates the six button state pictures (64 x 25, 24-bit bitmaps): a 4-pixel
 // ring with curved corners whose colours at the middle of each edge are the frame table's, side bands
 // blended from the top colour to the bottom one, and a light gradient inside that no face ever shows.
-#include "bitmap_writer.h"
-#include "button_frame_colours.h"
+#include "common/bitmap_writer.h"
+#include "tools/button_frame_colours.h"
 
 #include <cmath>
 #include <cstdint>

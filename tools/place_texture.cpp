@@ -1,7 +1,7 @@
 // place_texture PICTURE.jpg: writes the picture as the 24-bit bitmap at the texture path, so the
 // renderer can be tried without the host. Prints the path written.
-#include "bitmap_writer.h"
-#include "texture_path.h"
+#include "common/bitmap_writer.h"
+#include "common/texture_path.h"
 
 #include <stb_image.h>
 

@@ -1,14 +1,16 @@
-// zorun-toggle: asks the running renderer to restart in the other display mode (its message 1025).
-// Exit code 0 when sent, 1 when no window titled "Zorun_VC" exists.
+// zorun-toggle: asks the running renderer to restart in the other display mode (its toggle message).
+// Exit code 0 when sent, 1 when no window with the renderer's title exists.
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
 
+#include "common/renderer_contract.h"
+
 int main()
 {
-    HWND renderer = FindWindowA(nullptr, "Zorun_VC");
+    HWND renderer = FindWindowA(nullptr, zorun::kRendererTitle);
     if (renderer == nullptr)
         return 1;
-    return PostMessageA(renderer, WM_USER + 1, 0, 0) ? 0 : 1;
+    return PostMessageA(renderer, zorun::kToggleModeMessage, 0, 0) ? 0 : 1;
 }

@@ -1,7 +1,10 @@
 // Figures of a saver run on the X display in DISPLAY: start to the renderer's first frame, the
 // renderer's end to the host's exit, and the host's CPU time and peak memory over a long run.
 // Usage: host_bench [seconds of the long run, default 60] [short runs, default 5]
-#include "host_platform_x11.h"
+#include "common/renderer_contract.h"
+#include "common/win32_numbers.h"
+#include "host/platform/connection_x11.h"
+#include "host/platform/host_platform_x11.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -90,7 +93,12 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "host_bench needs an X display\n");
         return 1;
     }
-    auto x11 = zorun::host::OpenX11Host();
+    auto connection = zorun::host::openX11Connection();
+    if (connection == nullptr) {
+        std::fprintf(stderr, "host_bench cannot open the X display\n");
+        return 1;
+    }
+    auto x11 = zorun::host::createX11HostPlatform(connection);
     struct sigaction child {};
     child.sa_handler = SIG_DFL;
     sigaction(SIGCHLD, &child, nullptr);
@@ -104,12 +112,12 @@ int main(int argc, char** argv)
         const pid_t host = startHost(cache);
         WindowHandle renderer = 0;
         while (Clock::now() - start < 15s && (renderer == 0 || !drawn(display, renderer))) {
-            renderer = x11->FindWindowA("Zorun_VC");
+            renderer = x11->FindWindowA(zorun::kRendererTitle);
             std::this_thread::sleep_for(2ms);
         }
         toFrame.push_back(msSince(start, Clock::now()));
-        x11->PostMessageA(renderer, zorun::host::kWmClose, 0, 0);
-        while (x11->FindWindowA("Zorun_VC") != 0)
+        x11->PostMessageA(renderer, msg::close, 0, 0);
+        while (x11->FindWindowA(zorun::kRendererTitle) != 0)
             std::this_thread::sleep_for(1ms);
         const auto gone = Clock::now();
         while (!exited(host))
@@ -132,8 +140,8 @@ int main(int argc, char** argv)
     double cpu = 0;
     long peak = 0;
     usage(host, cpu, peak);
-    if (WindowHandle renderer = x11->FindWindowA("Zorun_VC"))
-        x11->PostMessageA(renderer, zorun::host::kWmClose, 0, 0);
+    if (WindowHandle renderer = x11->FindWindowA(zorun::kRendererTitle))
+        x11->PostMessageA(renderer, msg::close, 0, 0);
     while (!exited(host))
         std::this_thread::sleep_for(5ms);
     std::printf("host over a %d s run: CPU %.3f s (%.3f%% of one core), peak resident %ld KiB\n", longSeconds, cpu,

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "host/button/command.h"
-#include "host/host_platform.h"
+#include "host/platform/host_platform.h"
 
 #include <array>
 #include <cstdint>

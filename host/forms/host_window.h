@@ -1,7 +1,7 @@
 // The host's own windows (saver and preview): what portable window logic asks of them and hears back.
 #pragma once
 
-#include "host_platform.h"
+#include "host/platform/host_platform.h"
 
 #include <cstdint>
 #include <memory>

@@ -4,7 +4,7 @@
 #endif
 #include <windows.h>
 
-#include "adapters_win32.h"
+#include "host/forms/host_window_win32.h"
 
 #include <algorithm>
 #include <vector>
@@ -265,7 +265,7 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Forms> CreateWin32Forms()
+std::unique_ptr<Forms> createWin32Forms()
 {
     return std::make_unique<Win32Forms>();
 }

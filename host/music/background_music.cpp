@@ -1,7 +1,7 @@
 // The music procedures: MCI command strings for the CD and MP3 devices, PlaySound for WAV files.
-#include "background_music.h"
+#include "host/music/background_music.h"
+#include "common/ascii.h"
 
-#include <cctype>
 #include <charconv>
 #include <cstring>
 #include <optional>
@@ -26,10 +26,7 @@ std::string textOf(const std::array<char, N>& buffer)
 
 bool containsErr(const std::string& reply)
 {
-    std::string upper = reply;
-    for (char& c : upper)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return upper.find("ERR") != std::string::npos;
+    return ascii::toUpper(reply).find("ERR") != std::string::npos;
 }
 
 // A track number as the CD device writes it: blanks around an optionally signed decimal integer.
@@ -195,9 +192,7 @@ MusicSource musicSourceFor(std::int16_t BGM_Kind, const std::string& BGM_File)
         return MusicSource::Cd;
     if (BGM_Kind != 2 || BGM_File.size() < 3)
         return MusicSource::None;
-    std::string type = BGM_File.substr(BGM_File.size() - 3);
-    for (char& c : type)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    const std::string type = ascii::toUpper(BGM_File.substr(BGM_File.size() - 3));
     if (type == "WAV")
         return MusicSource::Wav;
     if (type == "MP3")

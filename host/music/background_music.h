@@ -1,7 +1,7 @@
 // The background music of a saver run: an audio CD, a looping MP3 file or a looping WAV file.
 #pragma once
 
-#include "mci_port.h"
+#include "host/music/mci_port.h"
 
 #include <array>
 #include <cstdint>

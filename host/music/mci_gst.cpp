@@ -1,7 +1,8 @@
 // Our own MCI on Linux: the MPEGVideo device and PlaySound on GStreamer, answering as winmm does.
-#include "mci_gst.h"
+#include "host/music/mci_gst.h"
 
-#include "mci_text.h"
+#include "host/music/mci_text.h"
+#include "common/ascii.h"
 
 #include <gst/gst.h>
 
@@ -229,15 +230,6 @@ std::optional<std::int64_t> milliseconds(const std::string& text)
     return value;
 }
 
-std::string lowerAscii(std::string text)
-{
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return text;
-}
-
 const char* modeWord(GstPlayer::Mode mode)
 {
     switch (mode) {
@@ -283,7 +275,7 @@ std::uint32_t GstMci::mciSendStringA(const char* command, char* reply, unsigned 
     if (sameMciWord(verb, "open"))
         return open(words);
 
-    auto device = devices_.find(lowerAscii(words[1]));
+    auto device = devices_.find(ascii::toLower(words[1]));
     if (device == devices_.end())
         return kMcierrInvalidDeviceName;
     GstPlayer& player = *device->second;
@@ -381,7 +373,7 @@ std::uint32_t GstMci::open(const std::vector<std::string>& words)
         return kMcierrInvalidDeviceName;
     if (!ready_)
         return kMcierrCannotLoadDriver;
-    std::string key = lowerAscii(alias);
+    std::string key = ascii::toLower(alias);
     if (devices_.count(key) != 0)
         return kMcierrDuplicateAlias;
     std::unique_ptr<GstPlayer> player;
@@ -392,7 +384,7 @@ std::uint32_t GstMci::open(const std::vector<std::string>& words)
     return 0;
 }
 
-std::unique_ptr<MciPort> openPlatformMci()
+std::unique_ptr<MciPort> createPlatformMci()
 {
     return std::make_unique<GstMci>();
 }

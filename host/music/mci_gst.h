@@ -1,7 +1,7 @@
 // Our own MCI on Linux (GStreamer), with what its tests need to look at beyond winmm's calls.
 #pragma once
 
-#include "mci_port.h"
+#include "host/music/mci_port.h"
 
 #include <map>
 #include <memory>

@@ -53,6 +53,6 @@ public:
 };
 
 /// The platform's own MCI: winmm on Windows, GStreamer on Linux.
-std::unique_ptr<MciPort> openPlatformMci();
+std::unique_ptr<MciPort> createPlatformMci();
 
 }  // namespace zorun::music

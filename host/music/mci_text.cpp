@@ -1,7 +1,8 @@
 // Word splitting, keyword comparison, error texts and reply copying for our own MCI.
-#include "mci_text.h"
+#include "host/music/mci_text.h"
 
-#include "mci_port.h"
+#include "host/music/mci_port.h"
+#include "common/ascii.h"
 
 #include <algorithm>
 #include <cstring>
@@ -35,16 +36,6 @@ constexpr ErrorText kErrorTexts[] = {
     {kMcierrNoClosingQuote, "A closing double-quotation mark is missing from the parameter value. Please supply one."},
 };
 
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
-char lowerAscii(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 }  // namespace
 
 std::uint32_t splitMciCommand(std::string_view command, std::vector<std::string>& words)
@@ -52,7 +43,7 @@ std::uint32_t splitMciCommand(std::string_view command, std::vector<std::string>
     words.clear();
     std::size_t i = 0;
     while (i < command.size()) {
-        if (isBlank(command[i])) {
+        if (ascii::isBlank(command[i])) {
             ++i;
             continue;
         }
@@ -64,7 +55,7 @@ std::uint32_t splitMciCommand(std::string_view command, std::vector<std::string>
             word.assign(command.substr(i + 1, close - i - 1));
             i = close + 1;
         } else {
-            while (i < command.size() && !isBlank(command[i]))
+            while (i < command.size() && !ascii::isBlank(command[i]))
                 word += command[i++];
         }
         words.push_back(std::move(word));
@@ -74,13 +65,7 @@ std::uint32_t splitMciCommand(std::string_view command, std::vector<std::string>
 
 bool sameMciWord(std::string_view a, std::string_view b)
 {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (lowerAscii(a[i]) != lowerAscii(b[i]))
-            return false;
-    }
-    return true;
+    return ascii::equalIgnoringCase(a, b);
 }
 
 const char* mciErrorText(std::uint32_t code)

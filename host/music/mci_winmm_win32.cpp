@@ -1,5 +1,5 @@
 // The music calls on Windows: straight through to winmm.
-#include "mci_port.h"
+#include "host/music/mci_port.h"
 
 #include <windows.h>
 #include <mmsystem.h>
@@ -23,7 +23,7 @@ public:
 
 }  // namespace
 
-std::unique_ptr<MciPort> openPlatformMci()
+std::unique_ptr<MciPort> createPlatformMci()
 {
     return std::make_unique<WinmmMci>();
 }

@@ -1,6 +1,6 @@
 // The host's bitmap writer against the renderer's loader: what one writes, the other reads back.
 #include "bitmap_texture.h"
-#include "bitmap_writer.h"
+#include "common/bitmap_writer.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>

@@ -3,8 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "bitmap_texture.h"
-#include "host_platform_x11.h"
-#include "stored_pictures_data.h"
+#include "common/renderer_contract.h"
+#include "common/win32_numbers.h"
+#include "host/pictures/picture_decoder.h"
+#include "host/platform/connection_x11.h"
+#include "host/platform/host_platform_x11.h"
+#include "host/pictures/stored_pictures_data.h"
 #include "temp_dir.h"
 
 #include <X11/Xlib.h>
@@ -41,7 +45,9 @@ protected:
     {
         if (std::getenv("DISPLAY") == nullptr)
             GTEST_SKIP() << "needs an X display";
-        x11_ = OpenX11Host();
+        auto connection = openX11Connection();
+        ASSERT_NE(connection, nullptr);
+        x11_ = createX11HostPlatform(connection);
         // The adapter leaves ended children to the kernel; the test waits for the host itself.
         struct sigaction child {};
         child.sa_handler = SIG_DFL;
@@ -55,8 +61,8 @@ protected:
     {
         // A renderer left behind by a failed run would confuse the next test's watch.
         if (x11_)
-            if (WindowHandle renderer = x11_->FindWindowA("Zorun_VC"))
-                x11_->PostMessageA(renderer, kWmClose, 0, 0);
+            if (WindowHandle renderer = x11_->FindWindowA(kRendererTitle))
+                x11_->PostMessageA(renderer, msg::close, 0, 0);
         for (pid_t pid : started_)
             kill(pid, SIGKILL), waitpid(pid, nullptr, 0);
         if (display_ != nullptr)
@@ -109,7 +115,7 @@ protected:
 
     testfs::TempDir dir_;
     std::string cache_;
-    std::unique_ptr<X11Host> x11_;
+    std::unique_ptr<HostPlatform> x11_;
     Display* display_ = nullptr;
     std::vector<pid_t> started_;
 };
@@ -118,7 +124,7 @@ TEST_F(HostEndToEnd, SaverRunWritesTheTextureStartsTheRendererAndEndsAfterIt)
 {
     const std::string host = install(true);
     const pid_t pid = start(host, "/s");
-    ASSERT_TRUE(waitFor([&] { return x11_->FindWindowA("Zorun_VC") != 0; }, 10s)) << "no renderer window";
+    ASSERT_TRUE(waitFor([&] { return x11_->FindWindowA(kRendererTitle) != 0; }, 10s)) << "no renderer window";
     EXPECT_NE(x11_->FindWindowA("Zorun_Main"), 0) << "the saver window is what a second start looks for";
 
     BitmapTexture bitmap;
@@ -144,7 +150,7 @@ TEST_F(HostEndToEnd, SaverRunWritesTheTextureStartsTheRendererAndEndsAfterIt)
 
     // Escape held as a person holds it: a press released before the next frame is not seen.
     ASSERT_EQ(std::system("xdotool keydown Escape && sleep 0.3 && xdotool keyup Escape"), 0);
-    ASSERT_TRUE(waitFor([&] { return x11_->FindWindowA("Zorun_VC") == 0; }, 10s));
+    ASSERT_TRUE(waitFor([&] { return x11_->FindWindowA(kRendererTitle) == 0; }, 10s));
     const auto status = waitExit(pid, 500ms + kSlack);
     ASSERT_TRUE(status.has_value()) << "the host outlived the renderer";
     EXPECT_TRUE(WIFEXITED(*status));

@@ -1,7 +1,7 @@
 // Main, the saver run and the preview start, through fakes of the host's platform, windows and MCI.
 #include "fake_mci.h"
-#include "saver_window.h"
-#include "startup.h"
+#include "host/saver_window.h"
+#include "host/startup.h"
 
 #include <gtest/gtest.h>
 

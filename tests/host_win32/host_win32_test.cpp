@@ -5,10 +5,11 @@
 #endif
 #include <windows.h>
 
-#include "adapters_win32.h"
+#include "host/forms/host_window_win32.h"
+#include "host/platform/host_platform_win32.h"
 #include "bitmap_texture.h"
-#include "command_line.h"
-#include "startup.h"
+#include "host/command_line.h"
+#include "host/startup.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -101,7 +102,7 @@ TEST(StoredPictures, DecodeToTheirSizeAndColours)
         std::int32_t width, height;
         double red, blue;
     } cases[] = {{StoredPicture::Cloud, 271, 167, 204.0, 212.0}, {StoredPicture::Preview, 152, 112, 161.0, 167.6}};
-    auto platform = CreateWin32HostPlatform();
+    auto platform = createWin32HostPlatform();
     for (const auto& c : cases) {
         const Picture picture = platform->LoadStoredPicture(c.which);
         ASSERT_EQ(picture.width, c.width);
@@ -118,7 +119,7 @@ TEST(StoredPictures, DecodeToTheirSizeAndColours)
 TEST(Files, BitmapReplacesTheOldFileWholeAndFoldersAreMadeOnce)
 {
     testfs::TempDir dir;
-    auto platform = CreateWin32HostPlatform();
+    auto platform = createWin32HostPlatform();
     const std::string folder = (dir.path() / "k_vorn").string();
     EXPECT_TRUE(platform->CreateFolder(folder));
     EXPECT_FALSE(platform->CreateFolder(folder));
@@ -148,7 +149,7 @@ TEST(Programs, StartWithoutArgumentsShownNormally)
     std::filesystem::copy_file(self, program);
     const auto record = dir.path() / "started.txt";
     SetEnvironmentVariableA(kRecordStartVariable, record.string().c_str());
-    const bool started = CreateWin32HostPlatform()->StartProgram(program.string());
+    const bool started = createWin32HostPlatform()->StartProgram(program.string());
     SetEnvironmentVariableA(kRecordStartVariable, nullptr);
     ASSERT_TRUE(started);
     std::string text;
@@ -175,11 +176,11 @@ TEST(Forms, HiddenSaverWindowIsFoundTicksAndGoesOnClose)
         }
         void OnClose() override { ++closes; }
     } events, dropped;
-    auto forms = CreateWin32Forms();
+    auto forms = createWin32Forms();
     auto window = forms->CreateSaverWindow("Zorun_Test_Saver", events);
     events.window = window->Handle();
     // Hidden, and still found by its title, as a second start must find a running saver.
-    EXPECT_EQ(CreateWin32HostPlatform()->FindWindowA("Zorun_Test_Saver"), window->Handle());
+    EXPECT_EQ(createWin32HostPlatform()->FindWindowA("Zorun_Test_Saver"), window->Handle());
     EXPECT_FALSE(IsWindowVisible(reinterpret_cast<HWND>(window->Handle())));
 
     window->SetTimer(1, 20, true);
@@ -199,8 +200,8 @@ TEST(Preview, ShowsThePictureUnscaledInTheHostWindowAndEndsWithIt)
     HWND host = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 40, 40, 300, 200, nullptr,
                                 nullptr, nullptr, nullptr);
     ASSERT_NE(host, nullptr);
-    auto platform = CreateWin32HostPlatform();
-    auto forms = CreateWin32Forms();
+    auto platform = createWin32HostPlatform();
+    auto forms = createWin32Forms();
     HostContext context{*platform,
                         *forms,
                         "/p " + std::to_string(reinterpret_cast<INT_PTR>(host)),

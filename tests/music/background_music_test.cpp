@@ -1,5 +1,5 @@
 // The music procedures against a recording MCI: the commands they send and how they read the replies.
-#include "background_music.h"
+#include "host/music/background_music.h"
 #include "fake_mci.h"
 
 #include <gtest/gtest.h>

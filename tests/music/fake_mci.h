@@ -1,8 +1,8 @@
 // A stand-in for winmm that records every call and answers from a script, as winmm would.
 #pragma once
 
-#include "mci_port.h"
-#include "mci_text.h"
+#include "host/music/mci_port.h"
+#include "host/music/mci_text.h"
 
 #include <map>
 #include <string>

@@ -1,6 +1,6 @@
 // Our own MCI on GStreamer for real: one-second files made here, played to a sink that keeps time.
-#include "mci_gst.h"
-#include "mci_text.h"
+#include "host/music/mci_gst.h"
+#include "host/music/mci_text.h"
 #include "temp_dir.h"
 
 #include <gst/gst.h>

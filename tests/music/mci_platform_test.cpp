@@ -1,6 +1,6 @@
 // The platform's MCI (winmm under Wine, ours on Linux) on the failures the music module meets.
-#include "mci_port.h"
-#include "mci_text.h"
+#include "host/music/mci_port.h"
+#include "host/music/mci_text.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +22,7 @@ std::string errorText(MciPort& mci, std::uint32_t code)
 
 TEST(PlatformMci, UnknownAliasMissingFileAndNoCdDrive)
 {
-    std::unique_ptr<MciPort> mci = openPlatformMci();
+    std::unique_ptr<MciPort> mci = createPlatformMci();
     char reply[512] = "";
     // HACK: Wine first tries an unknown alias as a file and may answer MCIERR_EXTENSION_NOT_FOUND (281);
     // its MPEGVideo answers every file it cannot render with MCIERR_INTERNAL.

@@ -1,12 +1,14 @@
 // Test helper: finds the renderer window by title and reports or closes it (Win32 side of the e2e test).
 //
-//   window_probe wait [old-id]  waits up to 20 s for a visible window titled "Zorun_VC" (other than
+//   window_probe wait [old-id]  waits up to 20 s for the renderer's visible window (other than
 //                               old-id) and prints "<id> fullscreen|windowed <width>x<height>" (client area)
 //   window_probe close          posts WM_CLOSE to it, as another program would
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
+
+#include "common/renderer_contract.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -22,7 +24,7 @@ int main(int argc, char** argv)
     for (int tries = 0; window == nullptr && tries < (wait ? 200 : 1); ++tries) {
         if (tries > 0)
             Sleep(100);
-        window = FindWindowA(nullptr, "Zorun_VC");
+        window = FindWindowA(nullptr, zorun::kRendererTitle);
         if (window != nullptr && (reinterpret_cast<unsigned long long>(window) == old || !IsWindowVisible(window)))
             window = nullptr;
     }

@@ -1,8 +1,11 @@
 // Test helper: finds the renderer window by title and reports or closes it (X11 side of the e2e test).
 //
-//   window_probe wait [old-id]  waits up to 20 s for a window titled "Zorun_VC" (other than old-id) and
+//   window_probe wait [old-id]  waits up to 20 s for the renderer's window (other than old-id) and
 //                               prints "<id> fullscreen|windowed <width>x<height>"
 //   window_probe close          sends the window the WM_DELETE_WINDOW request a window manager sends
+#include "common/find_window_x11.h"
+#include "common/renderer_contract.h"
+
 #include <X11/Xlib.h>
 #include <unistd.h>
 
@@ -12,28 +15,14 @@
 
 namespace {
 
+// The renderer's window once it is on screen, other than the one the caller saw before.
 Window findRenderer(Display* display, Window old)
 {
-    Window root = 0;
-    Window parent = 0;
-    Window* children = nullptr;
-    unsigned count = 0;
-    Window found = 0;
-    if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count))
-        return 0;
-    for (unsigned i = 0; i < count && found == 0; ++i) {
-        char* title = nullptr;
+    return zorun::findWindowByTitle(display, zorun::kRendererTitle, [&](Window window) {
         XWindowAttributes attributes{};
-        if (children[i] != old && XFetchName(display, children[i], &title) && title != nullptr) {
-            if (std::strcmp(title, "Zorun_VC") == 0 && XGetWindowAttributes(display, children[i], &attributes) &&
-                attributes.map_state == IsViewable)
-                found = children[i];
-            XFree(title);
-        }
-    }
-    if (children != nullptr)
-        XFree(children);
-    return found;
+        return window != old && XGetWindowAttributes(display, window, &attributes) &&
+               attributes.map_state == IsViewable;
+    });
 }
 
 }  // namespace

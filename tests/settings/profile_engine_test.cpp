@@ -1,5 +1,5 @@
 // The INI engine on text in memory: name matching, where edits land, and what it refuses to store.
-#include "profile_engine.h"
+#include "host/profile/profile_engine.h"
 
 #include <gtest/gtest.h>
 

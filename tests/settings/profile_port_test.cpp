@@ -1,5 +1,5 @@
 // The profile-string port against real files: our engine on Linux, kernel32's calls in the Windows build.
-#include "profile_strings.h"
+#include "host/profile/profile_strings.h"
 #include "settings_test_support.h"
 #include "temp_dir.h"
 

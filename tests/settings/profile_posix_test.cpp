@@ -1,5 +1,5 @@
 // Our Linux profile engine on real files: no half-written settings file, links and permissions kept.
-#include "profile_strings.h"
+#include "host/profile/profile_strings.h"
 #include "settings_test_support.h"
 #include "temp_dir.h"
 

@@ -1,5 +1,5 @@
 // Loading and storing the music settings through the platform's profile calls, in a temporary folder.
-#include "settings_file.h"
+#include "host/settings_file.h"
 #include "settings_test_support.h"
 #include "temp_dir.h"
 

@@ -1,7 +1,7 @@
 // Bitmap files built in memory for tests, fuzz seeds and benchmarks.
 #include "bitmap_builder.h"
 
-#include "little_endian.h"
+#include "common/little_endian.h"
 
 namespace testbmp {
 namespace {

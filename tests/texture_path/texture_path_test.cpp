@@ -1,5 +1,5 @@
 // Where host and renderer look for the cloud picture on Linux, under the environments they may meet.
-#include "texture_path.h"
+#include "common/texture_path.h"
 
 #include <gtest/gtest.h>
 

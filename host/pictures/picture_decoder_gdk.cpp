@@ -1,12 +1,11 @@
-// The pictures built into the Linux host, decoded with gdk-pixbuf.
-#include "host_platform_x11.h"
-#include "stored_pictures_data.h"
+// Decoding the pictures built into the Linux host with gdk-pixbuf.
+#include "host/pictures/picture_decoder.h"
 
 #include <gdk-pixbuf/gdk-pixbuf.h>
 
 namespace zorun::host {
 
-Picture DecodePicture(const unsigned char* bytes, std::size_t size)
+Picture DecodePicture(const std::uint8_t* bytes, std::size_t size)
 {
     Picture picture;
     GdkPixbufLoader* loader = gdk_pixbuf_loader_new();

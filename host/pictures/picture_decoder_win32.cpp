@@ -7,7 +7,7 @@
 #include <shlwapi.h>
 #include <wincodec.h>
 
-#include "picture_decoder.h"
+#include "host/pictures/picture_decoder.h"
 
 #include <limits>
 
@@ -98,13 +98,12 @@ bool decode(const std::uint8_t* bytes, std::size_t size, Picture& picture)
 
 }  // namespace
 
-bool DecodePictureBytes(const std::uint8_t* bytes, std::size_t size, Picture& picture)
+Picture DecodePicture(const std::uint8_t* bytes, std::size_t size)
 {
-    picture = Picture{};
-    if (decode(bytes, size, picture))
-        return true;
-    picture = Picture{};
-    return false;
+    Picture picture;
+    if (!decode(bytes, size, picture))
+        picture = Picture{};
+    return picture;
 }
 
 bool LoadPictureResource(int resourceId, Picture& picture)
@@ -119,7 +118,8 @@ bool LoadPictureResource(int resourceId, Picture& picture)
     const void* bytes = loaded != nullptr ? LockResource(loaded) : nullptr;
     if (bytes == nullptr)
         return false;
-    return DecodePictureBytes(static_cast<const std::uint8_t*>(bytes), size, picture);
+    picture = DecodePicture(static_cast<const std::uint8_t*>(bytes), size);
+    return !picture.rgb.empty();
 }
 
 }  // namespace zorun::host

@@ -1,5 +1,5 @@
 // The program's folder on Windows, from GetModuleFileNameA.
-#include "program_folder.h"
+#include "host/profile/program_folder.h"
 
 #include <windows.h>
 

@@ -4,10 +4,10 @@
 #endif
 #include <windows.h>
 
-#include "adapters_win32.h"
-#include "bitmap_writer.h"
-#include "host_resources.h"
-#include "picture_decoder.h"
+#include "host/platform/host_platform_win32.h"
+#include "common/bitmap_writer.h"
+#include "host/pictures/host_resources.h"
+#include "host/pictures/picture_decoder.h"
 
 #include <string>
 #include <vector>
@@ -150,7 +150,7 @@ public:
 
 }  // namespace
 
-std::unique_ptr<HostPlatform> CreateWin32HostPlatform()
+std::unique_ptr<HostPlatform> createWin32HostPlatform()
 {
     return std::make_unique<Win32HostPlatform>();
 }

@@ -10,11 +10,6 @@ namespace zorun::host {
 /// A window: an HWND's value on Windows, an X window id on Linux; 0 is no window.
 using WindowHandle = std::intptr_t;
 
-// Win32's numbers, kept here so portable code never needs windows.h.
-inline constexpr std::int32_t kGwlStyle = -16;
-inline constexpr std::int32_t kWsChild = 0x40000000;
-inline constexpr std::uint32_t kWmClose = 0x0010;
-
 /// A window's outer rectangle in screen pixels.
 struct Rect {
     std::int32_t left = 0;
@@ -53,7 +48,7 @@ public:
     virtual WindowHandle FindWindowA(const std::string& title) = 0;
     /// GetWindowRect: fills the window's outer rectangle in screen pixels; false (rect untouched) on failure.
     virtual bool GetWindowRect(WindowHandle window, Rect& rect) = 0;
-    /// GetWindowLongA: the value at index (only kGwlStyle is asked for); 0 on failure.
+    /// GetWindowLongA: the value at index (only windowLong::style is asked for); 0 on failure.
     virtual std::int32_t GetWindowLongA(WindowHandle window, std::int32_t index) = 0;
     /// SetWindowLongA: writes the value; the previous value, 0 on failure.
     virtual std::int32_t SetWindowLongA(WindowHandle window, std::int32_t index, std::int32_t value) = 0;

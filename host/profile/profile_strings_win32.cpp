@@ -1,5 +1,5 @@
 // The profile-string calls on Windows: kernel32 itself.
-#include "profile_strings.h"
+#include "host/profile/profile_strings.h"
 
 #include <windows.h>
 

@@ -1,7 +1,8 @@
 // Reading and editing INI text the way the Windows profile-string calls do, on bytes in memory.
-#include "profile_engine.h"
+#include "host/profile/profile_engine.h"
 
-#include "program_folder.h"
+#include "host/profile/program_folder.h"
+#include "common/ascii.h"
 
 #include <algorithm>
 #include <cstring>
@@ -25,11 +26,6 @@ std::string_view trim(std::string_view s)
     while (!s.empty() && isBlank(s.back()))
         s.remove_suffix(1);
     return s;
-}
-
-char foldAscii(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 // One line of the text: its bytes run from begin to contentEnd, its line end (CR LF, CR or LF, or
@@ -148,7 +144,7 @@ bool sameName(std::string_view a, std::string_view b)
             ++i;
             continue;
         }
-        if (foldAscii(a[i]) != foldAscii(b[i]))
+        if (ascii::toLower(a[i]) != ascii::toLower(b[i]))
             return false;
     }
     return true;

@@ -1,7 +1,8 @@
 // The profile-string calls on Linux: our INI engine on files, written by replacing them whole.
-#include "profile_strings.h"
+#include "host/profile/profile_strings.h"
 
-#include "profile_engine.h"
+#include "common/replace_file.h"
+#include "host/profile/profile_engine.h"
 
 #include <cerrno>
 #include <climits>
@@ -45,21 +46,6 @@ ReadResult readFile(const std::string& path, std::string& text, mode_t& mode)
     return ReadResult::Ok;
 }
 
-bool writeAll(int fd, const std::string& text)
-{
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t put = write(fd, text.data() + done, text.size() - done);
-        if (put < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        done += static_cast<std::size_t>(put);
-    }
-    return true;
-}
-
 // A settings file reached through a link is edited where it lives, and the link stays.
 std::string resolveLink(const char* file)
 {
@@ -77,32 +63,6 @@ mode_t newFileMode()
     const mode_t mask = umask(0);
     umask(mask);
     return 0666 & ~mask;
-}
-
-// The new text goes into a temporary file beside the old one, which is renamed over it only once the
-// text is complete on disk: a failure on the way (a full disk, a killed process) leaves the old file.
-bool replaceFile(const std::string& path, const std::string& text, mode_t mode)
-{
-    std::string temporary = path + ".XXXXXX";
-    const int fd = mkstemp(temporary.data());
-    if (fd < 0)
-        return false;
-    bool ok = fchmod(fd, mode) == 0 && writeAll(fd, text) && fsync(fd) == 0;
-    ok = close(fd) == 0 && ok;
-    if (ok)
-        ok = rename(temporary.c_str(), path.c_str()) == 0;
-    if (!ok) {
-        unlink(temporary.c_str());
-        return false;
-    }
-    const auto slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash == 0 ? 1 : slash);
-    const int dirFd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd >= 0) {
-        fsync(dirFd);  // makes the rename itself durable; the data is already safe either way
-        close(dirFd);
-    }
-    return true;
 }
 
 }  // namespace
@@ -138,7 +98,8 @@ bool writeString(const char* section, const char* key, const char* value, const 
     case ReadResult::Failed:
         return false;
     }
-    return replaceFile(path, setValue(text, section, key, value), mode);
+    const std::string updated = setValue(text, section, key, value);
+    return replaceFile(path, updated.data(), updated.size(), mode);
 }
 
 }  // namespace zorun::profile

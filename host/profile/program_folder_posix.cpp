@@ -1,5 +1,5 @@
 // The program's folder on Linux, from /proc/self/exe.
-#include "program_folder.h"
+#include "host/profile/program_folder.h"
 
 #include <unistd.h>
 

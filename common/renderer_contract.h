@@ -1,0 +1,16 @@
+// What the renderer promises the host and the tools that look for it: its window's title and the message
+// that restarts it in the other display mode (on X11, a client message with an atom of this name).
+#pragma once
+
+#include <cstdint>
+
+namespace zorun {
+
+/// The title of the renderer's window, by which the host and the tools find it.
+inline constexpr char kRendererTitle[] = "Zorun_VC";
+/// WM_USER + 1: restart in the other display mode (full screen or windowed).
+inline constexpr std::uint32_t kToggleModeMessage = 0x0401;
+/// The X11 client message type that reaches the renderer as kToggleModeMessage.
+inline constexpr char kToggleModeAtom[] = "ZORUN_TOGGLE_MODE";
+
+}  // namespace zorun

@@ -1,0 +1,400 @@
+// The host's windows on X11: created hidden, drawn with the stored picture, and our own timer loop.
+#include "host/forms/host_window_x11.h"
+
+#include "common/win32_numbers.h"
+#include "host/platform/connection_x11.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <deque>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace zorun::host {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Termination signals become close requests through this pipe, read by the loop.
+int signalPipe[2] = {-1, -1};
+void onTerminate(int)
+{
+    const int saved = errno;
+    const char byte = 1;
+    [[maybe_unused]] const auto n = write(signalPipe[1], &byte, 1);
+    errno = saved;
+}
+
+class X11Forms;
+
+class X11Window final : public HostWindow {
+public:
+    struct Timer {
+        std::uint32_t interval = 0;
+        Clock::time_point due;
+        bool on = false;
+    };
+
+    X11Window(X11Forms& forms, Display* display, Window id, FormEvents& events)
+        : forms_(forms), display_(display), id_(id), handle_(static_cast<WindowHandle>(id)), events_(events)
+    {}
+    ~X11Window() override;
+
+    WindowHandle Handle() const override { return handle_; }
+    void SetTimer(int timerId, std::uint32_t intervalMs, bool on) override;
+    void SetPicture(const Picture& picture, std::int32_t left, std::int32_t top, std::int32_t width,
+                    std::int32_t height) override;
+    void Move(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height) override;
+    void Show() override;
+
+    void draw();
+
+    X11Forms& forms_;
+    Display* display_;
+    Window id_;
+    WindowHandle handle_;
+    FormEvents& events_;
+    bool gone_ = false;
+    bool shown_ = false;
+    std::int32_t width_ = 0;
+    std::int32_t height_ = 0;
+    std::map<int, Timer> timers_;
+    Picture picture_;
+    std::int32_t pictureLeft_ = 0, pictureTop_ = 0, pictureWidth_ = 0, pictureHeight_ = 0;
+};
+
+class X11Forms final : public Forms {
+public:
+    explicit X11Forms(std::shared_ptr<X11Connection> connection) : x_(std::move(connection))
+    {
+        if (signalPipe[0] < 0 && pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) == 0) {
+            struct sigaction term {};
+            term.sa_handler = onTerminate;
+            sigemptyset(&term.sa_mask);
+            for (int s : {SIGTERM, SIGINT, SIGHUP})
+                sigaction(s, &term, nullptr);
+        }
+    }
+
+    std::unique_ptr<HostWindow> CreateSaverWindow(const std::string& caption, FormEvents& events) override
+    {
+        return create(caption, events, false);
+    }
+
+    std::unique_ptr<HostWindow> CreatePreviewWindow(const std::string& caption, FormEvents& events) override
+    {
+        return create(caption, events, true);
+    }
+
+    void RunMessageLoop() override
+    {
+        Display* display = x_->display;
+        while (anyWindowLeft()) {
+            deliverPosted();
+            while (anyWindowLeft() && XPending(display) > 0) {
+                XEvent event;
+                XNextEvent(display, &event);
+                handle(event);
+            }
+            if (!anyWindowLeft())
+                break;
+            fireDueTimers();
+            if (!x_->posted.empty())
+                continue;
+            waitForWork();
+            XFlush(display);
+        }
+    }
+
+    // A window that is gone is no longer the platform calls' to style or post to.
+    void markGone(X11Window& window)
+    {
+        window.gone_ = true;
+        window.id_ = 0;
+        x_->ownStyles.erase(window.handle_);
+    }
+
+    void forget(X11Window& window)
+    {
+        windows_.erase(window.handle_);
+        x_->ownStyles.erase(window.handle_);
+    }
+
+private:
+    X11Window* find(WindowHandle handle)
+    {
+        auto it = windows_.find(handle);
+        return it == windows_.end() || it->second->gone_ ? nullptr : it->second;
+    }
+
+    bool anyWindowLeft() const
+    {
+        return std::any_of(windows_.begin(), windows_.end(), [](const auto& w) { return !w.second->gone_; });
+    }
+
+    std::unique_ptr<HostWindow> create(const std::string& caption, FormEvents& events, bool preview)
+    {
+        Display* display = x_->display;
+        XSetWindowAttributes attributes{};
+        attributes.background_pixel = BlackPixel(display, DefaultScreen(display));
+        attributes.event_mask = StructureNotifyMask | ExposureMask;
+        const Window id = XCreateWindow(display, x_->root, 0, 0, 1, 1, 0, CopyFromParent, InputOutput, CopyFromParent,
+                                        CWBackPixel | CWEventMask, &attributes);
+        XStoreName(display, id, caption.c_str());
+        XChangeProperty(display, id, x_->netWmName, x_->utf8String, 8, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(caption.data()), static_cast<int>(caption.size()));
+        XSetWMProtocols(display, id, &x_->wmDeleteWindow, 1);
+        if (preview) {
+            // No border and no title bar, should a window manager ever see it.
+            long hints[5] = {2, 0, 0, 0, 0};
+            XChangeProperty(display, id, x_->motifHints, x_->motifHints, 32, PropModeReplace,
+                            reinterpret_cast<unsigned char*>(hints), 5);
+        }
+        XFlush(display);
+        auto window = std::make_unique<X11Window>(*this, display, id, events);
+        const std::uint32_t style =
+            preview ? (windowStyle::popup | windowStyle::clipChildren) : windowStyle::overlappedWindow;
+        x_->ownStyles[window->handle_] = static_cast<std::int32_t>(style);
+        windows_[window->handle_] = window.get();
+        return window;
+    }
+
+    void deliverPosted()
+    {
+        std::deque<X11Connection::Posted> batch;
+        batch.swap(x_->posted);
+        for (const X11Connection::Posted& posted : batch) {
+            X11Window* window = find(posted.window);
+            if (window != nullptr && posted.message == msg::close)
+                close(*window);
+        }
+    }
+
+    void close(X11Window& window)
+    {
+        const WindowHandle handle = window.handle_;
+        window.events_.OnClose();
+        if (X11Window* still = find(handle))
+            destroy(*still);
+    }
+
+    void destroy(X11Window& window)
+    {
+        if (window.id_ != 0) {
+            XDestroyWindow(x_->display, window.id_);
+            XFlush(x_->display);
+        }
+        markGone(window);
+    }
+
+    void handle(XEvent& event)
+    {
+        switch (event.type) {
+        case DestroyNotify:
+            // Also when X destroyed the window with the foreign window it was embedded in.
+            if (X11Window* window = find(static_cast<WindowHandle>(event.xdestroywindow.window))) {
+                if (event.xdestroywindow.window == window->id_)
+                    markGone(*window);
+            }
+            break;
+        case Expose:
+            if (X11Window* window = find(static_cast<WindowHandle>(event.xexpose.window)))
+                if (event.xexpose.count == 0)
+                    window->draw();
+            break;
+        case ClientMessage:
+            if (X11Window* window = find(static_cast<WindowHandle>(event.xclient.window)))
+                if (event.xclient.message_type == x_->wmProtocols &&
+                    static_cast<Atom>(event.xclient.data.l[0]) == x_->wmDeleteWindow)
+                    close(*window);
+            break;
+        default:
+            break;
+        }
+    }
+
+    void fireDueTimers()
+    {
+        std::vector<std::pair<WindowHandle, int>> due;
+        const auto now = Clock::now();
+        for (auto& [handle, window] : windows_)
+            for (auto& [id, timer] : window->timers_)
+                if (!window->gone_ && timer.on && timer.due <= now)
+                    due.emplace_back(handle, id);
+        for (auto [handle, id] : due) {
+            X11Window* window = find(handle);
+            if (window == nullptr)
+                continue;
+            auto it = window->timers_.find(id);
+            if (it == window->timers_.end() || !it->second.on)
+                continue;
+            // A slow handler delays the next tick rather than queueing several.
+            it->second.due = std::max(it->second.due + std::chrono::milliseconds(it->second.interval), now);
+            window->events_.OnTimer(id);
+        }
+    }
+
+    void waitForWork()
+    {
+        int timeout = -1;
+        const auto now = Clock::now();
+        for (auto& [handle, window] : windows_)
+            for (auto& [id, timer] : window->timers_)
+                if (!window->gone_ && timer.on) {
+                    const auto ms = std::chrono::ceil<std::chrono::milliseconds>(timer.due - now).count();
+                    const int wait = static_cast<int>(std::clamp<long long>(ms, 0, 1 << 30));
+                    timeout = timeout < 0 ? wait : std::min(timeout, wait);
+                }
+        pollfd fds[2] = {{signalPipe[0], POLLIN, 0}, {-1, POLLIN, 0}};
+        XFlush(x_->display);
+        if (XPending(x_->display) > 0)
+            return;
+        fds[1].fd = ConnectionNumber(x_->display);
+        if (poll(fds, 2, timeout) > 0 && (fds[0].revents & POLLIN) != 0) {
+            char bytes[16];
+            while (read(signalPipe[0], bytes, sizeof bytes) > 0) {
+            }
+            // A termination signal closes every window, as a session end does on Windows.
+            std::vector<WindowHandle> handles;
+            for (auto& [handle, window] : windows_)
+                handles.push_back(handle);
+            for (WindowHandle handle : handles)
+                if (X11Window* window = find(handle))
+                    close(*window);
+        }
+    }
+
+    std::shared_ptr<X11Connection> x_;
+    std::map<WindowHandle, X11Window*> windows_;
+};
+
+X11Window::~X11Window()
+{
+    if (!gone_ && id_ != 0) {
+        XDestroyWindow(display_, id_);
+        XFlush(display_);
+    }
+    forms_.forget(*this);
+}
+
+void X11Window::SetTimer(int timerId, std::uint32_t intervalMs, bool on)
+{
+    Timer& timer = timers_[timerId];
+    timer.interval = intervalMs;
+    timer.on = on;
+    if (on)
+        timer.due = Clock::now() + std::chrono::milliseconds(intervalMs);
+}
+
+void X11Window::SetPicture(const Picture& picture, std::int32_t left, std::int32_t top, std::int32_t width,
+                           std::int32_t height)
+{
+    picture_ = picture;
+    pictureLeft_ = left;
+    pictureTop_ = top;
+    pictureWidth_ = width;
+    pictureHeight_ = height;
+    draw();
+}
+
+void X11Window::Move(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height)
+{
+    width_ = std::max(width, 0);
+    height_ = std::max(height, 0);
+    Display* display = display_;
+    if (gone_ || id_ == 0)
+        return;
+    // X has no empty window: a size of 0 keeps the window unmapped, which shows nothing as on Windows.
+    if (width_ > 0 && height_ > 0) {
+        XMoveResizeWindow(display, id_, left, top, static_cast<unsigned>(width_), static_cast<unsigned>(height_));
+        if (shown_)
+            XMapWindow(display, id_);
+    } else {
+        XMoveWindow(display, id_, left, top);
+        XUnmapWindow(display, id_);
+    }
+    XFlush(display);
+}
+
+void X11Window::Show()
+{
+    shown_ = true;
+    Display* display = display_;
+    if (gone_ || id_ == 0)
+        return;
+    if (width_ > 0 && height_ > 0)
+        XMapWindow(display, id_);
+    XFlush(display);
+}
+
+void X11Window::draw()
+{
+    Display* display = display_;
+    const std::int32_t width = std::min(pictureWidth_, picture_.width);
+    const std::int32_t height = std::min(pictureHeight_, picture_.height);
+    if (gone_ || id_ == 0 || !shown_ || width <= 0 || height <= 0)
+        return;
+    const int screen = DefaultScreen(display);
+    Visual* visual = DefaultVisual(display, screen);
+    const int depth = DefaultDepth(display, screen);
+    XImage* image = XCreateImage(display, visual, static_cast<unsigned>(depth), ZPixmap, 0, nullptr,
+                                 static_cast<unsigned>(width), static_cast<unsigned>(height), 32, 0);
+    if (image == nullptr)
+        return;
+    image->data = static_cast<char*>(
+        std::calloc(static_cast<std::size_t>(image->bytes_per_line), static_cast<std::size_t>(height)));
+    if (image->data == nullptr) {
+        XDestroyImage(image);
+        return;
+    }
+    // A channel of 8 bits placed where the visual's mask says.
+    auto place = [](unsigned long mask, std::uint8_t value) -> unsigned long {
+        if (mask == 0)
+            return 0;
+        int shift = 0;
+        while (((mask >> shift) & 1) == 0)
+            ++shift;
+        int bits = 0;
+        while (((mask >> (shift + bits)) & 1) != 0)
+            ++bits;
+        const unsigned long scaled = bits >= 8 ? static_cast<unsigned long>(value) << (bits - 8)
+                                               : static_cast<unsigned long>(value) >> (8 - bits);
+        return (scaled << shift) & mask;
+    };
+    for (std::int32_t y = 0; y < height; ++y)
+        for (std::int32_t x = 0; x < width; ++x) {
+            const std::size_t at =
+                (static_cast<std::size_t>(y) * static_cast<std::size_t>(picture_.width) + static_cast<std::size_t>(x)) *
+                3;
+            XPutPixel(image, x, y,
+                      place(visual->red_mask, picture_.rgb[at]) | place(visual->green_mask, picture_.rgb[at + 1]) |
+                          place(visual->blue_mask, picture_.rgb[at + 2]));
+        }
+    GC gc = XCreateGC(display, id_, 0, nullptr);
+    XPutImage(display, id_, gc, image, 0, 0, pictureLeft_, pictureTop_, static_cast<unsigned>(width),
+              static_cast<unsigned>(height));
+    XFreeGC(display, gc);
+    XDestroyImage(image);  // frees data too
+    XFlush(display);
+}
+
+}  // namespace
+
+std::unique_ptr<Forms> createX11Forms(std::shared_ptr<X11Connection> connection)
+{
+    return std::make_unique<X11Forms>(std::move(connection));
+}
+
+}  // namespace zorun::host

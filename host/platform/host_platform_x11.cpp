@@ -1,0 +1,219 @@
+// The host's platform calls on X11: lookup by title, embedding, spawning, the stored pictures.
+#include "host/platform/host_platform_x11.h"
+
+#include "common/bitmap_writer.h"
+#include "common/find_window_x11.h"
+#include "common/replace_file.h"
+#include "common/win32_numbers.h"
+#include "host/pictures/picture_decoder.h"
+#include "host/pictures/stored_pictures_data.h"
+#include "host/platform/connection_x11.h"
+
+#include <X11/Xlib.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+#include <utility>
+
+extern char** environ;
+
+namespace zorun::host {
+
+namespace {
+
+class X11HostPlatform final : public HostPlatform {
+public:
+    explicit X11HostPlatform(std::shared_ptr<X11Connection> connection) : x_(std::move(connection))
+    {
+        // Ended renderers are reaped by the kernel: the host never waits for them and leaves no zombie.
+        struct sigaction child {};
+        child.sa_handler = SIG_DFL;
+        child.sa_flags = SA_NOCLDWAIT;
+        sigemptyset(&child.sa_mask);
+        sigaction(SIGCHLD, &child, nullptr);
+    }
+
+    WindowHandle FindWindowA(const std::string& title) override
+    {
+        return static_cast<WindowHandle>(findWindowByTitle(x_->display, title));
+    }
+
+    bool GetWindowRect(WindowHandle window, Rect& rect) override
+    {
+        if (window <= 0)
+            return false;
+        X11ErrorTrap trap(x_->display);
+        XWindowAttributes attributes{};
+        if (XGetWindowAttributes(x_->display, static_cast<Window>(window), &attributes) == 0)
+            return false;
+        int x = 0, y = 0;
+        Window child = 0;
+        if (!XTranslateCoordinates(x_->display, static_cast<Window>(window), x_->root, 0, 0, &x, &y, &child))
+            return false;
+        if (!trap.clean())
+            return false;
+        const int border = attributes.border_width;
+        rect = Rect{x - border, y - border, x + attributes.width + border, y + attributes.height + border};
+        return true;
+    }
+
+    std::int32_t GetWindowLongA(WindowHandle window, std::int32_t index) override
+    {
+        auto own = x_->ownStyles.find(window);
+        return own != x_->ownStyles.end() && index == windowLong::style ? own->second : 0;
+    }
+
+    std::int32_t SetWindowLongA(WindowHandle window, std::int32_t index, std::int32_t value) override
+    {
+        // Only the host's own windows keep a style word.
+        auto own = x_->ownStyles.find(window);
+        if (own == x_->ownStyles.end() || index != windowLong::style)
+            return 0;
+        return std::exchange(own->second, value);
+    }
+
+    WindowHandle SetParent(WindowHandle child, WindowHandle parent) override
+    {
+        if (child <= 0 || parent < 0)
+            return 0;
+        Display* display = x_->display;
+        X11ErrorTrap trap(display);
+        const Window newParent = parent == 0 ? x_->root : static_cast<Window>(parent);
+        XWindowAttributes attributes{};
+        if (XGetWindowAttributes(display, newParent, &attributes) == 0)
+            return 0;
+        Window rootReturn = 0, oldParent = 0;
+        Window* children = nullptr;
+        unsigned count = 0;
+        if (XQueryTree(display, static_cast<Window>(child), &rootReturn, &oldParent, &children, &count) == 0)
+            return 0;
+        if (children != nullptr)
+            XFree(children);
+        XReparentWindow(display, static_cast<Window>(child), newParent, 0, 0);
+        if (!trap.clean())
+            return 0;
+        return oldParent == x_->root ? 0 : static_cast<WindowHandle>(oldParent);
+    }
+
+    int ShowCursor(bool show) override
+    {
+        // HACK: X has no system-wide cursor count; the host's windows are never visible with a pointer
+        // over them, so the count is kept as Windows keeps it and hides nothing on screen.
+        cursorCount_ += show ? 1 : -1;
+        return cursorCount_;
+    }
+
+    bool PostMessageA(WindowHandle window, std::uint32_t message, std::uintptr_t, std::intptr_t) override
+    {
+        if (x_->ownStyles.count(window) != 0) {
+            x_->posted.push_back({window, message});
+            return true;
+        }
+        if (window <= 0 || message != msg::close)
+            return false;
+        // A foreign window hears WM_CLOSE as the window manager's close request.
+        XEvent event{};
+        event.xclient.type = ClientMessage;
+        event.xclient.window = static_cast<Window>(window);
+        event.xclient.message_type = x_->wmProtocols;
+        event.xclient.format = 32;
+        event.xclient.data.l[0] = static_cast<long>(x_->wmDeleteWindow);
+        event.xclient.data.l[1] = CurrentTime;
+        X11ErrorTrap trap(x_->display);
+        XSendEvent(x_->display, static_cast<Window>(window), False, NoEventMask, &event);
+        return trap.clean();
+    }
+
+    double TwipsPerPixelX() override { return twipsPerPixel(); }
+    double TwipsPerPixelY() override { return twipsPerPixel(); }
+
+    bool CreateFolder(const std::string& path) override { return !path.empty() && mkdir(path.c_str(), 0700) == 0; }
+
+    bool SavePictureAsBitmap(const Picture& picture, const std::string& path) override
+    {
+        // Replaced whole: a link planted at the path is replaced instead of written through, and the
+        // renderer never sees half a file.
+        const auto bytes = encodeBitmap24(picture.width, picture.height, picture.rgb);
+        return !bytes.empty() && path.find('/') != std::string::npos &&
+               replaceFile(path, bytes.data(), bytes.size(), 0644);
+    }
+
+    bool StartProgram(const std::string& path) override
+    {
+        posix_spawnattr_t attributes;
+        if (posix_spawnattr_init(&attributes) != 0)
+            return false;
+        // The renderer starts with the default signal handling and nothing blocked, whatever the host set.
+        sigset_t defaults, none;
+        sigemptyset(&defaults);
+        for (int s : {SIGCHLD, SIGTERM, SIGINT, SIGHUP, SIGPIPE})
+            sigaddset(&defaults, s);
+        sigemptyset(&none);
+        posix_spawnattr_setsigdefault(&attributes, &defaults);
+        posix_spawnattr_setsigmask(&attributes, &none);
+        posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
+        std::string program = path;
+        char* argv[] = {program.data(), nullptr};
+        pid_t pid = 0;
+        const int result = posix_spawn(&pid, path.c_str(), nullptr, &attributes, argv, environ);
+        posix_spawnattr_destroy(&attributes);
+        return result == 0;
+    }
+
+    Picture LoadStoredPicture(StoredPicture which) override
+    {
+        switch (which) {
+        case StoredPicture::Cloud:
+            return DecodePicture(kCloudJpeg, kCloudJpegSize);
+        case StoredPicture::Preview:
+            return DecodePicture(kPreviewJpeg, kPreviewJpegSize);
+        case StoredPicture::ButtonNormal:
+            return DecodePicture(kButtonNormalBmp, kButtonNormalBmpSize);
+        case StoredPicture::ButtonHighLight:
+            return DecodePicture(kButtonHighLightBmp, kButtonHighLightBmpSize);
+        case StoredPicture::ButtonHighLightSelect:
+            return DecodePicture(kButtonHighLightSelectBmp, kButtonHighLightSelectBmpSize);
+        case StoredPicture::ButtonSelected:
+            return DecodePicture(kButtonSelectedBmp, kButtonSelectedBmpSize);
+        case StoredPicture::ButtonPressed:
+            return DecodePicture(kButtonPressedBmp, kButtonPressedBmpSize);
+        case StoredPicture::ButtonDisable:
+            return DecodePicture(kButtonDisableBmp, kButtonDisableBmpSize);
+        }
+        return {};
+    }
+
+    void EndProcess() override
+    {
+        XFlush(x_->display);
+        _exit(0);
+    }
+
+private:
+    double twipsPerPixel()
+    {
+        // The desktop's logical resolution where it says one (Xft.dpi), else the usual 96 dots per inch.
+        if (const char* dpi = XGetDefault(x_->display, "Xft", "dpi")) {
+            const double value = std::atof(dpi);
+            if (value >= 24 && value <= 960)
+                return 1440.0 / value;
+        }
+        return 15.0;
+    }
+
+    std::shared_ptr<X11Connection> x_;
+    int cursorCount_ = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<HostPlatform> createX11HostPlatform(std::shared_ptr<X11Connection> connection)
+{
+    return std::make_unique<X11HostPlatform>(std::move(connection));
+}
+
+}  // namespace zorun::host
