@@ -132,6 +132,7 @@ public:
     Picture LoadStoredPicture(StoredPicture which) override
     {
         Picture picture;
+        // In the order of StoredPicture.
         static constexpr int kResources[] = {
             ZORUN_PICTURE_CLOUD,
             ZORUN_PICTURE_PREVIEW,
