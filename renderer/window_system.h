@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "common/rect.h"
 #include "common/win32_numbers.h"
 #include "render_window.h"
 
@@ -37,12 +38,7 @@ struct DisplayMode {
 };
 
 /// Left, top, right, bottom in pixels.
-struct WindowRect {
-    std::int32_t left = 0;
-    std::int32_t top = 0;
-    std::int32_t right = 0;
-    std::int32_t bottom = 0;
-};
+using WindowRect = zorun::Rect;
 
 /// The pixel format the frame asks for (RGBA, double-buffered, drawable to a window, OpenGL).
 struct PixelFormatRequest {

@@ -1,6 +1,8 @@
 // The platform calls the host's startup, saver run and preview make, shaped after user32 and kernel32.
 #pragma once
 
+#include "common/rect.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -9,14 +11,6 @@ namespace zorun::host {
 
 /// A window: an HWND's value on Windows, an X window id on Linux; 0 is no window.
 using WindowHandle = std::intptr_t;
-
-/// A window's outer rectangle in screen pixels.
-struct Rect {
-    std::int32_t left = 0;
-    std::int32_t top = 0;
-    std::int32_t right = 0;
-    std::int32_t bottom = 0;
-};
 
 /// A decoded picture: width x height pixels as red, green, blue triples, top row first.
 struct Picture {
