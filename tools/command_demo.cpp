@@ -1,5 +1,5 @@
 // The Command button demo's buttons, on either platform.
-#include "command_demo.h"
+#include "tools/command_demo.h"
 
 #include <cstdio>
 

@@ -1,7 +1,7 @@
 // command_demo: three Command buttons in a GTK window; prints each Click.
-#include "command_demo.h"
 #include "host/platform/connection_x11.h"
 #include "host/platform/host_platform_x11.h"
+#include "tools/command_demo.h"
 
 #include <gtk/gtk.h>
 

@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "host/platform/host_platform_win32.h"
-#include "command_demo.h"
+#include "tools/command_demo.h"
 
 namespace {
 

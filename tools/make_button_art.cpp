@@ -2,7 +2,7 @@
 // ring with curved corners whose colours at the middle of each edge are the frame table's, side bands
 // blended from the top colour to the bottom one, and a light gradient inside that no face ever shows.
 #include "common/bitmap_writer.h"
-#include "button_frame_colours.h"
+#include "tools/button_frame_colours.h"
 
 #include <cmath>
 #include <cstdint>

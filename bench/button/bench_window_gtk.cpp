@@ -19,10 +19,13 @@ std::intptr_t openBenchContainer()
 void runEventsFor(double seconds)
 {
     GMainLoop* loop = g_main_loop_new(nullptr, FALSE);
-    g_timeout_add(static_cast<guint>(seconds * 1000), [](gpointer l) -> gboolean {
-        g_main_loop_quit(static_cast<GMainLoop*>(l));
-        return G_SOURCE_REMOVE;
-    }, loop);
+    g_timeout_add(
+        static_cast<guint>(seconds * 1000),
+        [](gpointer l) -> gboolean {
+            g_main_loop_quit(static_cast<GMainLoop*>(l));
+            return G_SOURCE_REMOVE;
+        },
+        loop);
     g_main_loop_run(loop);
     g_main_loop_unref(loop);
 }

@@ -1,6 +1,8 @@
 // The persisted property set of a control.
 #include "host/button/property_bag.h"
 
+#include "common/ascii.h"
+
 #include <algorithm>
 
 namespace zorun::host {
@@ -9,9 +11,8 @@ namespace {
 
 bool sameKey(std::string_view a, std::string_view b)
 {
-    auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return fold(x) == fold(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return ascii::toLower(x) == ascii::toLower(y); });
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 // middle of each edge against PICTURE's (normal, highlight, highlight_select, selected, pressed, disable),
 // and the gradient's first and last face rows against DIRECTION (down: white at the top; up: inverted).
 // Prints each difference; exit code 0 when there is none.
-#include "button_frame_colours.h"
+#include "tools/button_frame_colours.h"
 #include "host/button/face_gradient.h"
 #include "screen_pixels.h"
 
