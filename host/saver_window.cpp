@@ -37,6 +37,7 @@ void Zorun_S::Form_Load()
     std::string renderer = context_.programFolder;
     if (renderer.empty() || renderer.back() != context_.pathStyle.separator)
         renderer += context_.pathStyle.separator;
+    platform.KeepDisplayMode();
     platform.StartProgram(renderer + kRendererFile);
 
     const auto source = music::musicSourceFor(context_.settings.BGM_Kind, context_.settings.BGM_File);
@@ -100,8 +101,14 @@ void Zorun_S::Timer2_Timer()
 
 void Zorun_S::Timer3_Timer()
 {
-    if (context_.platform.FindWindowA(kRendererTitle) != 0)
+    if (context_.platform.FindWindowA(kRendererTitle) != 0) {
+        rendererSeen_ = true;
         return;
+    }
+    // The window went, but a full-screen mode may have stayed: its renderer was killed or crashed. A
+    // renderer not seen yet may still be starting, with its mode just set.
+    if (rendererSeen_)
+        context_.platform.RestoreDisplayMode();
     setTimer(kTimer3, false);
     unload();
 }

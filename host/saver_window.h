@@ -47,6 +47,7 @@ private:
     std::unique_ptr<music::Zorun_BGM> bgm_;
     bool timers_[3] = {false, false, true};
     bool unloaded_ = false;
+    bool rendererSeen_ = false;  // the watch has found the renderer's window at least once
 };
 
 }  // namespace zorun::host

@@ -23,16 +23,16 @@ bool readExactly(std::FILE* file, void* buffer, std::size_t bytes)
 }
 
 // Bytes from the current position to the end, or -1 where the C runtime cannot tell (beyond 2 GiB on
-// Windows, where long is 32 bits).
+// Windows, where long is 32 bits). A position past the end (a seek there succeeds) has none left.
 std::int64_t bytesLeft(std::FILE* file)
 {
     const long here = std::ftell(file);
     if (here < 0 || std::fseek(file, 0, SEEK_END) != 0)
         return -1;
     const long end = std::ftell(file);
-    if (std::fseek(file, here, SEEK_SET) != 0 || end < here)
+    if (end < 0 || std::fseek(file, here, SEEK_SET) != 0)
         return -1;
-    return static_cast<std::int64_t>(end) - here;
+    return end > here ? static_cast<std::int64_t>(end) - here : 0;
 }
 
 std::unique_ptr<std::uint8_t[]> allocate(std::int64_t bytes)

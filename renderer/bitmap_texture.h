@@ -23,6 +23,9 @@ public:
     void uploadTexture();
     /// Needs a current OpenGL context: binds the texture name when one exists.
     void bindTexture();
+    /// Needs the context the name was made in: deletes the name, so that neither the next upload (in
+    /// another context) nor the destructor (with no context at all) makes a GL call for it.
+    void releaseTextureName();
 
     std::int32_t width() const { return width_; }
     std::int32_t height() const { return height_; }
@@ -40,7 +43,6 @@ private:
     bool readMasks(std::FILE* file, std::uint32_t compression);
     bool convertPixels(std::FILE* file, std::uint32_t sizeImage);
     std::size_t rgbaSize() const;
-    void releaseTextureName();
 
     std::uint32_t textureName_ = 0;
     std::int32_t width_ = 0;

@@ -6,6 +6,8 @@
 #include "render_window.h"
 #include "common/texture_path.h"
 
+#include <cmath>
+#include <numbers>
 #include <string>
 
 namespace {
@@ -62,6 +64,39 @@ bool initScene(RenderWindow& window, KeyTable& keys)
     return true;
 }
 
+void endScene()
+{
+    texture.releaseTextureName();
+}
+
+void driftClouds(SceneState& scene, float elapsedMs)
+{
+    // Each step is the single-precision product it always was; only the sums are kept exact.
+    scene.cloudShift += static_cast<double>(elapsedMs * driftRatePerMs);
+    scene.cloudAngle = std::fmod(scene.cloudAngle + static_cast<double>(elapsedMs * turnRatePerMs), 360.0);
+}
+
+void cloudTextureMatrix(const SceneState& scene, double matrix[16])
+{
+    // The rotation glRotate makes about the unit axis (1, 1, 1) / sqrt(3).
+    const double radians = scene.cloudAngle * std::numbers::pi / 180.0;
+    const double c = std::cos(radians);
+    const double s = std::sin(radians);
+    const double a = 1.0 / std::sqrt(3.0);
+    const double k = a * a * (1.0 - c);
+    const double rotation[3][3] = {
+        {k + c, k - a * s, k + a * s}, {k + a * s, k + c, k - a * s}, {k - a * s, k + a * s, k + c}};
+    for (int column = 0; column < 4; ++column) {
+        for (int row = 0; row < 4; ++row)
+            matrix[column * 4 + row] = column < 3 && row < 3 ? rotation[row][column] : (row == column ? 1.0 : 0.0);
+    }
+    // Rotating the drift gives the offset; whole repeats of it change no texel.
+    for (int row = 0; row < 3; ++row) {
+        const double offset = rotation[row][0] * scene.cloudShift;
+        matrix[12 + row] = offset - std::floor(offset);
+    }
+}
+
 void reshapeView(std::int32_t width, std::int32_t height)
 {
     // A window can be shrunk to no client height; the aspect then uses a height of 1 instead of dividing
@@ -99,14 +134,13 @@ void drawScene()
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_LIGHTING);
 
-    state.cloudShift += dt * driftRatePerMs;
-    state.cloudAngle += dt * turnRatePerMs;
+    driftClouds(state, dt);
 
     // Texture coordinates are moved along s first, then turned about (1, 1, 1).
+    double textureMatrix[16];
+    cloudTextureMatrix(state, textureMatrix);
     glMatrixMode(GL_TEXTURE);
-    glLoadIdentity();
-    glRotatef(state.cloudAngle, 1.0f, 1.0f, 1.0f);
-    glTranslatef(state.cloudShift, 0.0f, 0.0f);
+    glLoadMatrixd(textureMatrix);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 

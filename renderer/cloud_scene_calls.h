@@ -11,4 +11,5 @@ public:
     void reshapeView(std::int32_t width, std::int32_t height) override { ::reshapeView(width, height); }
     void advanceScene(std::int32_t elapsedMs) override { ::advanceScene(elapsedMs); }
     void drawScene() override { ::drawScene(); }
+    void endScene() override { ::endScene(); }
 };

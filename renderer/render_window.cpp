@@ -132,7 +132,11 @@ bool createRenderWindow(RenderWindow& window)
 
     system.showWindow(window.window, showNormal);
     window.visible = 1;
-    window.scene->reshapeView(request.width, request.height);
+    // The view fits the drawable area: after a refused full screen the window's outer size is the
+    // requested one and its client area smaller, and a larger viewport would cut the top of the picture.
+    WindowRect client{0, 0, request.width, request.height};
+    system.clientRect(window.window, client);
+    window.scene->reshapeView(client.right - client.left, client.bottom - client.top);
     window.keys->clear();
     window.lastTick = system.tickCount();
     return true;
@@ -143,6 +147,8 @@ bool destroyRenderWindow(RenderWindow& window)
     WindowSystem& system = *window.system;
     if (window.window != nullptr) {
         if (window.deviceContext != nullptr) {
+            if (window.renderingContext != nullptr)
+                window.scene->endScene();
             system.makeCurrent(window.deviceContext, nullptr);
             if (window.renderingContext != nullptr)
                 system.deleteGlContext(window.renderingContext);

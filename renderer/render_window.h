@@ -52,6 +52,9 @@ public:
     virtual void advanceScene(std::int32_t elapsedMs) = 0;
     /// Once per frame; the frame swaps buffers afterwards.
     virtual void drawScene() = 0;
+    /// Before the window's GL context is deleted, with it still current: what lives in that context
+    /// goes with it, and nothing may later be freed in another context or in none.
+    virtual void endScene() = 0;
 };
 
 struct RenderWindow {

@@ -74,6 +74,8 @@ public:
     virtual bool changeDisplayMode(const DisplayMode* mode) = 0;
     /// AdjustWindowRectEx without a menu: grows a client rectangle to the outer one.
     virtual bool adjustWindowRect(WindowRect& rect, std::uint32_t style, std::uint32_t exStyle) = 0;
+    /// GetClientRect: the drawable area of the window, left and top 0. False when the window is unknown.
+    virtual bool clientRect(NativeWindow window, WindowRect& rect) = 0;
     /// CreateWindowExA; WM_CREATE reaches the procedure before this returns. None (nullptr) on failure.
     virtual NativeWindow createWindow(const WindowCreation& creation) = 0;
     /// ShowWindow; messages it causes are sent to the procedure before it returns.

@@ -95,6 +95,15 @@ public:
         return true;
     }
 
+    bool clientRect(NativeWindow window, WindowRect& rect) override
+    {
+        RECT client{};
+        if (!GetClientRect(static_cast<HWND>(window), &client))
+            return false;
+        rect = {client.left, client.top, client.right, client.bottom};
+        return true;
+    }
+
     NativeWindow createWindow(const WindowCreation& creation) override
     {
         return CreateWindowExA(creation.exStyle, creation.classInfo->className, creation.title, creation.style,

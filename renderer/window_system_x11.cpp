@@ -139,6 +139,15 @@ public:
         return true;
     }
 
+    bool clientRect(NativeWindow handle, WindowRect& rect) override
+    {
+        const auto* window = find(handle);
+        if (window == nullptr)
+            return false;
+        rect = {0, 0, window->width, window->height};
+        return true;
+    }
+
     NativeWindow createWindow(const WindowCreation& creation) override
     {
         if (display_ == nullptr || procedure_ == nullptr || creation.width <= 0 || creation.height <= 0)

@@ -55,23 +55,36 @@ run_ctest() {
   return "$code"
 }
 
+# fuzz NAME [FLAG or SEED FOLDER...]: a bounded libFuzzer run of one target (ZORUN_FUZZ_SECONDS, 20 by
+# default) on the corpus earlier runs left; what it finds goes to build/fuzz/artifacts.
 fuzz() {
-  local seconds=${ZORUN_FUZZ_SECONDS:-60}
-  local corpus=build/fuzz/corpus-bitmap
-  mkdir -p "$corpus" build/fuzz/seeds-bitmap build/fuzz/artifacts
-  build/fuzz/tools/make_bitmap_seeds build/fuzz/seeds-bitmap || return 1
-  build/fuzz/fuzz/bitmap_fuzzer -max_total_time="$seconds" -print_final_stats=1 \
-    -artifact_prefix=build/fuzz/artifacts/ "$corpus" build/fuzz/seeds-bitmap 2>&1 | tail -n 12
+  local name=$1
+  shift
+  # Absolute paths: the MCI fuzzer works in a folder of its own.
+  local corpus=$root/build/fuzz/corpus-$name
+  mkdir -p "$corpus" build/fuzz/artifacts
+  build/fuzz/fuzz/${name}_fuzzer -max_total_time="${ZORUN_FUZZ_SECONDS:-20}" -print_final_stats=1 \
+    -artifact_prefix="$root/build/fuzz/artifacts/$name-" "$corpus" "$@" 2>&1 | tail -n 12
   local code=${PIPESTATUS[0]}
   if [ "$code" -eq 0 ]; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
   return "$code"
+}
+
+# The loader must refuse a hostile header before it allocates what the header claims.
+fuzz_bitmap() {
+  mkdir -p build/fuzz/seeds-bitmap
+  build/fuzz/tools/make_bitmap_seeds build/fuzz/seeds-bitmap || return 1
+  fuzz bitmap build/fuzz/seeds-bitmap -malloc_limit_mb=64
 }
 
 step "build linux" build linux
 step "build windows" build windows
 step "build asan" build asan
 step "build fuzz" build fuzz
-step "fuzz the bitmap loader" fuzz
+step "fuzz the bitmap loader" fuzz_bitmap
+step "fuzz the settings file engine" fuzz profile fuzz/seeds/profile
+step "fuzz the Linux MCI" fuzz mci -dict="$root/fuzz/mci.dict"
+step "fuzz the host command line" fuzz command_line fuzz/seeds/command_line
 # End-to-end runs drive real windows on Xvfb (and Wine): one that fails is run once more, and the log
 # shows both runs. Every other test must pass the first time.
 step "tests linux" run_ctest linux -LE e2e

@@ -1,8 +1,10 @@
 // Our own MCI on Linux: the MPEGVideo device and PlaySound on GStreamer, answering as winmm does.
 #include "host/music/mci_gst.h"
 
-#include "host/music/mci_text.h"
 #include "common/ascii.h"
+#include "host/music/gst_audio_output.h"
+#include "host/music/mci_cdaudio.h"
+#include "host/music/mci_text.h"
 
 #include <gst/gst.h>
 
@@ -19,52 +21,6 @@ namespace {
 
 // Long enough for a file on a slow disk to be found and its first samples decoded.
 constexpr GstClockTime kPrerollTimeout = 10 * GST_SECOND;
-
-// The output that sound goes to. ZORUN_AUDIO_SINK names a sink to use instead of looking for one
-// (it counts as a wave-out device); "fakesink" keeps time without a sound card, for tests.
-struct AudioOutput {
-    std::string factory;
-    bool isDevice = false;
-};
-
-bool sinkCanOpen(const char* factory)
-{
-    GstElement* sink = gst_element_factory_make(factory, nullptr);
-    if (sink == nullptr)
-        return false;
-    gst_object_ref_sink(sink);
-    bool ok = gst_element_set_state(sink, GST_STATE_READY) == GST_STATE_CHANGE_SUCCESS;
-    gst_element_set_state(sink, GST_STATE_NULL);
-    gst_object_unref(sink);
-    return ok;
-}
-
-AudioOutput chooseAudioOutput()
-{
-    const char* forced = std::getenv("ZORUN_AUDIO_SINK");
-    if (forced != nullptr && *forced != '\0')
-        return {forced, true};
-    for (const char* factory : {"pulsesink", "alsasink"}) {
-        if (sinkCanOpen(factory))
-            return {factory, true};
-    }
-    // Without a sound card the music still runs its course in real time, unheard.
-    return {"fakesink", false};
-}
-
-const AudioOutput& audioOutput()
-{
-    static const AudioOutput output = chooseAudioOutput();
-    return output;
-}
-
-GstElement* makeAudioSink()
-{
-    GstElement* sink = gst_element_factory_make(audioOutput().factory.c_str(), nullptr);
-    if (sink != nullptr && audioOutput().factory == "fakesink")
-        g_object_set(sink, "sync", TRUE, nullptr);
-    return sink;
-}
 
 }  // namespace
 
@@ -260,10 +216,8 @@ std::uint32_t GstMci::mciSendStringA(const char* command, char* reply, unsigned 
     if (words.empty())
         return kMcierrMissingCommandString;
     const std::string& verb = words[0];
-    if (words.size() >= 2 && sameMciWord(words[1], "cdaudio") && devices_.count("cdaudio") == 0) {
-        // The CD device is opened on demand by any command, and there is no CD driver here yet.
-        return kMcierrCannotLoadDriver;
-    }
+    if (words.size() >= 2 && sameMciWord(words[1], "cdaudio") && !sameMciWord(verb, "open"))
+        return cdCommand(words, reply, replyLength);
     bool known = false;
     for (const char* name : {"open", "play", "stop", "pause", "resume", "close", "status"}) {
         known = known || sameMciWord(verb, name);
@@ -319,7 +273,7 @@ int GstMci::mciGetErrorStringA(std::uint32_t code, char* text, unsigned textLeng
 
 unsigned GstMci::waveOutGetNumDevs()
 {
-    return ready_ && audioOutput().isDevice ? 1 : 0;
+    return ready_ && audioOutputIsDevice() ? 1 : 0;
 }
 
 int GstMci::PlaySoundA(const char* sound, std::uint32_t flags)
@@ -367,7 +321,7 @@ std::uint32_t GstMci::open(const std::vector<std::string>& words)
         }
     }
     if (sameMciWord(element, "cdaudio") || sameMciWord(type, "cdaudio"))
-        return kMcierrCannotLoadDriver;
+        return openCd(alias);
     // A file opened without a type goes to the same player whatever its extension.
     if (!type.empty() && !sameMciWord(type, "MPEGVideo"))
         return kMcierrInvalidDeviceName;
@@ -382,6 +336,35 @@ std::uint32_t GstMci::open(const std::vector<std::string>& words)
         return result;
     devices_.emplace(key, std::move(player));
     return 0;
+}
+
+std::uint32_t GstMci::openCd(const std::string& alias)
+{
+    // One CD device, under its own name: the music module opens it no other way.
+    if (!sameMciWord(alias, "cdaudio"))
+        return kMcierrUnrecognizedKeyword;
+    if (cd_ != nullptr)
+        return kMcierrDuplicateAlias;
+    std::unique_ptr<CdDrive> drive = ready_ ? createCdDrive() : nullptr;
+    if (drive == nullptr)
+        return kMcierrCannotLoadDriver;
+    cd_ = std::make_unique<CdAudioDevice>(std::move(drive));
+    return 0;
+}
+
+std::uint32_t GstMci::cdCommand(const std::vector<std::string>& words, char* reply, unsigned replyLength)
+{
+    if (cd_ == nullptr) {
+        // winmm would open the device for this one command; ours needs time to read the disc first.
+        return ready_ && cdDriveAvailable() ? kMcierrDeviceNotReady : kMcierrCannotLoadDriver;
+    }
+    if (sameMciWord(words[0], "close")) {
+        if (words.size() != 2)
+            return kMcierrUnrecognizedKeyword;
+        cd_.reset();
+        return 0;
+    }
+    return cd_->command(words, reply, replyLength);
 }
 
 std::unique_ptr<MciPort> createPlatformMci()

@@ -58,7 +58,8 @@ public:
     virtual double TwipsPerPixelX() = 0;
     virtual double TwipsPerPixelY() = 0;
 
-    /// Creates one folder (its parent must exist); false when it exists already or cannot be made.
+    /// Creates a folder (on Linux with its missing parents, each 0700); false when it exists already or
+    /// cannot be made.
     virtual bool CreateFolder(const std::string& path) = 0;
     /// Writes the picture as an uncompressed 24-bit bitmap at path, replacing any file there, without
     /// following a link planted at that path; false when the file could not be written whole.
@@ -69,6 +70,13 @@ public:
     virtual bool StartProgram(const std::string& path) = 0;
     /// The stored picture, decoded; an empty picture (0 x 0) when it cannot be decoded.
     virtual Picture LoadStoredPicture(StoredPicture which) = 0;
+
+    /// Notes the display mode as it is now, for RestoreDisplayMode.
+    virtual void KeepDisplayMode() = 0;
+    /// Gives the display the mode KeepDisplayMode noted when it has another now: a renderer that was
+    /// killed cannot give its full-screen mode back itself. Nothing to do on Windows, which gives a
+    /// temporary full-screen mode back when the process that set it ends.
+    virtual void RestoreDisplayMode() = 0;
 
     /// Ends the process at once: no window's close or unload handler runs. The real adapters do not
     /// return; a fake records the call and returns, so callers must return straight after it.

@@ -147,6 +147,10 @@ public:
         return picture;
     }
 
+    // Windows itself gives back the full-screen mode of a process that has ended.
+    void KeepDisplayMode() override {}
+    void RestoreDisplayMode() override {}
+
     void EndProcess() override { ExitProcess(0); }
 };
 

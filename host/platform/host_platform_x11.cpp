@@ -10,12 +10,14 @@
 #include "host/platform/connection_x11.h"
 
 #include <X11/Xlib.h>
+#include <X11/extensions/Xrandr.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -131,7 +133,16 @@ public:
     double TwipsPerPixelX() override { return twipsPerPixel(); }
     double TwipsPerPixelY() override { return twipsPerPixel(); }
 
-    bool CreateFolder(const std::string& path) override { return !path.empty() && mkdir(path.c_str(), 0700) == 0; }
+    bool CreateFolder(const std::string& path) override
+    {
+        if (path.empty())
+            return false;
+        // Missing parents (a new account has no ~/.cache yet) are made too, each 0700 as the XDG base
+        // directory rules ask; the answer is the last folder's, as CreateDirectory gives it.
+        for (auto slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1))
+            mkdir(path.substr(0, slash).c_str(), 0700);
+        return mkdir(path.c_str(), 0700) == 0;
+    }
 
     bool SavePictureAsBitmap(const Picture& picture, const std::string& path) override
     {
@@ -187,6 +198,34 @@ public:
         return {};
     }
 
+    void KeepDisplayMode() override
+    {
+        keptMode_.reset();
+        int eventBase = 0, errorBase = 0;
+        if (!XRRQueryExtension(x_->display, &eventBase, &errorBase))
+            return;
+        if (XRRScreenConfiguration* config = XRRGetScreenInfo(x_->display, x_->root)) {
+            Rotation rotation = 0;
+            const SizeID size = XRRConfigCurrentConfiguration(config, &rotation);
+            keptMode_ = KeptMode{size, rotation};
+            XRRFreeScreenConfigInfo(config);
+        }
+    }
+
+    void RestoreDisplayMode() override
+    {
+        if (!keptMode_)
+            return;
+        if (XRRScreenConfiguration* config = XRRGetScreenInfo(x_->display, x_->root)) {
+            Rotation rotation = 0;
+            const SizeID size = XRRConfigCurrentConfiguration(config, &rotation);
+            if (size != keptMode_->size || rotation != keptMode_->rotation)
+                XRRSetScreenConfig(x_->display, config, x_->root, keptMode_->size, keptMode_->rotation, CurrentTime);
+            XRRFreeScreenConfigInfo(config);
+            XSync(x_->display, False);
+        }
+    }
+
     void EndProcess() override
     {
         XFlush(x_->display);
@@ -194,6 +233,12 @@ public:
     }
 
 private:
+    struct KeptMode {
+        SizeID size;
+        Rotation rotation;
+    };
+    std::optional<KeptMode> keptMode_;
+
     double twipsPerPixel()
     {
         // The desktop's logical resolution where it says one (Xft.dpi), else the usual 96 dots per inch.

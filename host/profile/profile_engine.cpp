@@ -200,7 +200,11 @@ bool storable(std::string_view section, std::string_view key, std::string_view v
         return false;
     if (trim(section).empty() || trim(key).empty() || key.find('=') != std::string_view::npos)
         return false;
-    return true;
+    // The line must read back as this key: "[name=va]lue" reads as a section header, and the key would
+    // be lost, and with it the keys after it in its section.
+    const std::string line = std::string(key) + "=" + std::string(value);
+    const Parsed parsed = parse(line);
+    return parsed.kind == Parsed::Kind::Key && parsed.name == trim(key);
 }
 
 std::uint32_t copyOut(std::string_view text, char* buffer, std::uint32_t size)

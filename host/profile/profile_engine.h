@@ -22,7 +22,8 @@ std::optional<std::string> findValue(std::string_view text, std::string_view sec
 std::string setValue(std::string_view text, std::string_view section, std::string_view key, std::string_view value);
 
 /// False when storing these texts would add or break lines of the file (a CR or LF in any of them), or
-/// would make the key unreadable (an "=" in it, an empty key or section name).
+/// would make the key unreadable (an "=" in it, an empty key or section name, a key that reads as a
+/// section header).
 bool storable(std::string_view section, std::string_view key, std::string_view value);
 
 /// Copies text into buffer as the profile calls do: cut to size - 1 bytes, ended with a NUL; returns the

@@ -205,6 +205,59 @@ TEST_F(CloudScene, OnlyEscapeAsksTheFrameToQuit)
     EXPECT_EQ(quitRequests, std::vector<RenderWindow*>{&window});
 }
 
+TEST_F(CloudScene, EndingTheSceneFreesTheTextureNameInItsOwnContext)
+{
+    writeTexture(solid(0x40C080));
+    START_OR_FAIL(gl, 64, 48);
+    const GLuint name = cloudTexture().textureName();
+    ASSERT_TRUE(glIsTexture(name));
+    endScene();
+    EXPECT_FALSE(glIsTexture(name));
+    // Nothing is left for the next context's upload or for the end of the program to delete.
+    EXPECT_EQ(cloudTexture().textureName(), 0u);
+}
+
+TEST(CloudDrift, AfterTwoDaysOfFramesEachStepIsTheFirstFramesStep)
+{
+    SceneState state;
+    driftClouds(state, 16);
+    const SceneState first = state;
+    for (long tick = 1; tick < 48L * 3600 * 1000 / 16; ++tick)
+        driftClouds(state, 16);
+    const SceneState before = state;
+    driftClouds(state, 16);
+    EXPECT_NEAR(state.cloudShift - before.cloudShift, first.cloudShift, 1e-9);
+    EXPECT_NEAR(std::remainder(state.cloudAngle - before.cloudAngle, 360.0), first.cloudAngle, 1e-9);
+    double matrix[16];
+    cloudTextureMatrix(state, matrix);
+    for (int row = 0; row < 3; ++row) {
+        EXPECT_GE(matrix[12 + row], 0.0);
+        EXPECT_LT(matrix[12 + row], 1.0);
+    }
+}
+
+TEST(CloudDrift, TheMatrixIsOpenGlsTurnAfterTheDriftUpToWholeRepeats)
+{
+    testgl::OffscreenGl gl{16, 16};
+    ASSERT_EQ(gl.error(), std::string{});
+    SceneState state;
+    state.cloudShift = 7.3;
+    state.cloudAngle = 41.0;
+    glMatrixMode(GL_TEXTURE);
+    glLoadIdentity();
+    glRotated(state.cloudAngle, 1.0, 1.0, 1.0);
+    glTranslated(state.cloudShift, 0.0, 0.0);
+    double expected[16];
+    glGetDoublev(GL_TEXTURE_MATRIX, expected);
+    glLoadIdentity();
+    double matrix[16];
+    cloudTextureMatrix(state, matrix);
+    for (int i = 0; i < 16; ++i) {
+        const double difference = i >= 12 ? std::remainder(matrix[i] - expected[i], 1.0) : matrix[i] - expected[i];
+        EXPECT_NEAR(difference, 0.0, 1e-6) << "element " << i;
+    }
+}
+
 TEST(TextureGl, ALoadedPictureGivesEveryMipmapLevelWithItsTopRowAtTZero)
 {
     testgl::OffscreenGl gl{16, 16};

@@ -1,18 +1,21 @@
 // The real Zorun.scr on the X display in DISPLAY: the saver run with the real renderer, the guard, a
-// missing renderer, and the preview embedded in a window made here.
+// missing renderer, the audio CD music on a disc image, and the preview embedded in a window made here.
 #include <gtest/gtest.h>
 
 #include "bitmap_texture.h"
 #include "common/renderer_contract.h"
 #include "common/win32_numbers.h"
 #include "host/pictures/picture_decoder.h"
+#include "host/pictures/stored_pictures_data.h"
 #include "host/platform/connection_x11.h"
 #include "host/platform/host_platform_x11.h"
-#include "host/pictures/stored_pictures_data.h"
+#include "host/settings_file.h"
+#include "tools/cd_image.h"
 #include "temp_dir.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -20,10 +23,12 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <optional>
 #include <string>
 #include <thread>
@@ -80,11 +85,19 @@ protected:
         return (app / "Zorun.scr").string();
     }
 
-    pid_t start(const std::string& program, const char* argument = nullptr)
+    // Starts a program; with fd3 it finds that file open for appending as its file descriptor 3; with
+    // emptyHome it runs for an account whose home holds nothing yet.
+    pid_t start(const std::string& program, const char* argument = nullptr, const std::string& fd3 = "",
+                const char* emptyHome = nullptr)
     {
         const pid_t pid = fork();
         if (pid == 0) {
-            setenv("XDG_CACHE_HOME", cache_.c_str(), 1);
+            if (!fd3.empty())
+                dup2(open(fd3.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600), 3);
+            if (emptyHome != nullptr)
+                setenv("HOME", emptyHome, 1), unsetenv("XDG_CACHE_HOME");
+            else
+                setenv("XDG_CACHE_HOME", cache_.c_str(), 1);
             execl(program.c_str(), program.c_str(), argument, nullptr);
             _exit(127);
         }
@@ -112,6 +125,30 @@ protected:
     }
 
     std::string texture() const { return cache_ + "/k_vorn/Zorun.bmp"; }
+
+    // Presses Escape on the renderer as a person does, and waits for the renderer and then the host to
+    // end; true when the host ended within its watch period after the renderer.
+    void endWithEscape(pid_t host)
+    {
+        // A key goes to the window under the pointer, so only once the renderer's is on the screen; and
+        // a press released before the next frame is not seen, so it is held until the window goes (on
+        // a loaded machine the first frame may come seconds after the window).
+        ASSERT_TRUE(waitFor(
+            [] {
+                const std::string search =
+                    std::string("xdotool search --onlyvisible --name '^") + kRendererTitle + "$'";
+                return std::system((search + " >/dev/null").c_str()) == 0;
+            },
+            10s));
+        ASSERT_EQ(std::system("xdotool keydown Escape"), 0);
+        const bool gone = waitFor([&] { return x11_->FindWindowA(kRendererTitle) == 0; }, 10s);
+        std::system("xdotool keyup Escape");
+        ASSERT_TRUE(gone);
+        const auto status = waitExit(host, 500ms + kSlack);
+        ASSERT_TRUE(status.has_value()) << "the host outlived the renderer";
+        EXPECT_TRUE(WIFEXITED(*status));
+        EXPECT_EQ(x11_->FindWindowA("Zorun_Main"), 0);
+    }
 
     testfs::TempDir dir_;
     std::string cache_;
@@ -148,23 +185,83 @@ TEST_F(HostEndToEnd, SaverRunWritesTheTextureStartsTheRendererAndEndsAfterIt)
     EXPECT_TRUE(waitExit(second, kSlack).has_value());
     EXPECT_EQ(fs::last_write_time(texture()), written);
 
-    // Escape held as a person holds it: a press released before the next frame is not seen.
-    ASSERT_EQ(std::system("xdotool keydown Escape && sleep 0.3 && xdotool keyup Escape"), 0);
-    ASSERT_TRUE(waitFor([&] { return x11_->FindWindowA(kRendererTitle) == 0; }, 10s));
-    const auto status = waitExit(pid, 500ms + kSlack);
-    ASSERT_TRUE(status.has_value()) << "the host outlived the renderer";
-    EXPECT_TRUE(WIFEXITED(*status));
-    EXPECT_EQ(x11_->FindWindowA("Zorun_Main"), 0);
+    endWithEscape(pid);
 }
 
-TEST_F(HostEndToEnd, MissingRendererEndsTheHostAtTheFirstWatchTick)
+// Seconds of each tone in 44.1 kHz mono samples, taken 10 ms at a time: a block counts for the tone
+// nearest to its zero crossings, or for none (0) when it is silent.
+std::map<int, double> toneSeconds(const std::string& rawFile, const std::vector<int>& tones)
+{
+    std::ifstream file(rawFile, std::ios::binary);
+    std::vector<char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    auto sample = [&](std::size_t n) { return std::int16_t(std::uint8_t(bytes[2 * n]) | bytes[2 * n + 1] << 8); };
+    const std::size_t block = 441;
+    std::map<int, double> seconds;
+    for (std::size_t first = 0; (first + block) * 2 <= bytes.size(); first += block) {
+        int crossings = 0, loudest = 0;
+        for (std::size_t i = first + 1; i < first + block; ++i) {
+            crossings += (sample(i - 1) < 0) != (sample(i) < 0);
+            loudest = std::max(loudest, std::abs(int(sample(i))));
+        }
+        const double hertz = crossings / 2.0 / 0.01;
+        int tone = 0;
+        for (int candidate : tones)
+            tone = loudest > 1000 && (tone == 0 || std::abs(hertz - candidate) < std::abs(hertz - tone)) ? candidate
+                                                                                                         : tone;
+        seconds[tone] += 0.01;
+    }
+    return seconds;
+}
+
+TEST_F(HostEndToEnd, SaverRunPlaysTheCdRepeatTrackInALoopAndStopsWithTheRenderer)
+{
+    const std::string host = install(true);
+    const std::string cue = (dir_.path() / "disc.cue").string(), heard = (dir_.path() / "heard.raw").string();
+    ASSERT_TRUE(tools::writeCdImage(cue, {440, 660, 990}, 2.0));
+    std::ofstream(dir_.path() / "app" / "Zorun.ini") << "[" << kSettingsSection << "]\n"
+                                                     << kKeyKind << "=1\n"
+                                                     << kKeyRepeatTrack << "=2\n";
+    // What the host plays is written down in real time instead of being heard (to a descriptor: a
+    // filesink would start its file again at every seek).
+    setenv("ZORUN_CD_DEVICE", cue.c_str(), 1);
+    setenv("ZORUN_AUDIO_SINK", "audioconvert ! audio/x-raw,format=S16LE,channels=1 ! fdsink sync=true fd=3", 1);
+    const auto started = Clock::now();
+    const pid_t pid = start(host, "/s", heard);
+    unsetenv("ZORUN_CD_DEVICE");
+    unsetenv("ZORUN_AUDIO_SINK");
+    ASSERT_TRUE(waitFor([&] { return x11_->FindWindowA(kRendererTitle) != 0; }, 10s)) << "no renderer window";
+    // Track 2 to its end, a moment of track 3, and track 2 again.
+    std::this_thread::sleep_for(5500ms);
+    endWithEscape(pid);
+    const double seconds = std::chrono::duration<double>(Clock::now() - started).count();
+
+    // Track 2 for longer than it lasts, so it came round again; track 3 only until the next poll.
+    std::map<int, double> tones = toneSeconds(heard, {440, 660, 990});
+    EXPECT_GT(tones[660], 3.0);
+    EXPECT_LT(tones[990], 0.5);
+    EXPECT_EQ(tones[440], 0.0);
+    // Played in real time, and not on after the host has gone.
+    EXPECT_LE(double(fs::file_size(heard)) / 88200.0, seconds);
+    const auto size = fs::file_size(heard);
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(fs::file_size(heard), size);
+}
+
+TEST_F(HostEndToEnd, FromAnEmptyHomeTheCacheFoldersAreMadeAndAMissingRendererEndsTheHostAtTheFirstTick)
 {
     const std::string host = install(false);
+    const fs::path home = dir_.path() / "home";
+    fs::create_directory(home);
     const auto started = Clock::now();
-    const pid_t pid = start(host);
+    const pid_t pid = start(host, nullptr, "", home.c_str());
     ASSERT_TRUE(waitExit(pid, 500ms + kSlack).has_value());
     EXPECT_GE(Clock::now() - started, 450ms);  // not before the first tick
-    EXPECT_TRUE(fs::exists(texture()));
+    EXPECT_TRUE(fs::exists(home / ".cache/k_vorn/Zorun.bmp"));
+    for (const char* folder : {".cache", ".cache/k_vorn"}) {
+        struct stat made {};
+        ASSERT_EQ(stat((home / folder).c_str(), &made), 0) << folder;
+        EXPECT_EQ(made.st_mode & 0777, 0700u) << folder;
+    }
 }
 
 TEST_F(HostEndToEnd, PreviewShowsThePictureTopLeftAndEndsWithItsHostWindow)

@@ -87,6 +87,8 @@ struct FakePlatform final : HostPlatform, Forms {
     {
         return which == StoredPicture::Cloud ? Picture{271, 167, {}} : Picture{152, 112, {}};
     }
+    void KeepDisplayMode() override { record(calls, "KeepDisplayMode"); }
+    void RestoreDisplayMode() override { record(calls, "RestoreDisplayMode"); }
     void EndProcess() override { record(calls, "EndProcess"); }
 
     std::unique_ptr<HostWindow> CreateSaverWindow(const std::string& caption, FormEvents& events) override
@@ -280,6 +282,9 @@ TEST(SaverRun, EndsOnceAfterTheRendererStoppingTheMusicAndGivingTheCursorBackFor
             saver.tick(Zorun_S::kTimer3);
         }
         EXPECT_EQ(host.platform.calls.back(), "EndProcess");
+        // The mode seen before the renderer started is given back once its window has gone.
+        EXPECT_TRUE(inOrder(host.platform.calls, {"KeepDisplayMode", "StartProgram /opt/zorun/Zorun.dll"}));
+        EXPECT_EQ(host.called("RestoreDisplayMode"), !byClose);
         EXPECT_TRUE(host.mciSent("stop MP3Play"));
         EXPECT_TRUE(host.mciSent("close MP3Play"));
         EXPECT_EQ(saver.timers[Zorun_S::kTimer1], 0u);

@@ -1,4 +1,5 @@
 // Our own MCI on GStreamer for real: one-second files made here, played to a sink that keeps time.
+#include "eventually.h"
 #include "host/music/mci_gst.h"
 #include "host/music/mci_text.h"
 #include "temp_dir.h"
@@ -42,15 +43,7 @@ void makeTone(const std::string& encoder, const std::string& path)
     gst_object_unref(pipeline);
 }
 
-// Asks until the condition holds; a generous bound, not a measure of speed.
-bool eventually(const std::function<bool()>& condition)
-{
-    for (int i = 0; i < 200; ++i, std::this_thread::sleep_for(std::chrono::milliseconds(50))) {
-        if (condition())
-            return true;
-    }
-    return false;
-}
+using testfs::eventually;
 
 class LinuxMci : public ::testing::Test {
 protected:

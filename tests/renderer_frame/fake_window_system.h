@@ -57,6 +57,13 @@ public:
         rect = {rect.left - 8, rect.top - 31, rect.right + 8, rect.bottom + 8};  // sizeable, captioned, 96 dpi
         return true;
     }
+    bool clientRect(NativeWindow window, WindowRect& rect) override
+    {
+        if (!clientSizes_.contains(window))
+            return false;
+        rect = {0, 0, clientSizes_[window].first, clientSizes_[window].second};
+        return true;
+    }
     NativeWindow createWindow(const WindowCreation& creation) override
     {
         const bool popup = creation.style == windowStyle::popup;
@@ -66,8 +73,10 @@ public:
         current = reinterpret_cast<NativeWindow>(++lastId_);
         // Win32 sends WM_CREATE with the creation parameter, then WM_SIZE with the client area.
         send(current, msg::create, 0, reinterpret_cast<std::intptr_t>(creation.parameter));
-        send(current, msg::size, sizeKind::restored,
-             (creation.height - (popup ? 0 : 39)) << 16 | (creation.width - (popup ? 0 : 16)));
+        const std::int32_t clientWidth = creation.width - (popup ? 0 : 16);
+        const std::int32_t clientHeight = creation.height - (popup ? 0 : 39);
+        clientSizes_[current] = {clientWidth, clientHeight};
+        send(current, msg::size, sizeKind::restored, clientHeight << 16 | clientWidth);
         return current;
     }
     void showWindow(NativeWindow w, std::int32_t show) override { step("showWindow " + id(w) + " " + text(show)); }
@@ -75,6 +84,7 @@ public:
     {
         send(window, msg::destroy, 0, 0);
         userData_.erase(window);
+        clientSizes_.erase(window);
         return step("destroyWindow " + id(window));
     }
     void setUserData(NativeWindow window, void* data) override { userData_[window] = data; }
@@ -160,6 +170,7 @@ public:
         if (keys->down[27] == 1)
             requestQuit(*window_);
     }
+    void endScene() override { step("endScene"); }
     void drawScene() override
     {
         step("draw");
@@ -185,6 +196,7 @@ private:
     WindowProcedure procedure_ = nullptr;
     RenderWindow* window_ = nullptr;
     std::map<NativeWindow, void*> userData_;
+    std::map<NativeWindow, std::pair<std::int32_t, std::int32_t>> clientSizes_;
     std::deque<WindowMessage> queue_;
     std::uintptr_t lastId_ = 0;
     int waits_ = 0;

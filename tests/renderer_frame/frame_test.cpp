@@ -58,6 +58,7 @@ TEST_F(Frame, BuildsTheFullScreenWindowStepByStepDrawsAndTakesItDown)
                                  "init",
                                  "draw",
                                  "swapBuffers",
+                                 "endScene",
                                  "noneCurrent",
                                  "deleteGlContext",
                                  "releaseDeviceContext 1",
@@ -102,9 +103,9 @@ TEST_P(RunEnds, AfterTheLastFrameIsSwappedWithExitCodeZeroAndEverythingReleased)
     EXPECT_EQ(exitCode, 0);
     EXPECT_EQ(fake.frames, c.expectedFrames);
     EXPECT_EQ(keepRunning, 0);
-    EXPECT_EQ(lastCalls(9),
+    EXPECT_EQ(lastCalls(10),
               (Calls{c.expectedFrames > 0 ? "draw" : "reshape 1024x768", c.expectedFrames > 0 ? "swapBuffers" : "init",
-                     "noneCurrent", "deleteGlContext", "releaseDeviceContext 1", "destroyWindow 1",
+                     "endScene", "noneCurrent", "deleteGlContext", "releaseDeviceContext 1", "destroyWindow 1",
                      "changeDisplayMode none", "showCursor 1", "unregisterClass OpenGL"}));
 }
 
@@ -160,6 +161,9 @@ TEST_F(Frame, RefusedFullScreenRunsInAWindowOfThatOuterSizeAndStillTogglesToWind
     EXPECT_EQ(modeCalls(), (Calls{"changeDisplayMode 1024x768x32", "createWindow overlapped 1024x768 Zorun_VC",
                                   "destroyWindow 1", "createWindow overlapped 1040x807 Zorun_VC", "destroyWindow 2"}));
     EXPECT_EQ(wantFullScreen, 0);
+    // The view set up once the context is current is the client area's, in both windows.
+    EXPECT_EQ(std::ranges::count(fake.calls, "reshape 1008x729"), 2);
+    EXPECT_EQ(std::ranges::count(fake.calls, "reshape 1024x768"), 2);
 }
 
 TEST_F(Frame, MinimisedWindowDrawsNothingAndTheNextFrameIncludesThePause)

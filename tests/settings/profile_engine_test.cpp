@@ -46,6 +46,8 @@ TEST(ProfileEngine, RefusesTextsThatWouldChangeTheFilesStructure)
     EXPECT_FALSE(storable("Section", "k", "a\rb"));
     EXPECT_FALSE(storable("Sec\ntion", "k", "v"));
     EXPECT_FALSE(storable("Section", "a=b", "v"));
+    EXPECT_FALSE(storable("Section", " [Other] ", "v"));
+    EXPECT_FALSE(storable("Section", "[k", "v]"));
     EXPECT_FALSE(storable("", " ", "v"));
 }
 

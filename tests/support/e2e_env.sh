@@ -32,3 +32,64 @@ use_private_wine_prefix() {
   fi
   export WINEPREFIX=$work/prefix WINEDEBUG=${WINEDEBUG:--all}
 }
+
+# start_private_xorg FIRST_NUMBER: a real X server with two display modes, 1280x1024 (the one it starts
+# in) and 1024x768, which RandR switches for real: Xorg with the dummy video driver, on a display number
+# nobody uses. Sets $xorg_pid (for the caller's cleanup) and DISPLAY; returns 1 where Xorg cannot run
+# (not installed, or not allowed to start for this user).
+start_private_xorg() {
+  command -v Xorg >/dev/null 2>&1 && [ -e /usr/lib/xorg/modules/drivers/dummy_drv.so ] || return 1
+  cat >"$work/xorg.conf" <<'CONF'
+Section "ServerFlags"
+  Option "AutoAddDevices" "false"
+  Option "AutoEnableDevices" "false"
+EndSection
+Section "Device"
+  Identifier "dummy"
+  Driver "dummy"
+  VideoRam 32768
+EndSection
+Section "Monitor"
+  Identifier "monitor"
+  HorizSync 5.0-1000.0
+  VertRefresh 5.0-200.0
+  Modeline "1280x1024" 108.00 1280 1328 1440 1688 1024 1025 1028 1066 +hsync +vsync
+  Modeline "1024x768" 65.00 1024 1048 1184 1344 768 771 777 806 -hsync -vsync
+EndSection
+Section "Screen"
+  Identifier "screen"
+  Device "dummy"
+  Monitor "monitor"
+  DefaultDepth 24
+  SubSection "Display"
+    Depth 24
+    Modes "1280x1024" "1024x768"
+  EndSubSection
+EndSection
+CONF
+  n=$(( ($$ % 400) + $1 ))
+  xorg_pid=
+  for _ in 1 2 3 4 5; do
+    if [ ! -e /tmp/.X$n-lock ]; then
+      # An absolute -config is accepted from root only, which is also the only user Xorg starts for here.
+      Xorg :$n -config "$work/xorg.conf" -noreset -nolisten tcp -logfile "$work/xorg.log" >"$work/xorg.out" 2>&1 &
+      xorg_pid=$!
+      for _ in $(seq 100); do
+        DISPLAY=:$n xdpyinfo >/dev/null 2>&1 && break
+        kill -0 "$xorg_pid" 2>/dev/null || break
+        sleep 0.1
+      done
+      if kill -0 "$xorg_pid" 2>/dev/null && DISPLAY=:$n xdpyinfo >/dev/null 2>&1; then break; fi
+      kill "$xorg_pid" 2>/dev/null
+      xorg_pid=
+    fi
+    n=$((n + 1))
+  done
+  [ -n "$xorg_pid" ] || { tail -n 5 "$work/xorg.out" 2>/dev/null; return 1; }
+  export DISPLAY=:$n
+}
+
+# The size of the screen of $DISPLAY as RandR has set it, e.g. 1280x1024.
+screen_size() {
+  xdpyinfo 2>/dev/null | sed -n 's/.*dimensions: *\([0-9]*x[0-9]*\) pixels.*/\1/p'
+}

@@ -4,7 +4,39 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
+#include <new>
+
+// The largest array the program asked for since the last reset: a refusal must come before the loader
+// allocates what a hostile header claims.
+namespace {
+std::size_t largestArray = 0;
+}
+
+void* operator new[](std::size_t bytes)
+{
+    largestArray = bytes > largestArray ? bytes : largestArray;
+    if (void* p = std::malloc(bytes != 0 ? bytes : 1))
+        return p;
+    throw std::bad_alloc();
+}
+
+void* operator new[](std::size_t bytes, const std::nothrow_t&) noexcept
+{
+    largestArray = bytes > largestArray ? bytes : largestArray;
+    return std::malloc(bytes != 0 ? bytes : 1);
+}
+
+void operator delete[](void* p) noexcept
+{
+    std::free(p);
+}
+
+void operator delete[](void* p, std::size_t) noexcept
+{
+    std::free(p);
+}
 
 namespace {
 
@@ -127,6 +159,10 @@ std::vector<RefusalCase> refusalCases()
          [] {
              return patched(valid(), {{offBitsAt, 0xFFFFFFF0u}});
          }},
+        {"pixel offset past the end with a header claiming 64 Mi pixels",
+         [] {
+             return patched(valid(), {{offBitsAt, 0x100000}, {widthAt, 8192}, {heightAt, 8192}});
+         }},
         {"palette cut short",
          [] {
              return cut(withLayout([](auto& s) {
@@ -164,7 +200,9 @@ TEST_P(RefusalTest, EndsWithoutPixelsAndClosesTheFile)
     const std::string good = dir.write("good.bmp", testbmp::encode(valid24()));
     ASSERT_TRUE(texture.loadImage(good.c_str()));
 
+    largestArray = 0;
     EXPECT_FALSE(texture.loadImage(path.c_str()));
+    EXPECT_LT(largestArray, std::size_t{1} << 20);
     EXPECT_EQ(texture.pixels(), nullptr);
     EXPECT_EQ(texture.pixelBytes(), 0u);
     EXPECT_FALSE(texture.flipRows());

@@ -1,0 +1,78 @@
+#!/bin/sh
+# 200 restarts of the renderer through message 1025 (windowed and back), on an Xvfb of its own: the
+# renderer's resident memory, its X resources (xrestop) and its texture names, after the first window
+# and after the last toggle.
+#
+# toggle_soak.sh RENDERER TOGGLE PROBE GL_PRELOAD [RUNNER] [TOGGLES]
+#   GL_PRELOAD  the gl_names_preload library (native runs); under Wine the names are counted from
+#               Wine's OpenGL trace instead
+#   RUNNER      empty for the Linux renderer, the path of wine for the Windows one
+set -u
+renderer=$1 toggle=$2 probe=$3 preload=$4 runner=${5:-} toggles=${6:-200}
+work=$(mktemp -d)
+xvfb_pid= renderer_pid=
+
+cleanup() {
+  [ -n "$renderer_pid" ] && kill "$renderer_pid" 2>/dev/null
+  [ -n "$runner" ] && wineserver -k 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+. "$(dirname "$0")/../../tests/support/e2e_env.sh"
+start_private_xvfb 1024x768 750
+[ -n "$runner" ] && use_private_wine_prefix
+
+run() { ${runner:+"$runner"} "$@"; }
+
+if [ -n "$runner" ]; then
+  WINEDEBUG=trace+opengl "$runner" "$renderer" >/dev/null 2>"$work/gl.trace" &
+else
+  ZORUN_GL_COUNTS=$work/gl.counts LD_PRELOAD=$preload "$renderer" >/dev/null 2>&1 &
+fi
+renderer_pid=$!
+
+# Texture names: made, deleted, deleted with no context current, still alive when their context went.
+gl_names() {
+  if [ -n "$runner" ]; then
+    awk '/trace:opengl:wglMakeCurrent/ { current = $NF }
+         /trace:opengl:glGenTextures/ { made++; live[current]++ }
+         /trace:opengl:glDeleteTextures/ { deleted++; if (current ~ /^0+$/) without++; else live[current]-- }
+         /trace:opengl:wglDeleteContext/ { gone += live[$NF]; delete live[$NF] }
+         END { printf "%d %d %d %d\n", made, deleted, without, gone }' "$work/gl.trace"
+  else
+    cat "$work/gl.counts" 2>/dev/null
+  fi
+}
+
+# The renderer's resident memory, its X resources as xrestop counts them (the X client that owns the
+# window titled Zorun_VC, known by the resource base of the window's id) and its texture names.
+figures() {
+  rss=$(sed -n 's/^VmRSS:[[:space:]]*\([0-9]*\) kB/\1/p' "/proc/$renderer_pid/status")
+  window=$(xdotool search --name '^Zorun_VC$' 2>/dev/null | head -n 1)
+  base=$(printf '0x%x' $(( ${window:-0} & ~0x1fffff )))
+  xrestop -b -m 1 2>/dev/null | awk -v rss="$rss" -v names="$(gl_names)" -v base="$base" '
+    /^[0-9]+ - / { mine = 0 }
+    /res_base/ { mine = $NF == base }
+    mine && /:/ { split($0, kv, ":"); key = kv[1]; gsub(/^[ \t]+|[ \t]+$/, "", key); value = kv[2]; gsub(/[ ~]/, "", value); x[key] = value }
+    END {
+      split(names, g, " ")
+      printf "rss %s kB | X: windows %s GCs %s pixmaps %s colormaps %s cursors %s other %s, %s bytes | texture names made %s deleted %s (without a context %s) gone with their context %s\n",
+        rss, x["windows"], x["GCs"], x["pixmaps"], x["colormaps"], x["cursors"], x["unknowns"], x["total bytes"],
+        g[1], g[2], g[3], g[4]
+    }'
+}
+
+line=$(run "$probe" wait | tr -d '\r')
+[ -n "$line" ] || { echo "no renderer window"; exit 1; }
+sleep 2
+echo "after the first window: $(figures)"
+start=$(date +%s)
+for i in $(seq "$toggles"); do
+  run "$toggle" || { echo "toggle $i: not sent"; exit 1; }
+  line=$(run "$probe" wait "${line%% *}" | tr -d '\r')
+  [ -n "$line" ] || { echo "toggle $i: no new window"; exit 1; }
+done
+sleep 2
+echo "after $toggles toggles ($(( $(date +%s) - start )) s): $(figures)"

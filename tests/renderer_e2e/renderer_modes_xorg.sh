@@ -1,0 +1,93 @@
+#!/bin/sh
+# The renderer on an X server with two display modes: full screen switches the screen to 1024 x 768 for
+# real, and every way out (Escape, a close request, SIGTERM, SIGINT, SIGHUP, a toggle to windowed) gives
+# the screen its 1280 x 1024 back. A renderer killed outright cannot: then the host that started it gives
+# the mode back once its window has gone. Exit code 77 (skipped) where Xorg cannot run.
+#
+# renderer_modes_xorg.sh RENDERER TOGGLE PROBE HOST
+set -u
+renderer=$1 toggle=$2 probe=$3 host=$4
+work=$(mktemp -d)
+xorg_pid= renderer_pid= failures=0
+
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+cleanup() {
+  [ -n "$renderer_pid" ] && kill -9 "$renderer_pid" 2>/dev/null
+  [ -n "$xorg_pid" ] && kill "$xorg_pid" 2>/dev/null && wait "$xorg_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+. "$(dirname "$0")/../support/e2e_env.sh"
+start_private_xorg 600 || { echo "SKIP: no Xorg with the dummy driver can be started here"; exit 77; }
+original=$(screen_size)
+[ "$original" = 1280x1024 ] || { fail "Xorg started at $original"; exit 1; }
+
+# Waits up to 5 s for the screen to have the given size.
+expect_screen() {
+  for _ in $(seq 50); do [ "$(screen_size)" = "$1" ] && return; sleep 0.1; done
+  fail "$2: the screen is $(screen_size), wanted $1"
+}
+
+expect_exit() {
+  for _ in $(seq 200); do kill -0 "$renderer_pid" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$renderer_pid" 2>/dev/null && { fail "$1: still running"; kill -9 "$renderer_pid"; }
+  wait "$renderer_pid"
+  renderer_pid=
+}
+
+for ending in Escape close TERM INT HUP toggle; do
+  echo "== $ending"
+  "$renderer" >"$work/renderer.log" 2>&1 &
+  renderer_pid=$!
+  line=$("$probe" wait)
+  echo "window: $line"
+  case $line in *" fullscreen 1024x768") ;; *) fail "$ending: no full-screen window" ;; esac
+  expect_screen 1024x768 "$ending: full screen"
+  case $ending in
+  Escape)
+    for _ in 1 2 3 4 5; do
+      xdotool keydown Escape sleep 0.3 keyup Escape
+      for _ in $(seq 20); do kill -0 "$renderer_pid" 2>/dev/null || break 2; sleep 0.1; done
+    done ;;
+  close) "$probe" close || fail "close: not sent" ;;
+  toggle)
+    "$toggle" || fail "toggle: not sent"
+    line=$("$probe" wait "${line%% *}")
+    echo "window: $line"
+    expect_screen "$original" "toggle to windowed"
+    "$probe" close ;;
+  *) kill -s "$ending" "$renderer_pid" ;;
+  esac
+  expect_exit "$ending"
+  expect_screen "$original" "after $ending"
+done
+
+echo "== SIGKILL under the host"
+mkdir -p "$work/app" "$work/home"
+cp "$host" "$work/app/Zorun.scr"
+cp "$renderer" "$work/app/Zorun.dll"
+# The host does not keep its renderer as a child: it is found by its program's path.
+renderer_under_host() { ps -eo pid=,args= | awk -v program="$work/app/Zorun.dll" '$2 == program { print $1 }'; }
+# The host's first watch tick comes 500 ms after the start: a renderer slower than that to show its
+# window (a loaded machine) ends the run before it begins, and the run is made again.
+for attempt in 1 2 3; do
+  HOME=$work/home XDG_CACHE_HOME=$work/home/.cache "$work/app/Zorun.scr" /s >"$work/host.log" 2>&1 &
+  host_pid=$!
+  line=$("$probe" wait)
+  expect_screen 1024x768 "under the host: full screen"
+  sleep 0.6
+  kill -0 "$host_pid" 2>/dev/null && break
+  echo "the host ended before its renderer showed (attempt $attempt)"
+  kill -TERM "$(renderer_under_host)" 2>/dev/null
+  expect_screen "$original" "renderer ended"
+done
+echo "window: $line"
+kill -KILL "$(renderer_under_host)"
+expect_screen "$original" "after SIGKILL"
+for _ in $(seq 30); do kill -0 "$host_pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$host_pid" 2>/dev/null && { fail "the host outlived the renderer"; kill -9 "$host_pid"; }
+
+[ "$failures" -eq 0 ] && echo "all passed"
+[ "$failures" -eq 0 ]
