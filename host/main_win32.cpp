@@ -7,6 +7,7 @@
 #include "host/forms/host_window_win32.h"
 #include "host/platform/host_platform_win32.h"
 #include "host/command_line.h"
+#include "host/dialog/settings_dialog_view.h"
 #include "host/music/mci_port.h"
 #include "host/startup.h"
 #include "common/texture_path.h"
@@ -29,7 +30,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         .settings = Settings(),
         .loadSettings = [] { LoadSettings(); },
         .openMci = [] { return music::createPlatformMci(); },
-        .showSettingsDialog = {},
+        .showSettingsDialog =
+            [&platform] { runSettingsDialog(*platform, Settings(), SettingsFilePath(ProgramFolder())); },
     };
     // The process lives as long as the window Main opened; without one, Main has ended it already.
     std::unique_ptr<OpenWindows> opened = Main(context);

@@ -1,4 +1,5 @@
 // The Linux program Zorun.scr: the X11 adapters, the settings and the music behind `Main`.
+#include "host/dialog/settings_dialog_view.h"
 #include "host/music/background_music.h"
 #include "host/forms/host_window_x11.h"
 #include "host/platform/connection_x11.h"
@@ -35,7 +36,10 @@ int main(int argc, char** argv)
         zorun::Settings(),
         [] { zorun::LoadSettings(); },
         [] { return zorun::music::createPlatformMci(); },
-        {},
+        [&platform] {
+            zorun::host::runSettingsDialog(*platform, zorun::Settings(),
+                                           zorun::SettingsFilePath(zorun::ProgramFolder()));
+        },
     };
     const auto window = zorun::host::Main(context);
     forms->RunMessageLoop();

@@ -23,6 +23,16 @@ struct Picture {
 enum class StoredPicture {
     Cloud,    ///< the saver window's `Display`, 271 x 167
     Preview,  ///< the preview window's `Img_Prev`, 152 x 112
+    // The Command button's state frames, 64 x 25 each.
+    ButtonNormal,
+    ButtonHighLight,
+    ButtonHighLightSelect,
+    ButtonSelected,
+    ButtonPressed,
+    ButtonDisable,
+    // The settings dialog's option pictures, 12 x 12: not selected and selected.
+    Option,
+    OptionSelected,
 };
 
 /// The host's view of the platform outside its own windows. Every call is made on the host's one

@@ -132,7 +132,20 @@ public:
     Picture LoadStoredPicture(StoredPicture which) override
     {
         Picture picture;
-        LoadPictureResource(which == StoredPicture::Cloud ? ZORUN_PICTURE_CLOUD : ZORUN_PICTURE_PREVIEW, picture);
+        // In the order of StoredPicture.
+        static constexpr int kResources[] = {
+            ZORUN_PICTURE_CLOUD,
+            ZORUN_PICTURE_PREVIEW,
+            ZORUN_PICTURE_BUTTON_NORMAL,
+            ZORUN_PICTURE_BUTTON_HIGHLIGHT,
+            ZORUN_PICTURE_BUTTON_HIGHLIGHT_SELECT,
+            ZORUN_PICTURE_BUTTON_SELECTED,
+            ZORUN_PICTURE_BUTTON_PRESSED,
+            ZORUN_PICTURE_BUTTON_DISABLE,
+            ZORUN_PICTURE_OPTION,
+            ZORUN_PICTURE_OPTION_SELECTED,
+        };
+        LoadPictureResource(kResources[static_cast<int>(which)], picture);
         return picture;
     }
 

@@ -177,8 +177,29 @@ public:
 
     Picture LoadStoredPicture(StoredPicture which) override
     {
-        return which == StoredPicture::Cloud ? DecodePicture(kCloudJpeg, kCloudJpegSize)
-                                             : DecodePicture(kPreviewJpeg, kPreviewJpegSize);
+        switch (which) {
+        case StoredPicture::Cloud:
+            return DecodePicture(kCloudJpeg, kCloudJpegSize);
+        case StoredPicture::Preview:
+            return DecodePicture(kPreviewJpeg, kPreviewJpegSize);
+        case StoredPicture::ButtonNormal:
+            return DecodePicture(kButtonNormalBmp, kButtonNormalBmpSize);
+        case StoredPicture::ButtonHighLight:
+            return DecodePicture(kButtonHighLightBmp, kButtonHighLightBmpSize);
+        case StoredPicture::ButtonHighLightSelect:
+            return DecodePicture(kButtonHighLightSelectBmp, kButtonHighLightSelectBmpSize);
+        case StoredPicture::ButtonSelected:
+            return DecodePicture(kButtonSelectedBmp, kButtonSelectedBmpSize);
+        case StoredPicture::ButtonPressed:
+            return DecodePicture(kButtonPressedBmp, kButtonPressedBmpSize);
+        case StoredPicture::ButtonDisable:
+            return DecodePicture(kButtonDisableBmp, kButtonDisableBmpSize);
+        case StoredPicture::Option:
+            return DecodePicture(kOptionJpeg, kOptionJpegSize);
+        case StoredPicture::OptionSelected:
+            return DecodePicture(kOptionSelectedJpeg, kOptionSelectedJpegSize);
+        }
+        return {};
     }
 
     void KeepDisplayMode() override

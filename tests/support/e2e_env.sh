@@ -33,6 +33,17 @@ use_private_wine_prefix() {
   export WINEPREFIX=$work/prefix WINEDEBUG=${WINEDEBUG:--all}
 }
 
+# wait_for_window TITLE_REGEX [TENTHS]: prints the first window whose title matches, once there is one
+# (within TENTHS tenths of a second, 300 unless told); prints nothing and fails when none comes.
+wait_for_window() {
+  for _ in $(seq "${2:-300}"); do
+    found=$(xdotool search --name "$1" 2>/dev/null | head -n 1)
+    [ -n "$found" ] && { echo "$found"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
 # start_private_xorg FIRST_NUMBER: a real X server with two display modes, 1280x1024 (the one it starts
 # in) and 1024x768, which RandR switches for real: Xorg with the dummy video driver, on a display number
 # nobody uses. Sets $xorg_pid (for the caller's cleanup) and DISPLAY; returns 1 where Xorg cannot run

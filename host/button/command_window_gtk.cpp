@@ -1,0 +1,376 @@
+// The Command button on GTK 3: an event box with its own window holding the face image and the caption.
+#include "host/button/command_window.h"
+#include "host/button/face_image.h"
+
+#include <gtk/gtk.h>
+
+#include <cmath>
+
+namespace zorun::host {
+
+namespace {
+
+// Never seen on a face (the gradient and the ring cover the whole image); shown only while a new size
+// has not been drawn yet.
+constexpr std::uint32_t kBackground = 0xECE9D8;
+
+int buttonCode(guint gtkButton)
+{
+    switch (gtkButton) {
+    case 1:
+        return kLeftButton;
+    case 2:
+        return kMiddleButton;
+    case 3:
+        return kRightButton;
+    default:
+        return 0;
+    }
+}
+
+int buttonsHeld(guint state)
+{
+    return ((state & GDK_BUTTON1_MASK) != 0 ? kLeftButton : 0) | ((state & GDK_BUTTON3_MASK) != 0 ? kRightButton : 0) |
+           ((state & GDK_BUTTON2_MASK) != 0 ? kMiddleButton : 0);
+}
+
+GdkDevice* pointerDevice(GtkWidget* widget)
+{
+    GdkSeat* seat = gdk_display_get_default_seat(gtk_widget_get_display(widget));
+    return seat != nullptr ? gdk_seat_get_pointer(seat) : nullptr;
+}
+
+class GtkCommandWindow;
+
+// The persistent image: the face in software, shown through a cairo surface over the same pixels.
+class GtkFaceCanvas final : public FaceCanvas {
+public:
+    GtkFaceCanvas(GtkWidget* box, const FramePictures& pictures) : box_(box), pictures_(pictures) {}
+    ~GtkFaceCanvas() override { releaseSurface(); }
+    GtkFaceCanvas(const GtkFaceCanvas&) = delete;
+    GtkFaceCanvas& operator=(const GtkFaceCanvas&) = delete;
+
+    void resize(std::int32_t width, std::int32_t height)
+    {
+        releaseSurface();
+        image_.Resize(width, height);
+        image_.Fill(kBackground);
+        if (width > 0 && height > 0)
+            surface_ = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(image_.Pixels()),
+                                                           CAIRO_FORMAT_RGB24, width, height, width * 4);
+    }
+
+    void paint(cairo_t* cr)
+    {
+        if (!opaque_ || surface_ == nullptr)
+            return;
+        cairo_surface_mark_dirty(surface_);
+        cairo_set_source_surface(cr, surface_, 0, 0);
+        cairo_paint(cr);
+    }
+
+    void ClientSize(std::int32_t& width, std::int32_t& height) override
+    {
+        width = image_.Width();
+        height = image_.Height();
+    }
+    double TwipsPerPixel() override
+    {
+        const double dpi = gdk_screen_get_resolution(gtk_widget_get_screen(box_));
+        return dpi > 0 ? 1440.0 / dpi : 15.0;
+    }
+    void Clear() override { image_.Fill(kBackground); }
+    void PaintPiece(FramePicture picture, const PixelRect& destination, const PixelRect& source) override
+    {
+        image_.PaintPiece(pictures_[static_cast<std::size_t>(picture)], destination, source);
+    }
+    void GradientFill(const GradientVertex* vertices, std::uint32_t count, const GradientRect& rect) override
+    {
+        image_.GradientFill(vertices, count, rect);
+    }
+    void Refresh() override { gtk_widget_queue_draw(box_); }
+    void SetOpaque(bool opaque) override
+    {
+        opaque_ = opaque;
+        gtk_widget_queue_draw(box_);
+    }
+
+private:
+    void releaseSurface()
+    {
+        if (surface_ != nullptr)
+            cairo_surface_destroy(surface_);
+        surface_ = nullptr;
+    }
+
+    GtkWidget* box_;
+    const FramePictures pictures_;
+    FaceImage image_;
+    cairo_surface_t* surface_ = nullptr;
+    bool opaque_ = true;
+};
+
+// The caption: a label without a window of its own, so the pointer over it is over the button.
+class GtkCaptionLabel final : public CaptionLabel {
+public:
+    GtkCaptionLabel(GtkWidget* fixed, GtkWidget* label) : fixed_(fixed), label_(label)
+    {
+        gtk_label_set_line_wrap(GTK_LABEL(label_), TRUE);
+        gtk_label_set_justify(GTK_LABEL(label_), GTK_JUSTIFY_CENTER);
+        gtk_label_set_xalign(GTK_LABEL(label_), 0.5f);
+        gtk_label_set_yalign(GTK_LABEL(label_), 0.0f);
+    }
+
+    void Place(const PixelRect& rect) override
+    {
+        gtk_fixed_move(GTK_FIXED(fixed_), label_, rect.x, rect.y);
+        gtk_widget_set_size_request(label_, std::max(rect.width, 1), -1);
+    }
+    void SetText(const std::string& utf8) override { gtk_label_set_text(GTK_LABEL(label_), utf8.c_str()); }
+    void SetColour(std::uint32_t colour) override
+    {
+        colour_ = colour;
+        applyAttributes();
+    }
+    void SetFont(const CaptionFont& font) override
+    {
+        font_ = font;
+        applyAttributes();
+    }
+    void SetEnabled(bool enabled) override
+    {
+        enabled_ = enabled;
+        gtk_widget_set_sensitive(label_, enabled ? TRUE : FALSE);
+        applyAttributes();
+    }
+
+private:
+    void applyAttributes()
+    {
+        PangoAttrList* attributes = pango_attr_list_new();
+        PangoFontDescription* description = pango_font_description_new();
+        // HACK: the designed face is a Windows font; Debian's IPA P Gothic has the same metrics family.
+        pango_font_description_set_family(description,
+                                          font_.face == "ＭＳ Ｐゴシック" ? "IPAPGothic" : font_.face.c_str());
+        pango_font_description_set_size(description, static_cast<gint>(std::lround(font_.points * PANGO_SCALE)));
+        pango_font_description_set_weight(description, static_cast<PangoWeight>(font_.weight));
+        pango_font_description_set_style(description, font_.italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
+        pango_attr_list_insert(attributes, pango_attr_font_desc_new(description));
+        pango_font_description_free(description);
+        if (font_.underline)
+            pango_attr_list_insert(attributes, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
+        if (font_.strikethrough)
+            pango_attr_list_insert(attributes, pango_attr_strikethrough_new(TRUE));
+        // Disabled, the theme's insensitive colour shows instead of the caption colour.
+        if (enabled_) {
+            auto channel = [&](int shift) { return static_cast<guint16>(((colour_ >> shift) & 0xFF) * 0x101); };
+            pango_attr_list_insert(attributes, pango_attr_foreground_new(channel(0), channel(8), channel(16)));
+        }
+        gtk_label_set_attributes(GTK_LABEL(label_), attributes);
+        pango_attr_list_unref(attributes);
+    }
+
+    GtkWidget* fixed_;
+    GtkWidget* label_;
+    std::uint32_t colour_ = 0;
+    CaptionFont font_;
+    bool enabled_ = true;
+};
+
+class GtkHoverProbe final : public HoverProbe {
+public:
+    explicit GtkHoverProbe(GtkWidget* box) : box_(box) {}
+    ~GtkHoverProbe() override { stop(); }
+    GtkHoverProbe(const GtkHoverProbe&) = delete;
+    GtkHoverProbe& operator=(const GtkHoverProbe&) = delete;
+
+    void setTick(Command* control) { control_ = control; }
+
+    bool GetCursorPos(std::int32_t& x, std::int32_t& y) override
+    {
+        GdkDevice* pointer = pointerDevice(box_);
+        if (pointer == nullptr)
+            return false;
+        gint px = 0;
+        gint py = 0;
+        gdk_device_get_position(pointer, nullptr, &px, &py);
+        x = px;
+        y = py;
+        return true;
+    }
+    // GDK answers for the pointer's present position, which is the point just read.
+    WindowHandle WindowFromPoint(std::int32_t /*x*/, std::int32_t /*y*/) override
+    {
+        GdkDevice* pointer = pointerDevice(box_);
+        return pointer != nullptr
+                   ? reinterpret_cast<WindowHandle>(gdk_device_get_window_at_position(pointer, nullptr, nullptr))
+                   : 0;
+    }
+    WindowHandle OwnWindow() override { return reinterpret_cast<WindowHandle>(gtk_widget_get_window(box_)); }
+    WindowHandle ContainerWindow() override
+    {
+        GtkWidget* parent = gtk_widget_get_parent(box_);
+        return parent != nullptr ? reinterpret_cast<WindowHandle>(gtk_widget_get_window(parent)) : 0;
+    }
+    void SetHoverTimer(bool on, std::uint32_t intervalMs) override
+    {
+        stop();
+        if (on)
+            timer_ = g_timeout_add(intervalMs, &GtkHoverProbe::tick, this);
+    }
+
+private:
+    void stop()
+    {
+        if (timer_ != 0)
+            g_source_remove(timer_);
+        timer_ = 0;
+    }
+    static gboolean tick(gpointer self)
+    {
+        auto* probe = static_cast<GtkHoverProbe*>(self);
+        if (probe->control_ != nullptr)
+            probe->control_->OnHoverTick();
+        return G_SOURCE_CONTINUE;
+    }
+
+    GtkWidget* box_;
+    Command* control_ = nullptr;
+    guint timer_ = 0;
+};
+
+class GtkCommandWindow final : public CommandWindow {
+public:
+    GtkCommandWindow(GtkWidget* container, const FramePictures& pictures, CommandEvents& events)
+        : container_(container),
+          box_(makeBox()),
+          fixed_(gtk_fixed_new()),
+          label_(gtk_label_new("")),
+          canvas_(box_, pictures),
+          caption_(fixed_, label_),
+          probe_(box_),
+          control_(canvas_, caption_, probe_, events)
+    {
+        probe_.setTick(&control_);
+        gtk_container_add(GTK_CONTAINER(box_), fixed_);
+        gtk_fixed_put(GTK_FIXED(fixed_), label_, 0, 0);
+        g_signal_connect(box_, "draw", G_CALLBACK(&GtkCommandWindow::onDraw), this);
+        g_signal_connect(box_, "button-press-event", G_CALLBACK(&GtkCommandWindow::onPress), this);
+        g_signal_connect(box_, "button-release-event", G_CALLBACK(&GtkCommandWindow::onRelease), this);
+        g_signal_connect(box_, "motion-notify-event", G_CALLBACK(&GtkCommandWindow::onMotion), this);
+        // HACK: GDK turns the first motion into a child window into the crossing alone; Windows sends a
+        // WM_MOUSEMOVE there, so entering counts as a move.
+        g_signal_connect(box_, "enter-notify-event", G_CALLBACK(&GtkCommandWindow::onEnter), this);
+        // The button's own focus within its window, as a form's controls have it: switching to another
+        // program does not take it away.
+        g_signal_connect(box_, "notify::is-focus", G_CALLBACK(&GtkCommandWindow::onFocus), this);
+        gtk_fixed_put(GTK_FIXED(container_), box_, 0, 0);
+    }
+
+    ~GtkCommandWindow() override
+    {
+        probe_.SetHoverTimer(false, 0);
+        g_signal_handlers_disconnect_by_data(box_, this);
+        gtk_widget_destroy(box_);
+        g_object_unref(box_);
+    }
+
+    GtkCommandWindow(const GtkCommandWindow&) = delete;
+    GtkCommandWindow& operator=(const GtkCommandWindow&) = delete;
+
+    Command& Control() override { return control_; }
+
+    void Move(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height) override
+    {
+        gtk_fixed_move(GTK_FIXED(container_), box_, left, top);
+        gtk_widget_set_size_request(box_, std::max(width, 0), std::max(height, 0));
+        gtk_widget_show_all(box_);
+        canvas_.resize(std::max(width, 0), std::max(height, 0));
+        control_.OnResize();
+    }
+
+    PixelRect ScreenRect() override
+    {
+        GdkWindow* window = gtk_widget_get_window(box_);
+        std::int32_t width = 0;
+        std::int32_t height = 0;
+        canvas_.ClientSize(width, height);
+        gint x = 0;
+        gint y = 0;
+        if (window != nullptr)
+            gdk_window_get_origin(window, &x, &y);
+        return {x, y, width, height};
+    }
+
+private:
+    static GtkWidget* makeBox()
+    {
+        GtkWidget* box = gtk_event_box_new();
+        g_object_ref_sink(box);
+        gtk_event_box_set_visible_window(GTK_EVENT_BOX(box), TRUE);
+        gtk_widget_set_app_paintable(box, TRUE);
+        gtk_widget_set_can_focus(box, TRUE);
+        gtk_widget_add_events(
+            box, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK | GDK_POINTER_MOTION_MASK | GDK_ENTER_NOTIFY_MASK);
+        return box;
+    }
+
+    static gboolean onDraw(GtkWidget*, cairo_t* cr, gpointer self)
+    {
+        static_cast<GtkCommandWindow*>(self)->canvas_.paint(cr);
+        return FALSE;  // the caption label draws over the face
+    }
+    static gboolean onPress(GtkWidget* box, GdkEventButton* event, gpointer self)
+    {
+        // A double click arrives as two presses and a GDK_2BUTTON_PRESS besides: only presses count.
+        if (event->type != GDK_BUTTON_PRESS)
+            return TRUE;
+        auto* window = static_cast<GtkCommandWindow*>(self);
+        if (event->button == 1)
+            gtk_widget_grab_focus(box);
+        window->control_.OnMouseDown(buttonCode(event->button));
+        return TRUE;
+    }
+    static gboolean onRelease(GtkWidget*, GdkEventButton* event, gpointer self)
+    {
+        static_cast<GtkCommandWindow*>(self)->control_.OnMouseUp(buttonCode(event->button));
+        return TRUE;
+    }
+    static gboolean onMotion(GtkWidget*, GdkEventMotion* event, gpointer self)
+    {
+        static_cast<GtkCommandWindow*>(self)->control_.OnMouseMove(buttonsHeld(event->state));
+        return TRUE;
+    }
+    static gboolean onEnter(GtkWidget*, GdkEventCrossing* event, gpointer self)
+    {
+        static_cast<GtkCommandWindow*>(self)->control_.OnMouseMove(buttonsHeld(event->state));
+        return FALSE;
+    }
+    static void onFocus(GtkWidget* box, GParamSpec*, gpointer self)
+    {
+        auto* window = static_cast<GtkCommandWindow*>(self);
+        if (gtk_widget_is_focus(box))
+            window->control_.OnGotFocus();
+        else
+            window->control_.OnLostFocus();
+    }
+
+    GtkWidget* container_;
+    GtkWidget* box_;
+    GtkWidget* fixed_;
+    GtkWidget* label_;
+    GtkFaceCanvas canvas_;
+    GtkCaptionLabel caption_;
+    GtkHoverProbe probe_;
+    Command control_;
+};
+
+}  // namespace
+
+std::unique_ptr<CommandWindow> createCommandWindow(std::intptr_t container, const FramePictures& pictures,
+                                                   CommandEvents& events)
+{
+    return std::make_unique<GtkCommandWindow>(reinterpret_cast<GtkWidget*>(container), pictures, events);
+}
+
+}  // namespace zorun::host

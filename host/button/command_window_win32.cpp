@@ -1,0 +1,482 @@
+// The Command button on Win32: a window class of its own with a memory bitmap as its persistent image,
+// GradientFill and StretchBlt for the face, a SetTimer hover timer and a caption label mouse-transparent.
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+#include "host/button/command_window.h"
+
+#include <cmath>
+#include <string>
+
+namespace zorun::host {
+
+namespace {
+
+constexpr const wchar_t* kButtonClass = L"ZorunCommand";
+constexpr const wchar_t* kCaptionClass = L"ZorunCommandCaption";
+constexpr UINT_PTR kHoverTimer = 1;
+
+static_assert(sizeof(GradientVertex) == sizeof(TRIVERTEX), "GradientVertex mirrors TRIVERTEX");
+static_assert(sizeof(GradientRect) == sizeof(GRADIENT_RECT), "GradientRect mirrors GRADIENT_RECT");
+
+std::wstring wide(const std::string& utf8)
+{
+    if (utf8.empty())
+        return {};
+    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring text(static_cast<std::size_t>(std::max(length, 0)), L'\0');
+    if (length > 0)
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(), length);
+    return text;
+}
+
+// A 32-bit top-down DIB section selected into a memory DC of its own.
+struct MemoryImage {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ original = nullptr;
+    std::uint32_t* bits = nullptr;
+
+    MemoryImage() = default;
+    MemoryImage(const MemoryImage&) = delete;
+    MemoryImage& operator=(const MemoryImage&) = delete;
+    ~MemoryImage()
+    {
+        release();
+        DeleteDC(dc);
+    }
+
+    void resize(std::int32_t width, std::int32_t height)
+    {
+        release();
+        if (dc == nullptr || width <= 0 || height <= 0)
+            return;
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* memory = nullptr;
+        bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &memory, nullptr, 0);
+        if (bitmap != nullptr) {
+            bits = static_cast<std::uint32_t*>(memory);
+            original = SelectObject(dc, bitmap);
+        }
+    }
+
+private:
+    void release()
+    {
+        if (bitmap != nullptr) {
+            SelectObject(dc, original);
+            DeleteObject(bitmap);
+        }
+        bitmap = nullptr;
+        bits = nullptr;
+    }
+};
+
+class Win32FaceCanvas final : public FaceCanvas {
+public:
+    explicit Win32FaceCanvas(const FramePictures& pictures)
+    {
+        for (std::size_t i = 0; i < pictures.size(); ++i) {
+            const Picture& p = pictures[i];
+            if (p.width <= 0 || p.height <= 0 || p.rgb.size() < static_cast<std::size_t>(p.width) * p.height * 3)
+                continue;
+            pictures_[i].resize(p.width, p.height);
+            if (pictures_[i].bits == nullptr)
+                continue;
+            for (std::size_t n = 0; n < static_cast<std::size_t>(p.width) * p.height; ++n)
+                pictures_[i].bits[n] =
+                    std::uint32_t{p.rgb[n * 3]} << 16 | std::uint32_t{p.rgb[n * 3 + 1]} << 8 | p.rgb[n * 3 + 2];
+        }
+    }
+
+    void attach(HWND window) { window_ = window; }
+    void resize(std::int32_t width, std::int32_t height)
+    {
+        width_ = width;
+        height_ = height;
+        image_.resize(width, height);
+        Clear();
+    }
+
+    void paint(HDC dc)
+    {
+        if (opaque_ && image_.bitmap != nullptr) {
+            BitBlt(dc, 0, 0, width_, height_, image_.dc, 0, 0, SRCCOPY);
+            return;
+        }
+        // Transparent: the container's own background shows.
+        HWND parent = GetParent(window_);
+        auto brush = reinterpret_cast<HBRUSH>(GetClassLongPtrW(parent, GCLP_HBRBACKGROUND));
+        RECT rect{0, 0, width_, height_};
+        FillRect(dc, &rect, brush != nullptr ? brush : GetSysColorBrush(COLOR_BTNFACE));
+    }
+
+    void ClientSize(std::int32_t& width, std::int32_t& height) override
+    {
+        RECT rect{};
+        if (window_ != nullptr && GetClientRect(window_, &rect)) {
+            width = rect.right;
+            height = rect.bottom;
+        }
+    }
+    double TwipsPerPixel() override
+    {
+        HDC screen = GetDC(nullptr);
+        const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
+        ReleaseDC(nullptr, screen);
+        return dpi > 0 ? 1440.0 / dpi : 15.0;
+    }
+    void Clear() override
+    {
+        RECT rect{0, 0, width_, height_};
+        FillRect(image_.dc, &rect, GetSysColorBrush(COLOR_BTNFACE));
+    }
+    void PaintPiece(FramePicture picture, const PixelRect& destination, const PixelRect& source) override
+    {
+        const MemoryImage& from = pictures_[static_cast<std::size_t>(picture)];
+        if (from.bitmap == nullptr)
+            return;
+        SetStretchBltMode(image_.dc, COLORONCOLOR);
+        StretchBlt(image_.dc, destination.x, destination.y, destination.width, destination.height, from.dc, source.x,
+                   source.y, source.width, source.height, SRCCOPY);
+    }
+    void GradientFill(const GradientVertex* vertices, std::uint32_t count, const GradientRect& rect) override
+    {
+        GRADIENT_RECT mesh{rect.upperLeft, rect.lowerRight};
+        ::GradientFill(image_.dc, reinterpret_cast<TRIVERTEX*>(const_cast<GradientVertex*>(vertices)), count, &mesh, 1,
+                       GRADIENT_FILL_RECT_V);
+    }
+    void Refresh() override
+    {
+        if (window_ != nullptr)
+            RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    }
+    void SetOpaque(bool opaque) override
+    {
+        opaque_ = opaque;
+        Refresh();
+    }
+
+private:
+    HWND window_ = nullptr;
+    std::int32_t width_ = 0;
+    std::int32_t height_ = 0;
+    MemoryImage image_;
+    std::array<MemoryImage, kFramePictureCount> pictures_;
+    bool opaque_ = true;
+};
+
+// The caption: a child window that lets the mouse through to the button and draws only its text.
+class Win32CaptionLabel final : public CaptionLabel {
+public:
+    ~Win32CaptionLabel() override
+    {
+        if (font_ != nullptr)
+            DeleteObject(font_);
+    }
+
+    void attach(HWND window)
+    {
+        window_ = window;
+        SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
+
+    void paint(HDC dc)
+    {
+        RECT rect{};
+        GetClientRect(window_, &rect);
+        SetBkMode(dc, TRANSPARENT);
+        const HGDIOBJ original = font_ != nullptr ? SelectObject(dc, font_) : nullptr;
+        const UINT format = DT_CENTER | DT_WORDBREAK | DT_NOPREFIX;
+        if (enabled_) {
+            SetTextColor(dc, colour_);
+            DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &rect, format);
+        } else {
+            // The disabled style of a label: an etched text, light below and right, grey above.
+            RECT shifted{rect.left + 1, rect.top + 1, rect.right + 1, rect.bottom + 1};
+            SetTextColor(dc, GetSysColor(COLOR_3DHILIGHT));
+            DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &shifted, format);
+            SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+            DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &rect, format);
+        }
+        if (original != nullptr)
+            SelectObject(dc, original);
+    }
+
+    void Place(const PixelRect& rect) override
+    {
+        if (window_ != nullptr)
+            MoveWindow(window_, rect.x, rect.y, rect.width, rect.height, TRUE);
+    }
+    void SetText(const std::string& utf8) override
+    {
+        text_ = wide(utf8);
+        redraw();
+    }
+    void SetColour(std::uint32_t colour) override
+    {
+        colour_ = colour;  // 0x00BBGGRR is a COLORREF
+        redraw();
+    }
+    void SetFont(const CaptionFont& font) override
+    {
+        if (font_ != nullptr)
+            DeleteObject(font_);
+        HDC screen = GetDC(nullptr);
+        const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+        ReleaseDC(nullptr, screen);
+        font_ = CreateFontW(-static_cast<int>(std::lround(font.points * dpi / 72.0)), 0, 0, 0, font.weight, font.italic,
+                            font.underline, font.strikethrough, static_cast<DWORD>(font.charset), OUT_DEFAULT_PRECIS,
+                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, wide(font.face).c_str());
+        redraw();
+    }
+    void SetEnabled(bool enabled) override
+    {
+        enabled_ = enabled;
+        if (window_ != nullptr)
+            EnableWindow(window_, enabled ? TRUE : FALSE);
+        redraw();
+    }
+
+private:
+    // The label has no background: its part of the button is painted again under it.
+    void redraw()
+    {
+        HWND parent = window_ != nullptr ? GetParent(window_) : nullptr;
+        if (parent == nullptr)
+            return;
+        RECT rect{};
+        GetWindowRect(window_, &rect);
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+        RedrawWindow(parent, &rect, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    }
+
+    HWND window_ = nullptr;
+    std::wstring text_;
+    COLORREF colour_ = 0;
+    HFONT font_ = nullptr;
+    bool enabled_ = true;
+};
+
+class Win32HoverProbe final : public HoverProbe {
+public:
+    void attach(HWND window) { window_ = window; }
+
+    bool GetCursorPos(std::int32_t& x, std::int32_t& y) override
+    {
+        POINT point{};
+        if (!::GetCursorPos(&point))
+            return false;
+        x = point.x;
+        y = point.y;
+        return true;
+    }
+    WindowHandle WindowFromPoint(std::int32_t x, std::int32_t y) override
+    {
+        return reinterpret_cast<WindowHandle>(::WindowFromPoint(POINT{x, y}));
+    }
+    WindowHandle OwnWindow() override { return reinterpret_cast<WindowHandle>(window_); }
+    WindowHandle ContainerWindow() override { return reinterpret_cast<WindowHandle>(GetParent(window_)); }
+    void SetHoverTimer(bool on, std::uint32_t intervalMs) override
+    {
+        if (window_ == nullptr)
+            return;
+        if (on)
+            SetTimer(window_, kHoverTimer, intervalMs, nullptr);
+        else
+            KillTimer(window_, kHoverTimer);
+    }
+
+private:
+    HWND window_ = nullptr;
+};
+
+int buttonsHeld(WPARAM keys)
+{
+    return ((keys & MK_LBUTTON) != 0 ? kLeftButton : 0) | ((keys & MK_RBUTTON) != 0 ? kRightButton : 0) |
+           ((keys & MK_MBUTTON) != 0 ? kMiddleButton : 0);
+}
+
+class Win32CommandWindow final : public CommandWindow {
+public:
+    Win32CommandWindow(HWND container, const FramePictures& pictures, CommandEvents& events)
+        : canvas_(pictures), control_(canvas_, caption_, probe_, events)
+    {
+        registerClasses();
+        HINSTANCE instance = GetModuleHandleW(nullptr);
+        window_ = CreateWindowExW(0, kButtonClass, L"", WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS, 0, 0, 0, 0, container,
+                                  nullptr, instance, this);
+        canvas_.attach(window_);
+        probe_.attach(window_);
+        // As designed: left 0, top 90, width 1635, height 195 twips; every face drawing places it again.
+        HWND label = CreateWindowExW(0, kCaptionClass, L"", WS_CHILD | WS_VISIBLE, 0, 6, 109, 13, window_, nullptr,
+                                     instance, nullptr);
+        caption_.attach(label);
+        caption_.SetText(control_.Caption());
+        caption_.SetFont(control_.Font());
+    }
+
+    ~Win32CommandWindow() override
+    {
+        if (window_ != nullptr) {
+            SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+            DestroyWindow(window_);
+        }
+    }
+
+    Win32CommandWindow(const Win32CommandWindow&) = delete;
+    Win32CommandWindow& operator=(const Win32CommandWindow&) = delete;
+
+    Command& Control() override { return control_; }
+
+    void Move(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height) override
+    {
+        if (window_ == nullptr)
+            return;
+        MoveWindow(window_, left, top, std::max(width, 0), std::max(height, 0), TRUE);
+        ShowWindow(window_, SW_SHOWNA);
+    }
+
+    PixelRect ScreenRect() override
+    {
+        RECT rect{};
+        GetWindowRect(window_, &rect);
+        return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+    }
+
+private:
+    static void registerClasses()
+    {
+        static const bool registered = [] {
+            WNDCLASSW button{};
+            button.lpfnWndProc = &Win32CommandWindow::buttonProcedure;
+            button.hInstance = GetModuleHandleW(nullptr);
+            button.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+            button.lpszClassName = kButtonClass;
+            WNDCLASSW caption{};
+            caption.lpfnWndProc = &Win32CommandWindow::captionProcedure;
+            caption.hInstance = button.hInstance;
+            caption.lpszClassName = kCaptionClass;
+            return RegisterClassW(&button) != 0 && RegisterClassW(&caption) != 0;
+        }();
+        (void)registered;
+    }
+
+    static LRESULT CALLBACK buttonProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (message == WM_NCCREATE) {
+            const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+            SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        }
+        auto* self = reinterpret_cast<Win32CommandWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        return self != nullptr ? self->handle(window, message, wParam, lParam)
+                               : DefWindowProcW(window, message, wParam, lParam);
+    }
+
+    static LRESULT CALLBACK captionProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        auto* label = reinterpret_cast<Win32CaptionLabel*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        switch (message) {
+        case WM_NCHITTEST:
+            return HTTRANSPARENT;  // the mouse over the caption is over the button
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT: {
+            PAINTSTRUCT paint{};
+            HDC dc = BeginPaint(window, &paint);
+            if (dc != nullptr && label != nullptr)
+                label->paint(dc);
+            EndPaint(window, &paint);
+            return 0;
+        }
+        default:
+            return DefWindowProcW(window, message, wParam, lParam);
+        }
+    }
+
+    LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        switch (message) {
+        case WM_PAINT: {
+            PAINTSTRUCT paint{};
+            HDC dc = BeginPaint(window, &paint);
+            if (dc != nullptr)
+                canvas_.paint(dc);
+            EndPaint(window, &paint);
+            return 0;
+        }
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_SIZE:
+            canvas_.resize(LOWORD(lParam), HIWORD(lParam));
+            control_.OnResize();
+            return 0;
+        case WM_SETFOCUS:
+            control_.OnGotFocus();
+            return 0;
+        case WM_KILLFOCUS:
+            control_.OnLostFocus();
+            return 0;
+        case WM_TIMER:
+            if (wParam == kHoverTimer)
+                control_.OnHoverTick();
+            return 0;
+        case WM_MOUSEMOVE:
+            control_.OnMouseMove(buttonsHeld(wParam));
+            return 0;
+        case WM_LBUTTONDOWN:
+            // A click focuses the button before its press, and the release comes back here wherever it is.
+            if (GetFocus() != window)
+                SetFocus(window);
+            SetCapture(window);
+            control_.OnMouseDown(kLeftButton);
+            return 0;
+        case WM_RBUTTONDOWN:
+            control_.OnMouseDown(kRightButton);
+            return 0;
+        case WM_MBUTTONDOWN:
+            control_.OnMouseDown(kMiddleButton);
+            return 0;
+        case WM_LBUTTONUP:
+            if (GetCapture() == window)
+                ReleaseCapture();
+            control_.OnMouseUp(kLeftButton);
+            return 0;
+        case WM_RBUTTONUP:
+            control_.OnMouseUp(kRightButton);
+            return 0;
+        case WM_MBUTTONUP:
+            control_.OnMouseUp(kMiddleButton);
+            return 0;
+        case WM_NCDESTROY:
+            window_ = nullptr;
+            return DefWindowProcW(window, message, wParam, lParam);
+        default:
+            return DefWindowProcW(window, message, wParam, lParam);
+        }
+    }
+
+    HWND window_ = nullptr;
+    Win32FaceCanvas canvas_;
+    Win32CaptionLabel caption_;
+    Win32HoverProbe probe_;
+    Command control_;
+};
+
+}  // namespace
+
+std::unique_ptr<CommandWindow> createCommandWindow(std::intptr_t container, const FramePictures& pictures,
+                                                   CommandEvents& events)
+{
+    return std::make_unique<Win32CommandWindow>(reinterpret_cast<HWND>(container), pictures, events);
+}
+
+}  // namespace zorun::host

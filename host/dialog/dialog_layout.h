@@ -1,0 +1,62 @@
+// Where the settings dialog's controls sit, in pixels; both views place them from here.
+#pragma once
+
+#include <cstdint>
+
+namespace zorun::host::dialog {
+
+struct Box {
+    std::int32_t x, y, width, height;
+    constexpr bool contains(std::int32_t px, std::int32_t py) const
+    {
+        return px >= x && py >= y && px < x + width && py < y + height;
+    }
+};
+
+inline constexpr const char* kTitle = "<Zorun>";
+inline constexpr std::int32_t kClientWidth = 496;
+inline constexpr std::int32_t kClientHeight = 243;
+inline constexpr std::uint32_t kBackground = 0x808080;  // 0x00BBGGRR, before the first painting
+inline constexpr std::uint32_t kPanelBackground = 0xE0E0E0;
+
+// The font of every label and caption: "ＭＳ Ｐゴシック" 9.75 points, Shift-JIS character set.
+inline constexpr const char* kFontFace = "ＭＳ Ｐゴシック";
+inline constexpr double kFontPoints = 9.75;
+
+// On the dialog.
+inline constexpr Box kPanel{12, 16, 469, 165};
+inline constexpr Box kLink{12, 208, 207, 13};
+inline constexpr Box kSetButton{324, 196, 77, 25};
+inline constexpr Box kCancelButton{404, 196, 77, 25};
+
+// Inside the panel, relative to it.
+inline constexpr Box kHeadingFrame{20, 20, 113, 21};
+inline constexpr Box kHeading{20, 24, 111, 13};
+inline constexpr Box kCombo{112, 52, 41, 20};
+inline constexpr Box kRepeatLabel{156, 56, 66, 13};
+inline constexpr Box kFileButton{40, 116, 29, 25};
+inline constexpr Box kFileLabel{72, 116, 373, 33};
+
+/// The option marks `Img_BGM` and their labels `lbl_BGM`, by element index (the kind each stands for).
+inline constexpr int kOptionCount = 3;
+inline constexpr Box kOptionMarks[kOptionCount] = {{28, 76, 13, 13}, {28, 56, 13, 13}, {28, 96, 13, 13}};
+inline constexpr Box kOptionLabels[kOptionCount] = {{44, 76, 22, 13}, {44, 56, 43, 13}, {44, 96, 60, 13}};
+inline constexpr const char* kOptionTexts[kOptionCount] = {"なし", "音楽CD", "MP3、WAV"};
+
+inline constexpr const char* kHeadingText = "BGM";
+inline constexpr const char* kRepeatText = "曲目をﾘﾋﾟｰﾄ";
+inline constexpr const char* kSetCaption = "設定";
+inline constexpr const char* kCancelCaption = "ｷｬﾝｾﾙ";
+inline constexpr const char* kFileCaption = "...";
+
+/// The option pictures (12 x 12) and the hand pointer (32 x 32) with its hot spot.
+inline constexpr std::int32_t kOptionPictureSize = 12;
+inline constexpr std::int32_t kHandHotSpotX = 12;
+inline constexpr std::int32_t kHandHotSpotY = 10;
+
+/// Texts of the file chooser.
+inline constexpr const char* kChooserTitle = "ﾌｧｲﾙを開く";
+inline constexpr const char* kFilterDescription = "BGMﾌｧｲﾙ (MP3 WAV)";
+inline constexpr const char* kFilterPattern = "*.MP3;*.WAV";
+
+}  // namespace zorun::host::dialog

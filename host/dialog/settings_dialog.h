@@ -1,0 +1,65 @@
+// The settings dialog `Zorun_P`: the music source, the CD track to repeat and the music file, stored on "設定".
+#pragma once
+
+#include "host/dialog/dialog_ports.h"
+#include "host/profile/program_folder.h"
+#include "host/settings_file.h"
+
+#include <cstdint>
+#include <string>
+
+namespace zorun::host {
+
+/// A screen point as the dialog keeps it: two 16-bit values.
+struct ZoomPoint {
+    std::int16_t x = 0;
+    std::int16_t y = 0;
+};
+
+/// The zero-size rectangle at a point, where the zoom starts and ends.
+Rect pointRect(ZoomPoint point);
+
+/// The dialog's portable logic. Its view forwards the window's events to the handlers below.
+class Zorun_P {
+public:
+    /// homePage: the address shown in `lbl_URL` and opened on a click.
+    Zorun_P(DialogView& view, DialogShell& shell, SettingsWriter& writer, SharedSettings& settings,
+            std::string homePage, const PathStyle& pathStyle = HostPathStyle());
+
+    /// Load steps: placement, buttons, combo box, option marks, file label, zoom from the pointer.
+    void Form_Load();
+    /// Paints the dialog's and the panel's gradients.
+    void Form_Resize();
+    /// Zooms back to the pointer.
+    void Form_Unload();
+
+    void Cmd_Set_Click();
+    void Cmd_Can_Click();
+    void Cmd_File_Click();
+    /// Mouse-down (any button) on option mark or option label `index`.
+    void Option_MouseDown(int index);
+    void lbl_URL_Click();
+
+    const std::string& HomePage() const { return homePage_; }
+    ZoomPoint Zoom() const { return zoomPoint_; }
+
+private:
+    void showOption(int selected);
+    void ZoomOpen();
+    void ZoomClose();
+    void paint(Surface surface, std::uint32_t (*colour)(std::int32_t));
+
+    DialogView& view_;
+    DialogShell& shell_;
+    SettingsWriter& writer_;
+    SharedSettings& settings_;
+    std::string homePage_;
+    const PathStyle& pathStyle_;
+    ZoomPoint zoomPoint_;
+};
+
+/// The combo box's text as a repeat track: a decimal number (blanks around it, a sign, a fraction)
+/// rounded half to even; 0 for a text that is not a number; `current` for a number beyond 16 bits.
+std::int16_t repeatTrackFromText(const std::string& text, std::int16_t current);
+
+}  // namespace zorun::host

@@ -1,0 +1,560 @@
+// The settings dialog on GTK 3: a fixed layout over painted backing images, with the Command buttons.
+#include "host/dialog/dialog_buttons.h"
+#include "host/dialog/dialog_layout.h"
+#include "host/dialog/ini_settings_writer.h"
+#include "host/dialog/settings_dialog.h"
+#include "host/dialog/settings_dialog_view.h"
+#include "host/pictures/stored_pictures_data.h"
+
+#include <gdk/gdkx.h>
+#include <glib-unix.h>
+#include <gtk/gtk.h>
+
+#include <array>
+#include <chrono>
+#include <csignal>
+#include <cmath>
+#include <cstring>
+#include <thread>
+#include <memory>
+#include <vector>
+
+namespace zorun::host {
+
+namespace {
+
+using namespace dialog;
+
+// A file chooser's result must fit the record's 255-byte buffer with its NUL, as on Windows.
+constexpr std::size_t kPathLimit = 254;
+
+GdkPixbuf* pixbufFromPicture(const Picture& picture)
+{
+    if (picture.width <= 0 || picture.height <= 0 ||
+        picture.rgb.size() < static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height) * 3)
+        return nullptr;
+    GdkPixbuf* pixbuf = gdk_pixbuf_new(GDK_COLORSPACE_RGB, FALSE, 8, picture.width, picture.height);
+    const int stride = gdk_pixbuf_get_rowstride(pixbuf);
+    guchar* pixels = gdk_pixbuf_get_pixels(pixbuf);
+    for (int y = 0; y < picture.height; ++y)
+        std::copy_n(picture.rgb.data() + static_cast<std::size_t>(y) * picture.width * 3, picture.width * 3,
+                    pixels + static_cast<std::ptrdiff_t>(y) * stride);
+    return pixbuf;
+}
+
+// An icon or cursor file, decoded with its transparency.
+GdkPixbuf* pixbufFromBytes(const unsigned char* bytes, std::size_t size)
+{
+    GdkPixbufLoader* loader = gdk_pixbuf_loader_new();
+    GdkPixbuf* pixbuf = nullptr;
+    if (gdk_pixbuf_loader_write(loader, bytes, size, nullptr) && gdk_pixbuf_loader_close(loader, nullptr))
+        pixbuf = gdk_pixbuf_loader_get_pixbuf(loader);
+    else
+        gdk_pixbuf_loader_close(loader, nullptr);
+    if (pixbuf != nullptr)
+        g_object_ref(pixbuf);
+    g_object_unref(loader);
+    return pixbuf;
+}
+
+// Pango attributes of the dialog's font; black or the link's white and underline.
+PangoAttrList* labelAttributes(bool link)
+{
+    PangoAttrList* attributes = pango_attr_list_new();
+    PangoFontDescription* font = pango_font_description_new();
+    // HACK: the designed face is a Windows font; Debian's IPA P Gothic stands in for it.
+    pango_font_description_set_family(font, "IPAPGothic");
+    pango_font_description_set_size(font, static_cast<gint>(std::lround(kFontPoints * PANGO_SCALE)));
+    pango_attr_list_insert(attributes, pango_attr_font_desc_new(font));
+    pango_font_description_free(font);
+    const guint16 level = link ? 0xFFFF : 0;
+    pango_attr_list_insert(attributes, pango_attr_foreground_new(level, level, level));
+    if (link)
+        pango_attr_list_insert(attributes, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
+    return attributes;
+}
+
+// The caption zoom as window managers drew it: an outline moving from one rectangle to the other, drawn
+// and undrawn on the root window. A compositing desktop does not show root-window drawing.
+void animateCaptionZoom(Display* display, const Rect& from, const Rect& to)
+{
+    constexpr int kSteps = 10;
+    const Window root = DefaultRootWindow(display);
+    XGCValues values{};
+    values.function = GXxor;
+    values.foreground = WhitePixel(display, DefaultScreen(display)) ^ BlackPixel(display, DefaultScreen(display));
+    values.subwindow_mode = IncludeInferiors;
+    values.line_width = 2;
+    GC gc = XCreateGC(display, root, GCFunction | GCForeground | GCSubwindowMode | GCLineWidth, &values);
+    auto at = [](std::int32_t a, std::int32_t b, int step) { return a + (b - a) * step / kSteps; };
+    for (int step = 1; step <= kSteps; ++step) {
+        const int left = at(from.left, to.left, step), top = at(from.top, to.top, step);
+        const int right = at(from.right, to.right, step), bottom = at(from.bottom, to.bottom, step);
+        const auto width = static_cast<unsigned>(std::max(right - left, 1));
+        const auto height = static_cast<unsigned>(std::max(bottom - top, 1));
+        XDrawRectangle(display, root, gc, left, top, width, height);
+        XFlush(display);
+        std::this_thread::sleep_for(std::chrono::milliseconds(15));
+        XDrawRectangle(display, root, gc, left, top, width, height);  // xor: undrawn
+    }
+    XFreeGC(display, gc);
+    XFlush(display);
+}
+
+// A persistent image under a fixed layout: what is drawn stays, and every repaint shows it.
+struct Backing {
+    std::int32_t width = 0, height = 0;
+    cairo_surface_t* surface = nullptr;
+
+    void create(std::int32_t w, std::int32_t h, std::uint32_t colour)
+    {
+        width = w, height = h;
+        surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
+        for (std::int32_t y = 0; y < h; ++y)
+            line(y, w, colour);
+    }
+    ~Backing()
+    {
+        if (surface != nullptr)
+            cairo_surface_destroy(surface);
+    }
+    void line(std::int32_t y, std::int32_t w, std::uint32_t colour)
+    {
+        if (surface == nullptr || y < 0 || y >= height)
+            return;
+        cairo_surface_flush(surface);
+        auto* row =
+            reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(surface) +
+                                             static_cast<std::ptrdiff_t>(y) * cairo_image_surface_get_stride(surface));
+        // 0x00BBGGRR to cairo's 0x00RRGGBB; the line ends at the surface's edge.
+        const std::uint32_t pixel = (colour & 0xFF) << 16 | (colour & 0xFF00) | (colour >> 16 & 0xFF);
+        std::fill_n(row, std::min(width, w + 1), pixel);
+        cairo_surface_mark_dirty(surface);
+    }
+};
+
+class GtkSettingsDialog final : public DialogView, public DialogShell {
+public:
+    GtkSettingsDialog(HostPlatform& platform, SharedSettings& settings, const std::string& settingsFile)
+        : writer_(settingsFile), form_(*this, *this, writer_, settings, homePageAddress())
+    {
+        window_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+        gtk_window_set_title(GTK_WINDOW(window_), kTitle);
+        gtk_window_set_resizable(GTK_WINDOW(window_), FALSE);
+        gtk_window_set_type_hint(GTK_WINDOW(window_), GDK_WINDOW_TYPE_HINT_DIALOG);
+        if (GdkPixbuf* icon = pixbufFromBytes(kDialogIconIco, kDialogIconIcoSize)) {
+            gtk_window_set_icon(GTK_WINDOW(window_), icon);
+            g_object_unref(icon);
+        }
+        g_signal_connect(window_, "delete-event", G_CALLBACK(onDelete), this);
+
+        root_ = gtk_fixed_new();
+        gtk_widget_set_size_request(root_, kClientWidth, kClientHeight);
+        gtk_container_add(GTK_CONTAINER(window_), root_);
+        dialogImage_.create(kClientWidth, kClientHeight, kBackground);
+        g_signal_connect(root_, "draw", G_CALLBACK(onDrawDialog), this);
+
+        panel_ = gtk_fixed_new();
+        gtk_widget_set_size_request(panel_, kPanel.width, kPanel.height);
+        gtk_fixed_put(GTK_FIXED(root_), panel_, kPanel.x, kPanel.y);
+        panelImage_.create(kPanel.width, kPanel.height, kPanelBackground);
+        g_signal_connect(panel_, "draw", G_CALLBACK(onDrawPanel), this);
+
+        GtkWidget* heading = addLabel(panel_, kHeading, kHeadingText, false, -1)->label;
+        gtk_widget_set_size_request(heading, kHeading.width, kHeading.height);
+        gtk_label_set_xalign(GTK_LABEL(heading), 0.5f);
+        for (int i = 0; i < kOptionCount; ++i) {
+            addLabel(panel_, kOptionLabels[i], kOptionTexts[i], false, i);
+            GtkWidget* mark = gtk_image_new();
+            gtk_widget_set_size_request(mark, kOptionMarks[i].width, kOptionMarks[i].height);
+            gtk_widget_set_halign(mark, GTK_ALIGN_START);
+            gtk_widget_set_valign(mark, GTK_ALIGN_START);
+            marks_[i] = mark;
+            put(panel_, wrapInEventBox(mark, i), kOptionMarks[i]);
+        }
+        addLabel(panel_, kRepeatLabel, kRepeatText, false, -1);
+        fileLabel_ = addLabel(panel_, kFileLabel, "", false, -1)->label;
+        gtk_label_set_line_wrap(GTK_LABEL(fileLabel_), TRUE);
+        gtk_label_set_line_wrap_mode(GTK_LABEL(fileLabel_), PANGO_WRAP_WORD_CHAR);
+        gtk_widget_set_size_request(fileLabel_, kFileLabel.width, kFileLabel.height);
+        gtk_label_set_max_width_chars(GTK_LABEL(fileLabel_), 1);  // wraps at the box, not at the text
+
+        link_ = addLabel(root_, kLink, homePageAddress(), true, -1);
+        g_signal_connect(link_->box, "enter-notify-event", G_CALLBACK(onLinkCrossing), this);
+        g_signal_connect(link_->box, "leave-notify-event", G_CALLBACK(onLinkCrossing), this);
+        g_signal_connect(link_->box, "button-release-event", G_CALLBACK(onLinkRelease), this);
+        gtk_widget_add_events(link_->box, GDK_ENTER_NOTIFY_MASK | GDK_LEAVE_NOTIFY_MASK | GDK_BUTTON_RELEASE_MASK);
+
+        combo_ = gtk_combo_box_text_new_with_entry();
+        compactCombo();
+        gtk_fixed_put(GTK_FIXED(panel_), combo_, kCombo.x, kCombo.y);
+
+        selectedPicture_ = pixbufFromPicture(platform.LoadStoredPicture(StoredPicture::OptionSelected));
+        unselectedPicture_ = pixbufFromPicture(platform.LoadStoredPicture(StoredPicture::Option));
+        if (GdkPixbuf* hand = pixbufFromBytes(kHandCur, kHandCurSize)) {
+            hand_ = gdk_cursor_new_from_pixbuf(gdk_display_get_default(), hand, kHandHotSpotX, kHandHotSpotY);
+            g_object_unref(hand);
+        }
+
+        const FramePictures frames = loadFramePictures(platform);
+        const auto root = reinterpret_cast<std::intptr_t>(root_);
+        set_ = std::make_unique<DialogButton>(root, frames, kSetCaption, kSetButton.x, kSetButton.y, kSetButton.width,
+                                              kSetButton.height, [this] { form_.Cmd_Set_Click(); });
+        cancel_ = std::make_unique<DialogButton>(root, frames, kCancelCaption, kCancelButton.x, kCancelButton.y,
+                                                 kCancelButton.width, kCancelButton.height,
+                                                 [this] { form_.Cmd_Can_Click(); });
+        file_ = std::make_unique<DialogButton>(reinterpret_cast<std::intptr_t>(panel_), frames, kFileCaption,
+                                               kFileButton.x, kFileButton.y, kFileButton.width, kFileButton.height,
+                                               [this] { form_.Cmd_File_Click(); });
+        gtk_widget_realize(window_);
+    }
+
+    ~GtkSettingsDialog() override
+    {
+        set_.reset(), cancel_.reset(), file_.reset();
+        if (window_ != nullptr)
+            gtk_widget_destroy(window_);
+        for (GdkPixbuf* p : {selectedPicture_, unselectedPicture_})
+            if (p != nullptr)
+                g_object_unref(p);
+        if (hand_ != nullptr)
+            g_object_unref(hand_);
+    }
+    GtkSettingsDialog(const GtkSettingsDialog&) = delete;
+    GtkSettingsDialog& operator=(const GtkSettingsDialog&) = delete;
+
+    // Load, paint, show; then the window's events until it has closed.
+    void run()
+    {
+        // A request to end (the session closing, a kill) closes the dialog as its close box does.
+        std::vector<guint> sources;
+        for (int s : {SIGTERM, SIGINT, SIGHUP})
+            sources.push_back(g_unix_signal_add(s, onEndRequest, this));
+        form_.Form_Load();
+        form_.Form_Resize();
+        gtk_widget_show_all(window_);
+        // GTK gives the first focusable control the focus; the dialog starts with none, as on Windows.
+        gtk_window_set_focus(GTK_WINDOW(window_), nullptr);
+        while (!closed_)
+            gtk_main_iteration();
+        for (guint source : sources)
+            g_source_remove(source);
+    }
+
+    // DialogView.
+    void ScreenSize(std::int32_t& width, std::int32_t& height) override
+    {
+        GdkDisplay* display = gdk_display_get_default();
+        GdkMonitor* monitor = gdk_display_get_primary_monitor(display);
+        if (monitor == nullptr)
+            monitor = gdk_display_get_monitor(display, 0);
+        if (monitor == nullptr)
+            return;
+        GdkRectangle area;
+        gdk_monitor_get_geometry(monitor, &area);
+        width = area.width, height = area.height;
+    }
+    void WindowSize(std::int32_t& width, std::int32_t& height) override
+    {
+        // Before the window is first shown the desktop has given it no frame yet: the client size.
+        width = kClientWidth, height = kClientHeight;
+        GdkWindow* gdkWindow = gtk_widget_get_window(window_);
+        if (gdkWindow != nullptr && gtk_widget_get_mapped(window_)) {
+            GdkRectangle frame;
+            gdk_window_get_frame_extents(gdkWindow, &frame);
+            width = frame.width, height = frame.height;
+        }
+    }
+    void MoveWindow(std::int32_t left, std::int32_t top) override
+    {
+        left_ = left, top_ = top;
+        gtk_window_move(GTK_WINDOW(window_), left, top);
+    }
+    void InitButtons() override
+    {
+        for (DialogButton* b : {set_.get(), cancel_.get(), file_.get()})
+            b->window->Control().Initialize();
+    }
+    void SetFileButtonEnabled(bool enabled) override { file_->window->Control().SetEnabled(enabled); }
+    void SetComboEnabled(bool enabled) override { gtk_widget_set_sensitive(combo_, enabled); }
+    void SetComboText(const std::string& text) override
+    {
+        gtk_entry_set_text(GTK_ENTRY(gtk_bin_get_child(GTK_BIN(combo_))), text.c_str());
+    }
+    std::string ComboText() override { return gtk_entry_get_text(GTK_ENTRY(gtk_bin_get_child(GTK_BIN(combo_)))); }
+    void SetComboList(const std::vector<std::string>& entries) override
+    {
+        gtk_combo_box_text_remove_all(GTK_COMBO_BOX_TEXT(combo_));
+        for (const std::string& entry : entries)
+            gtk_combo_box_text_append_text(GTK_COMBO_BOX_TEXT(combo_), entry.c_str());
+    }
+    void SetOptionPicture(int element, bool selected) override
+    {
+        GdkPixbuf* picture = selected ? selectedPicture_ : unselectedPicture_;
+        if (element >= 0 && element < kOptionCount && picture != nullptr)
+            gtk_image_set_from_pixbuf(GTK_IMAGE(marks_[element]), picture);
+    }
+    void SetFileLabel(const std::string& path) override
+    {
+        // A path is file-system bytes; the label shows it as text.
+        gchar* text = g_filename_display_name(path.c_str());
+        gtk_label_set_text(GTK_LABEL(fileLabel_), text);
+        g_free(text);
+    }
+    void ClientSize(Surface surface, std::int32_t& width, std::int32_t& height) override
+    {
+        const Backing& image = surface == Surface::Dialog ? dialogImage_ : panelImage_;
+        width = image.width, height = image.height;
+    }
+    void DrawLine(Surface surface, std::int32_t y, std::int32_t width, std::uint32_t colour) override
+    {
+        (surface == Surface::Dialog ? dialogImage_ : panelImage_).line(y, width, colour);
+        gtk_widget_queue_draw(surface == Surface::Dialog ? root_ : panel_);
+    }
+    void SetBusyPointer(bool busy) override
+    {
+        GdkWindow* gdkWindow = gtk_widget_get_window(window_);
+        if (gdkWindow == nullptr)
+            return;
+        GdkCursor* cursor = busy ? gdk_cursor_new_from_name(gdk_display_get_default(), "wait") : nullptr;
+        gdk_window_set_cursor(gdkWindow, cursor);
+        if (cursor != nullptr)
+            g_object_unref(cursor);
+        gdk_display_flush(gdk_display_get_default());
+    }
+    void Close() override
+    {
+        if (closed_)
+            return;
+        // An end request can come while the file chooser runs: it goes first, as a cancel.
+        if (chooser_ != nullptr)
+            gtk_dialog_response(GTK_DIALOG(chooser_), GTK_RESPONSE_CANCEL);
+        form_.Form_Unload();
+        closed_ = true;
+        gtk_widget_hide(window_);
+    }
+
+    // DialogShell.
+    bool GetCursorPos(std::int32_t& x, std::int32_t& y) override
+    {
+        GdkSeat* seat = gdk_display_get_default_seat(gdk_display_get_default());
+        GdkDevice* pointer = seat != nullptr ? gdk_seat_get_pointer(seat) : nullptr;
+        if (pointer == nullptr)
+            return false;
+        gint px = 0, py = 0;
+        gdk_device_get_position(pointer, nullptr, &px, &py);
+        x = px, y = py;
+        return true;
+    }
+    bool GetWindowRect(Rect& rect) override
+    {
+        GdkWindow* gdkWindow = gtk_widget_get_window(window_);
+        if (gdkWindow != nullptr && gtk_widget_get_mapped(window_)) {
+            GdkRectangle frame;
+            gdk_window_get_frame_extents(gdkWindow, &frame);
+            rect = {frame.x, frame.y, frame.x + frame.width, frame.y + frame.height};
+            return true;
+        }
+        // Loaded but not shown yet: where the dialog is about to appear.
+        rect = {left_, top_, left_ + kClientWidth, top_ + kClientHeight};
+        return true;
+    }
+    void DrawAnimatedRects(const Rect& from, const Rect& to) override
+    {
+        GdkDisplay* display = gdk_display_get_default();
+        if (GDK_IS_X11_DISPLAY(display))
+            animateCaptionZoom(gdk_x11_display_get_xdisplay(display), from, to);
+    }
+    std::optional<std::string> GetOpenFileNameA(const OpenFileRequest& request) override
+    {
+        GtkWidget* chooser =
+            gtk_file_chooser_dialog_new(request.title.c_str(), GTK_WINDOW(window_), GTK_FILE_CHOOSER_ACTION_OPEN,
+                                        "_Cancel", GTK_RESPONSE_CANCEL, "_Open", GTK_RESPONSE_ACCEPT, nullptr);
+        GtkFileFilter* filter = gtk_file_filter_new();
+        gtk_file_filter_set_name(filter, request.filterDescription.c_str());
+        // HACK: GTK's patterns are case-sensitive, the record's are not.
+        gtk_file_filter_add_pattern(filter, "*.[Mm][Pp]3");
+        gtk_file_filter_add_pattern(filter, "*.[Ww][Aa][Vv]");
+        gtk_file_chooser_add_filter(GTK_FILE_CHOOSER(chooser), filter);
+        if (!request.initialFolder.empty())
+            gtk_file_chooser_set_current_folder(GTK_FILE_CHOOSER(chooser), request.initialFolder.c_str());
+        std::optional<std::string> chosen;
+        chooser_ = chooser;
+        const gint response = gtk_dialog_run(GTK_DIALOG(chooser));
+        chooser_ = nullptr;
+        if (response == GTK_RESPONSE_ACCEPT && !closed_) {
+            if (gchar* name = gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(chooser))) {
+                if (std::strlen(name) <= kPathLimit && std::strlen(name) < request.fileBufferLength)
+                    chosen = name;
+                g_free(name);
+            }
+        }
+        gtk_widget_destroy(chooser);
+        return chosen;
+    }
+    void ShellExecuteA(const std::string& address) override
+    {
+        g_app_info_launch_default_for_uri(address.c_str(), nullptr, nullptr);
+    }
+
+private:
+    struct Label {
+        GtkWidget* box = nullptr;
+        GtkWidget* label = nullptr;
+    };
+
+    static void put(GtkWidget* fixed, GtkWidget* widget, const Box& at)
+    {
+        gtk_fixed_put(GTK_FIXED(fixed), widget, at.x, at.y);
+    }
+
+    // An input-only box around a control, so its mouse-downs reach the dialog; option is its element index.
+    GtkWidget* wrapInEventBox(GtkWidget* child, int option)
+    {
+        GtkWidget* box = gtk_event_box_new();
+        gtk_event_box_set_visible_window(GTK_EVENT_BOX(box), FALSE);
+        gtk_container_add(GTK_CONTAINER(box), child);
+        g_object_set_data(G_OBJECT(box), "zorun-option", GINT_TO_POINTER(option + 1));
+        g_signal_connect(box, "button-press-event", G_CALLBACK(onPress), this);
+        return box;
+    }
+
+    Label* addLabel(GtkWidget* fixed, const Box& at, const char* text, bool link, int option)
+    {
+        auto* entry = labels_.emplace_back(std::make_unique<Label>()).get();
+        entry->label = gtk_label_new(text);
+        PangoAttrList* attributes = labelAttributes(link);
+        gtk_label_set_attributes(GTK_LABEL(entry->label), attributes);
+        pango_attr_list_unref(attributes);
+        gtk_widget_set_halign(entry->label, GTK_ALIGN_START);
+        gtk_widget_set_valign(entry->label, GTK_ALIGN_START);
+        gtk_label_set_xalign(GTK_LABEL(entry->label), 0);
+        gtk_label_set_yalign(GTK_LABEL(entry->label), 0);
+        entry->box = wrapInEventBox(entry->label, link ? kLinkTag : option);
+        put(fixed, entry->box, at);
+        return entry;
+    }
+
+    // The drop-down as small as the designed 41 x 20 box allows.
+    void compactCombo()
+    {
+        GtkCssProvider* css = gtk_css_provider_new();
+        gtk_css_provider_load_from_data(css,
+                                        "* { min-height: 0; padding: 0 1px; margin: 0; } button { min-width: 14px; }"
+                                        "entry { font: 9.75pt IPAPGothic; background: white; }",
+                                        -1, nullptr);
+        GtkWidget* entry = gtk_bin_get_child(GTK_BIN(combo_));
+        gtk_entry_set_width_chars(GTK_ENTRY(entry), 0);
+        gtk_entry_set_max_width_chars(GTK_ENTRY(entry), 1);
+        for (GtkWidget* w : {combo_, entry})
+            gtk_style_context_add_provider(gtk_widget_get_style_context(w), GTK_STYLE_PROVIDER(css),
+                                           GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+        gtk_container_forall(GTK_CONTAINER(combo_), applyCss, css);
+        g_object_unref(css);
+        gtk_widget_set_size_request(combo_, kCombo.width, kCombo.height);
+    }
+    static void applyCss(GtkWidget* widget, gpointer css)
+    {
+        gtk_style_context_add_provider(gtk_widget_get_style_context(widget), GTK_STYLE_PROVIDER(css),
+                                       GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+        if (GTK_IS_CONTAINER(widget))
+            gtk_container_forall(GTK_CONTAINER(widget), applyCss, css);
+    }
+
+    static gboolean onDrawDialog(GtkWidget*, cairo_t* cr, gpointer self)
+    {
+        auto* dialog = static_cast<GtkSettingsDialog*>(self);
+        cairo_set_source_surface(cr, dialog->dialogImage_.surface, 0, 0);
+        cairo_paint(cr);
+        return FALSE;  // the controls draw over it
+    }
+    static gboolean onDrawPanel(GtkWidget*, cairo_t* cr, gpointer self)
+    {
+        auto* dialog = static_cast<GtkSettingsDialog*>(self);
+        cairo_set_source_surface(cr, dialog->panelImage_.surface, 0, 0);
+        cairo_paint(cr);
+        // The heading's black frame.
+        cairo_set_source_rgb(cr, 0, 0, 0);
+        cairo_set_line_width(cr, 1);
+        cairo_rectangle(cr, kHeadingFrame.x + 0.5, kHeadingFrame.y + 0.5, kHeadingFrame.width - 1,
+                        kHeadingFrame.height - 1);
+        cairo_stroke(cr);
+        return FALSE;
+    }
+    static gboolean onPress(GtkWidget* box, GdkEventButton* event, gpointer self)
+    {
+        auto* dialog = static_cast<GtkSettingsDialog*>(self);
+        if (event->type != GDK_BUTTON_PRESS)
+            return TRUE;
+        const int tag = GPOINTER_TO_INT(g_object_get_data(G_OBJECT(box), "zorun-option")) - 1;
+        if (tag == kLinkTag) {
+            // A click: the link acts on the release inside it, like a label's Click.
+            dialog->linkPressed_ = event->button == 1;
+        } else if (tag >= 0 && tag < kOptionCount) {
+            dialog->form_.Option_MouseDown(tag);
+        }
+        return TRUE;
+    }
+    static gboolean onLinkRelease(GtkWidget* box, GdkEventButton* event, gpointer self)
+    {
+        auto* dialog = static_cast<GtkSettingsDialog*>(self);
+        GtkAllocation area;
+        gtk_widget_get_allocation(box, &area);
+        const bool inside = event->x >= 0 && event->y >= 0 && event->x < area.width && event->y < area.height;
+        if (dialog->linkPressed_ && inside && event->button == 1)
+            dialog->form_.lbl_URL_Click();
+        dialog->linkPressed_ = false;
+        return TRUE;
+    }
+    static gboolean onLinkCrossing(GtkWidget*, GdkEventCrossing* event, gpointer self)
+    {
+        auto* dialog = static_cast<GtkSettingsDialog*>(self);
+        if (GdkWindow* gdkWindow = gtk_widget_get_window(dialog->window_))
+            gdk_window_set_cursor(gdkWindow, event->type == GDK_ENTER_NOTIFY ? dialog->hand_ : nullptr);
+        return FALSE;
+    }
+    static gboolean onEndRequest(gpointer self)
+    {
+        static_cast<GtkSettingsDialog*>(self)->Close();
+        return G_SOURCE_CONTINUE;
+    }
+    static gboolean onDelete(GtkWidget*, GdkEvent*, gpointer self)
+    {
+        static_cast<GtkSettingsDialog*>(self)->Close();
+        return TRUE;  // hidden by Close; destroyed with the dialog
+    }
+
+    static constexpr int kLinkTag = 100;
+
+    IniSettingsWriter writer_;
+    Zorun_P form_;
+    GtkWidget* window_ = nullptr;
+    GtkWidget* root_ = nullptr;
+    GtkWidget* panel_ = nullptr;
+    GtkWidget* combo_ = nullptr;
+    GtkWidget* chooser_ = nullptr;
+    GtkWidget* fileLabel_ = nullptr;
+    std::array<GtkWidget*, kOptionCount> marks_{};
+    std::vector<std::unique_ptr<Label>> labels_;
+    Label* link_ = nullptr;
+    Backing dialogImage_, panelImage_;
+    GdkPixbuf* selectedPicture_ = nullptr;
+    GdkPixbuf* unselectedPicture_ = nullptr;
+    GdkCursor* hand_ = nullptr;
+    std::unique_ptr<DialogButton> set_, cancel_, file_;
+    std::int32_t left_ = 0, top_ = 0;
+    bool closed_ = false;
+    bool linkPressed_ = false;
+};
+
+}  // namespace
+
+void runSettingsDialog(HostPlatform& platform, SharedSettings& settings, const std::string& settingsFile)
+{
+    if (!gtk_init_check(nullptr, nullptr))
+        return;
+    GtkSettingsDialog dialog(platform, settings, settingsFile);
+    dialog.run();
+}
+
+}  // namespace zorun::host

@@ -1,0 +1,478 @@
+// The settings dialog on Win32: one window over a persistent painted image, labels and option pictures
+// drawn onto it, the combo box and the Command buttons as child windows.
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include "host/dialog/dialog_buttons.h"
+#include "host/dialog/dialog_layout.h"
+#include "host/dialog/ini_settings_writer.h"
+#include "host/dialog/settings_dialog.h"
+#include "host/dialog/settings_dialog_view.h"
+#include "host/pictures/host_resources.h"
+
+#include <array>
+#include <cmath>
+#include <memory>
+#include <vector>
+
+namespace zorun::host {
+
+namespace {
+
+using namespace dialog;
+
+constexpr wchar_t kClassName[] = L"ZorunSettingsDialog";
+constexpr int kComboId = 1001;
+constexpr int kComboListHeight = 200;
+
+std::wstring toWide(const std::string& text, UINT codePage)
+{
+    const int length = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(std::max(length, 0)), L'\0');
+    if (length > 0)
+        MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+    return wide;
+}
+
+std::string fromWide(const std::wstring& wide, UINT codePage)
+{
+    const int length =
+        WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(std::max(length, 0)), '\0');
+    if (length > 0)
+        WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length, nullptr,
+                            nullptr);
+    return text;
+}
+
+// Our texts are UTF-8; what an ANSI call takes is in the system's code page.
+std::string toAnsi(const std::string& utf8)
+{
+    return fromWide(toWide(utf8, CP_UTF8), CP_ACP);
+}
+
+HFONT dialogFont(bool underline)
+{
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+    ReleaseDC(nullptr, screen);
+    return CreateFontW(-static_cast<int>(std::lround(kFontPoints * dpi / 72.0)), 0, 0, 0, FW_NORMAL, FALSE,
+                       underline ? TRUE : FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                       DEFAULT_QUALITY, DEFAULT_PITCH, toWide(kFontFace, CP_UTF8).c_str());
+}
+
+// A box of the panel in the dialog's client coordinates.
+RECT inDialog(const Box& box, bool inPanel)
+{
+    const int dx = inPanel ? kPanel.x : 0, dy = inPanel ? kPanel.y : 0;
+    return {box.x + dx, box.y + dy, box.x + dx + box.width, box.y + dy + box.height};
+}
+
+class Win32SettingsDialog final : public DialogView, public DialogShell {
+public:
+    Win32SettingsDialog(HostPlatform& platform, SharedSettings& settings, const std::string& settingsFile)
+        : writer_(settingsFile), form_(*this, *this, writer_, settings, homePageAddress())
+    {
+        instance_ = GetModuleHandleW(nullptr);
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = windowProc;
+        wc.hInstance = instance_;
+        wc.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(ZORUN_DIALOG_ICON));
+        wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+        wc.lpszClassName = kClassName;
+        RegisterClassExW(&wc);  // a second dialog in one process finds it registered
+        hand_ = static_cast<HCURSOR>(
+            LoadImageW(instance_, MAKEINTRESOURCEW(ZORUN_HAND_CURSOR), IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE));
+        font_ = dialogFont(false);
+        linkFont_ = dialogFont(true);
+
+        // The designed client area inside a fixed frame with a caption.
+        const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+        RECT frame{0, 0, kClientWidth, kClientHeight};
+        AdjustWindowRectEx(&frame, style, FALSE, 0);
+        window_ = CreateWindowExW(0, kClassName, toWide(kTitle, CP_UTF8).c_str(), style, 0, 0, frame.right - frame.left,
+                                  frame.bottom - frame.top, nullptr, nullptr, instance_, this);
+        createBacking();
+
+        combo_ = CreateWindowExW(0, L"COMBOBOX", L"",
+                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
+                                 kPanel.x + kCombo.x, kPanel.y + kCombo.y, kCombo.width, kComboListHeight, window_,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kComboId)), instance_, nullptr);
+        SendMessageW(combo_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+
+        for (int i = 0; i < 2; ++i)
+            optionPictures_[i] =
+                platform.LoadStoredPicture(i == 0 ? StoredPicture::Option : StoredPicture::OptionSelected);
+        const FramePictures frames = loadFramePictures(platform);
+        const auto container = reinterpret_cast<std::intptr_t>(window_);
+        set_ = std::make_unique<DialogButton>(container, frames, kSetCaption, kSetButton.x, kSetButton.y,
+                                              kSetButton.width, kSetButton.height, [this] { form_.Cmd_Set_Click(); });
+        cancel_ = std::make_unique<DialogButton>(container, frames, kCancelCaption, kCancelButton.x, kCancelButton.y,
+                                                 kCancelButton.width, kCancelButton.height,
+                                                 [this] { form_.Cmd_Can_Click(); });
+        file_ = std::make_unique<DialogButton>(container, frames, kFileCaption, kPanel.x + kFileButton.x,
+                                               kPanel.y + kFileButton.y, kFileButton.width, kFileButton.height,
+                                               [this] { form_.Cmd_File_Click(); });
+    }
+
+    ~Win32SettingsDialog() override
+    {
+        set_.reset(), cancel_.reset(), file_.reset();
+        if (window_ != nullptr)
+            DestroyWindow(window_);
+        if (backingDc_ != nullptr)
+            DeleteDC(backingDc_);
+        if (backing_ != nullptr)
+            DeleteObject(backing_);
+        DeleteObject(font_);
+        DeleteObject(linkFont_);
+    }
+    Win32SettingsDialog(const Win32SettingsDialog&) = delete;
+    Win32SettingsDialog& operator=(const Win32SettingsDialog&) = delete;
+
+    // Load, show (the resize paints), then the window's messages until it has closed.
+    void run()
+    {
+        if (window_ == nullptr)
+            return;
+        form_.Form_Load();
+        form_.Form_Resize();
+        ShowWindow(window_, SW_SHOWNORMAL);
+        UpdateWindow(window_);
+        MSG message;
+        while (!closed_ && GetMessageW(&message, nullptr, 0, 0) > 0) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+
+    // DialogView.
+    void ScreenSize(std::int32_t& width, std::int32_t& height) override
+    {
+        width = GetSystemMetrics(SM_CXSCREEN);
+        height = GetSystemMetrics(SM_CYSCREEN);
+    }
+    void WindowSize(std::int32_t& width, std::int32_t& height) override
+    {
+        RECT r;
+        if (::GetWindowRect(window_, &r))
+            width = r.right - r.left, height = r.bottom - r.top;
+    }
+    void MoveWindow(std::int32_t left, std::int32_t top) override
+    {
+        SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    void InitButtons() override
+    {
+        for (DialogButton* b : {set_.get(), cancel_.get(), file_.get()})
+            b->window->Control().Initialize();
+    }
+    void SetFileButtonEnabled(bool enabled) override { file_->window->Control().SetEnabled(enabled); }
+    void SetComboEnabled(bool enabled) override { EnableWindow(combo_, enabled ? TRUE : FALSE); }
+    void SetComboText(const std::string& text) override { SetWindowTextW(combo_, toWide(text, CP_UTF8).c_str()); }
+    std::string ComboText() override
+    {
+        std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(combo_)) + 1, L'\0');
+        text.resize(static_cast<std::size_t>(GetWindowTextW(combo_, text.data(), static_cast<int>(text.size()))));
+        return fromWide(text, CP_UTF8);
+    }
+    void SetComboList(const std::vector<std::string>& entries) override
+    {
+        // Resetting the list clears the field too: keep what it showed.
+        const std::string text = ComboText();
+        SendMessageW(combo_, CB_RESETCONTENT, 0, 0);
+        for (const std::string& entry : entries)
+            SendMessageW(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toWide(entry, CP_UTF8).c_str()));
+        SetComboText(text);
+    }
+    void SetOptionPicture(int element, bool selected) override
+    {
+        if (element < 0 || element >= kOptionCount)
+            return;
+        selected_[static_cast<std::size_t>(element)] = selected;
+        const RECT r = inDialog(kOptionMarks[element], true);
+        InvalidateRect(window_, &r, FALSE);
+    }
+    void SetFileLabel(const std::string& path) override
+    {
+        fileLabel_ = toWide(path, CP_ACP);
+        const RECT r = inDialog(kFileLabel, true);
+        InvalidateRect(window_, &r, FALSE);
+    }
+    void ClientSize(Surface surface, std::int32_t& width, std::int32_t& height) override
+    {
+        width = surface == Surface::Dialog ? kClientWidth : kPanel.width;
+        height = surface == Surface::Dialog ? kClientHeight : kPanel.height;
+    }
+    void DrawLine(Surface surface, std::int32_t y, std::int32_t width, std::uint32_t colour) override
+    {
+        const bool panel = surface == Surface::Panel;
+        const int top = panel ? kPanel.y : 0, left = panel ? kPanel.x : 0;
+        const int right = left + std::min(width + 1, panel ? kPanel.width : kClientWidth);
+        if (bits_ == nullptr || y < 0 || y >= (panel ? kPanel.height : kClientHeight))
+            return;
+        // 0x00BBGGRR to the DIB's 0x00RRGGBB.
+        const std::uint32_t pixel = (colour & 0xFF) << 16 | (colour & 0xFF00) | (colour >> 16 & 0xFF);
+        std::uint32_t* row = bits_ + static_cast<std::ptrdiff_t>(top + y) * kClientWidth;
+        std::fill(row + left, row + right, pixel);
+        RECT r{left, top + y, right, top + y + 1};
+        InvalidateRect(window_, &r, FALSE);
+    }
+    void SetBusyPointer(bool busy) override
+    {
+        busy_ = busy;
+        SetCursor(LoadCursorA(nullptr, busy ? IDC_WAIT : IDC_ARROW));
+    }
+    void Close() override
+    {
+        if (closed_)
+            return;
+        form_.Form_Unload();
+        closed_ = true;
+        ShowWindow(window_, SW_HIDE);
+    }
+
+    // DialogShell.
+    bool GetCursorPos(std::int32_t& x, std::int32_t& y) override
+    {
+        POINT p;
+        if (!::GetCursorPos(&p))
+            return false;
+        x = p.x, y = p.y;
+        return true;
+    }
+    bool GetWindowRect(Rect& rect) override
+    {
+        RECT r;
+        if (!::GetWindowRect(window_, &r))
+            return false;
+        rect = {r.left, r.top, r.right, r.bottom};
+        return true;
+    }
+    void DrawAnimatedRects(const Rect& from, const Rect& to) override
+    {
+        const RECT a{from.left, from.top, from.right, from.bottom}, b{to.left, to.top, to.right, to.bottom};
+        ::DrawAnimatedRects(window_, IDANI_CAPTION, &a, &b);
+    }
+    std::optional<std::string> GetOpenFileNameA(const OpenFileRequest& request) override
+    {
+        std::string filter = toAnsi(request.filterDescription);
+        filter += '\0';
+        filter += request.filterPattern;
+        filter += '\0';
+        filter += '\0';
+        const std::string title = toAnsi(request.title);
+        std::vector<char> file(request.fileBufferLength + 1, '\0'), fileTitle(request.titleBufferLength + 1, '\0');
+        OPENFILENAMEA record{};
+        // HACK: the classic record is 76 bytes on 32-bit Windows; a 64-bit program must give its own size.
+        record.lStructSize = sizeof record;
+        record.hwndOwner = window_;
+        record.hInstance = instance_;
+        record.lpstrFilter = filter.c_str();
+        record.nFilterIndex = 0;
+        record.lpstrFile = file.data();
+        record.nMaxFile = request.fileBufferLength;
+        record.lpstrFileTitle = fileTitle.data();
+        record.nMaxFileTitle = request.titleBufferLength;
+        record.lpstrInitialDir = request.initialFolder.c_str();
+        record.lpstrTitle = title.c_str();
+        record.Flags = request.flags;
+        if (::GetOpenFileNameA(&record) <= 0)
+            return std::nullopt;
+        return std::string(file.data());
+    }
+    void ShellExecuteA(const std::string& address) override
+    {
+        ::ShellExecuteA(window_, "open", address.c_str(), "", "", SW_SHOWNORMAL);
+    }
+
+private:
+    void createBacking()
+    {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = kClientWidth;
+        info.bmiHeader.biHeight = -kClientHeight;  // top row first
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        backing_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        if (backing_ == nullptr)
+            return;
+        bits_ = static_cast<std::uint32_t*>(bits);
+        const auto fill = [this](const Box& box, std::uint32_t rgb) {
+            for (int y = box.y; y < box.y + box.height; ++y)
+                std::fill_n(bits_ + static_cast<std::ptrdiff_t>(y) * kClientWidth + box.x, box.width, rgb);
+        };
+        fill({0, 0, kClientWidth, kClientHeight}, 0x808080);
+        fill(kPanel, 0xE0E0E0);
+        backingDc_ = CreateCompatibleDC(nullptr);
+        SelectObject(backingDc_, backing_);
+    }
+
+    void drawText(HDC dc, const std::string& utf8, RECT r, UINT format)
+    {
+        std::wstring text = toWide(utf8, CP_UTF8);
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, format | DT_NOPREFIX);
+    }
+
+    // The painted image, then what lies on it: the heading frame, the option pictures, the labels.
+    void paint()
+    {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(window_, &ps);
+        HDC compose = CreateCompatibleDC(dc);
+        HBITMAP bitmap = CreateCompatibleBitmap(dc, kClientWidth, kClientHeight);
+        HGDIOBJ old = SelectObject(compose, bitmap);
+        BitBlt(compose, 0, 0, kClientWidth, kClientHeight, backingDc_, 0, 0, SRCCOPY);
+
+        const RECT frame = inDialog(kHeadingFrame, true);
+        FrameRect(compose, &frame, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        for (int i = 0; i < kOptionCount; ++i) {
+            const Picture& p = optionPictures_[selected_[static_cast<std::size_t>(i)] ? 1 : 0];
+            if (p.width <= 0)
+                continue;
+            std::vector<std::uint8_t> bgr(static_cast<std::size_t>(p.width) * p.height * 4);
+            for (std::size_t k = 0; k < static_cast<std::size_t>(p.width) * p.height; ++k) {
+                bgr[k * 4] = p.rgb[k * 3 + 2], bgr[k * 4 + 1] = p.rgb[k * 3 + 1], bgr[k * 4 + 2] = p.rgb[k * 3];
+            }
+            BITMAPINFO info{};
+            info.bmiHeader = {sizeof info.bmiHeader, p.width, -p.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+            const RECT at = inDialog(kOptionMarks[i], true);
+            SetDIBitsToDevice(compose, at.left, at.top, static_cast<DWORD>(p.width), static_cast<DWORD>(p.height), 0, 0,
+                              0, static_cast<UINT>(p.height), bgr.data(), &info, DIB_RGB_COLORS);
+        }
+
+        SetBkMode(compose, TRANSPARENT);
+        HGDIOBJ oldFont = SelectObject(compose, font_);
+        SetTextColor(compose, RGB(0, 0, 0));
+        drawText(compose, kHeadingText, inDialog(kHeading, true), DT_CENTER | DT_SINGLELINE);
+        for (int i = 0; i < kOptionCount; ++i)
+            drawText(compose, kOptionTexts[i], inDialog(kOptionLabels[i], true), DT_SINGLELINE | DT_NOCLIP);
+        drawText(compose, kRepeatText, inDialog(kRepeatLabel, true), DT_SINGLELINE | DT_NOCLIP);
+        RECT fileBox = inDialog(kFileLabel, true);
+        DrawTextW(compose, fileLabel_.c_str(), static_cast<int>(fileLabel_.size()), &fileBox,
+                  DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX);
+        SelectObject(compose, linkFont_);
+        SetTextColor(compose, RGB(255, 255, 255));
+        drawText(compose, homePageAddress(), inDialog(kLink, false), DT_SINGLELINE | DT_NOCLIP);
+        SelectObject(compose, oldFont);
+
+        BitBlt(dc, 0, 0, kClientWidth, kClientHeight, compose, 0, 0, SRCCOPY);
+        SelectObject(compose, old);
+        DeleteObject(bitmap);
+        DeleteDC(compose);
+        EndPaint(window_, &ps);
+    }
+
+    // Which option element (mark or label) lies under a client point; -1 for none.
+    static int optionAt(int x, int y)
+    {
+        for (int i = 0; i < kOptionCount; ++i) {
+            const RECT m = inDialog(kOptionMarks[i], true), l = inDialog(kOptionLabels[i], true);
+            const POINT p{x, y};
+            if (PtInRect(&m, p) || PtInRect(&l, p))
+                return i;
+        }
+        return -1;
+    }
+    static bool onLink(int x, int y)
+    {
+        const RECT r = inDialog(kLink, false);
+        return PtInRect(&r, POINT{x, y}) != FALSE;
+    }
+
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        const int x = static_cast<short>(LOWORD(lParam)), y = static_cast<short>(HIWORD(lParam));
+        switch (message) {
+        case WM_PAINT:
+            paint();
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;  // the image covers the whole client area
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+            if (const int option = optionAt(x, y); option >= 0)
+                form_.Option_MouseDown(option);
+            linkPressed_ = message == WM_LBUTTONDOWN && onLink(x, y);
+            return 0;
+        case WM_LBUTTONUP:
+            if (linkPressed_ && onLink(x, y)) {
+                linkPressed_ = false;
+                form_.lbl_URL_Click();
+            }
+            linkPressed_ = false;
+            return 0;
+        case WM_SETCURSOR:
+            if (LOWORD(lParam) == HTCLIENT && reinterpret_cast<HWND>(wParam) == window_) {
+                POINT p;
+                ::GetCursorPos(&p);
+                ScreenToClient(window_, &p);
+                SetCursor(busy_ ? LoadCursorA(nullptr, IDC_WAIT)
+                                : (onLink(p.x, p.y) && hand_ != nullptr ? hand_ : LoadCursorA(nullptr, IDC_ARROW)));
+                return TRUE;
+            }
+            break;
+        case WM_CLOSE:
+            Close();
+            return 0;
+        default:
+            break;
+        }
+        return DefWindowProcW(window_, message, wParam, lParam);
+    }
+
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (message == WM_NCCREATE) {
+            auto* self = static_cast<Win32SettingsDialog*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+            self->window_ = window;
+            SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        }
+        auto* self = reinterpret_cast<Win32SettingsDialog*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (self == nullptr || message == WM_NCDESTROY) {
+            if (self != nullptr)
+                self->window_ = nullptr;
+            return DefWindowProcW(window, message, wParam, lParam);
+        }
+        return self->handle(message, wParam, lParam);
+    }
+
+    IniSettingsWriter writer_;
+    Zorun_P form_;
+    HINSTANCE instance_ = nullptr;
+    HWND window_ = nullptr;
+    HWND combo_ = nullptr;
+    HFONT font_ = nullptr;
+    HFONT linkFont_ = nullptr;
+    HCURSOR hand_ = nullptr;
+    HBITMAP backing_ = nullptr;
+    HDC backingDc_ = nullptr;
+    std::uint32_t* bits_ = nullptr;
+    std::array<Picture, 2> optionPictures_;
+    std::array<bool, kOptionCount> selected_{};
+    std::wstring fileLabel_;
+    std::unique_ptr<DialogButton> set_, cancel_, file_;
+    bool closed_ = false;
+    bool busy_ = false;
+    bool linkPressed_ = false;
+};
+
+}  // namespace
+
+void runSettingsDialog(HostPlatform& platform, SharedSettings& settings, const std::string& settingsFile)
+{
+    Win32SettingsDialog dialog(platform, settings, settingsFile);
+    dialog.run();
+}
+
+}  // namespace zorun::host

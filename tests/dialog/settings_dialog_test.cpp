@@ -1,0 +1,199 @@
+// The settings dialog's logic through a fake window, platform and settings file.
+#include "fake_dialog.h"
+
+#include "host/dialog/dialog_gradient.h"
+
+#include <gtest/gtest.h>
+
+namespace zorun::host {
+namespace {
+
+using Writes = std::vector<std::pair<std::string, std::string>>;
+
+struct Dialog {
+    FakeDialogView view;
+    FakeDialogShell shell;
+    FakeSettingsWriter writer;
+    SharedSettings settings;
+    Zorun_P form{view, shell, writer, settings, "https://zorun.example/", kWindowsJapanesePaths};
+
+    explicit Dialog(std::int16_t kind = 0, std::int16_t track = 0)
+    {
+        settings.BGM_Kind = kind;
+        settings.BGM_RepeatTrack = track;
+        settings.BGM_File = "C:\\Music\\a.mp3";
+        settings.BGM_Folder = "C:\\Music";
+    }
+};
+
+TEST(SettingsDialogLoad, ControlsFollowTheKind)
+{
+    struct Row {
+        std::int16_t kind;
+        bool combo, fileButton;
+        std::vector<int> marks;
+    };
+    const Row rows[] = {
+        {-1, false, false, {}}, {0, false, false, {0}}, {1, true, false, {1}},
+        {2, false, true, {2}},  {3, false, false, {}},
+    };
+    for (const Row& row : rows) {
+        Dialog d(row.kind);
+        d.form.Form_Load();
+        EXPECT_EQ(d.view.comboEnabled, row.combo) << row.kind;
+        EXPECT_EQ(d.view.fileButtonEnabled, row.fileButton) << row.kind;
+        EXPECT_EQ(d.view.selectedMarks, row.marks) << row.kind;
+        EXPECT_TRUE(d.view.buttonsInitialized);
+    }
+}
+
+TEST(SettingsDialogLoad, PlacementComboAndFileLabel)
+{
+    Dialog d(1, 0);
+    d.form.Form_Load();
+    EXPECT_EQ(d.view.left, (1280 - 502) / 2);
+    EXPECT_EQ(d.view.top, (1024 - 272) / 3);
+    EXPECT_EQ(d.view.comboText, "");
+    ASSERT_EQ(d.view.comboList.size(), 31u);
+    EXPECT_EQ(d.view.comboList.front(), "");
+    EXPECT_EQ(d.view.comboList[1], "1");
+    EXPECT_EQ(d.view.comboList.back(), "30");
+    EXPECT_EQ(d.view.fileLabel, "C:\\Music\\a.mp3");
+    EXPECT_EQ(d.view.pointer, std::vector<bool>{false});
+
+    Dialog negative(1, -3);
+    negative.form.Form_Load();
+    EXPECT_EQ(negative.view.comboText, "-3");
+}
+
+TEST(SettingsDialogZoom, FromAndToThePointerOrTheScreenCorner)
+{
+    for (bool known : {true, false}) {
+        Dialog d;
+        d.shell.cursorKnown = known;
+        d.form.Form_Load();
+        d.form.Form_Unload();
+        const Rect point = known ? Rect{700, 500, 700, 500} : Rect{0, 0, 0, 0};
+        ASSERT_EQ(d.shell.zooms.size(), 2u);
+        EXPECT_EQ(d.shell.zooms[0].first, point);
+        EXPECT_EQ(d.shell.zooms[0].second, d.shell.window);
+        EXPECT_EQ(d.shell.zooms[1].first, d.shell.window);
+        EXPECT_EQ(d.shell.zooms[1].second, point);
+    }
+}
+
+TEST(SettingsDialogStore, KeysInOrderWithTheRepeatTrackRounded)
+{
+    struct Row {
+        const char* text;
+        const char* stored;
+    };
+    // 40000 does not fit a track number: the track stays as it was loaded (7).
+    const Row rows[] = {{"", " 0"},    {"abc", " 0"}, {"2.5", " 2"},   {"3.5", " 4"}, {"12", " 12"},
+                        {" 5 ", " 5"}, {"-4", "-4"},  {"40000", " 7"}, {"12a", " 0"}, {"-0.4", " 0"}};
+    for (const Row& row : rows) {
+        Dialog d(1, 7);
+        d.form.Form_Load();
+        d.view.comboText = row.text;
+        d.form.Cmd_Set_Click();
+        const Writes expected{{"BGM\x8b\xe6\x95\xaa", " 1"},
+                              {"BGM\xd8\xcb\xdf\xb0\xc4", row.stored},
+                              {"BGM\xcc\xa7\xb2\xd9", "C:\\Music\\a.mp3"}};
+        EXPECT_EQ(d.writer.writes, expected) << row.text;
+        EXPECT_TRUE(d.view.closed);
+    }
+}
+
+TEST(SettingsDialogStore, OptionAwayFromTheCdKeepsTheTrackText)
+{
+    Dialog d(1, 5);
+    d.form.Form_Load();
+    d.view.comboText = "9";
+    d.form.Option_MouseDown(0);
+    EXPECT_FALSE(d.view.comboEnabled);
+    EXPECT_EQ(d.view.comboText, "9");
+    d.form.Cmd_Set_Click();
+    ASSERT_EQ(d.writer.writes.size(), 3u);
+    EXPECT_EQ(d.writer.writes[0].second, " 0");
+    EXPECT_EQ(d.writer.writes[1].second, " 9");
+}
+
+TEST(SettingsDialogOptions, PickingSwitchesTheControls)
+{
+    Dialog d(0);
+    d.form.Form_Load();
+    d.form.Option_MouseDown(2);
+    EXPECT_EQ(d.settings.BGM_Kind, 2);
+    EXPECT_TRUE(d.view.fileButtonEnabled);
+    EXPECT_FALSE(d.view.comboEnabled);
+    EXPECT_EQ(d.view.selectedMarks, std::vector<int>{2});
+    d.form.Option_MouseDown(1);
+    EXPECT_FALSE(d.view.fileButtonEnabled);
+    EXPECT_TRUE(d.view.comboEnabled);
+    EXPECT_EQ(d.view.selectedMarks, std::vector<int>{1});
+}
+
+TEST(SettingsDialogCancel, WritesNothingAfterChanges)
+{
+    Dialog d(0);
+    d.form.Form_Load();
+    d.form.Option_MouseDown(2);
+    d.shell.chosen = "D:\\Songs\\b.wav";
+    d.form.Cmd_File_Click();
+    d.form.Cmd_Can_Click();
+    EXPECT_TRUE(d.writer.writes.empty());
+    EXPECT_TRUE(d.view.closed);
+}
+
+TEST(SettingsDialogFile, ChosenFileIsShownKeptAndItsFolderRemembered)
+{
+    Dialog d(2);
+    d.form.Form_Load();
+    d.shell.chosen = "D:\\Songs\\b.wav";
+    d.form.Cmd_File_Click();
+    ASSERT_EQ(d.shell.requests.size(), 1u);
+    const OpenFileRequest& r = d.shell.requests[0];
+    EXPECT_EQ(r.initialFolder, "C:\\Music");
+    EXPECT_EQ(r.filterPattern, "*.MP3;*.WAV");
+    EXPECT_EQ(r.fileBufferLength, 255u);
+    EXPECT_EQ(r.titleBufferLength, 255u);
+    EXPECT_EQ(d.settings.BGM_File, "D:\\Songs\\b.wav");
+    EXPECT_EQ(d.view.fileLabel, "D:\\Songs\\b.wav");
+    EXPECT_EQ(d.settings.BGM_Folder, "D:\\Songs");
+
+    d.shell.chosen.reset();  // a cancel changes nothing
+    d.form.Cmd_File_Click();
+    EXPECT_EQ(d.settings.BGM_File, "D:\\Songs\\b.wav");
+    EXPECT_EQ(d.settings.BGM_Folder, "D:\\Songs");
+}
+
+TEST(SettingsDialogLink, OpensTheAddressUnderABusyPointer)
+{
+    Dialog d;
+    d.form.lbl_URL_Click();
+    EXPECT_EQ(d.shell.opened, std::vector<std::string>{"https://zorun.example/"});
+    EXPECT_EQ(d.view.pointer, (std::vector<bool>{true, false}));
+}
+
+TEST(SettingsDialogPainting, RowsOfTheDialogAndThePanel)
+{
+    Dialog d;
+    d.form.Form_Resize();
+    const auto& dialogRows = d.view.rows[Surface::Dialog];
+    const auto& panelRows = d.view.rows[Surface::Panel];
+    ASSERT_EQ(dialogRows.size(), 244u);  // 0 to the height inclusive
+    ASSERT_EQ(panelRows.size(), 166u);
+    // Row, its shade by |sin(y * 3.142 / H)| x 220 worked out by hand, for both heights.
+    EXPECT_EQ(dialogRows[0], 0x1E0000u);
+    EXPECT_EQ(dialogRows[121], dialog::dialogRowColour(220));  // sin(1.5645) = 0.99999
+    EXPECT_EQ(dialogRows[243], dialog::dialogRowColour(0));    // sin(3.142) = -0.0004
+    // 53.506 with 3.142 but 53.499 with pi: the constant decides these two rows.
+    EXPECT_EQ(dialogRows[19], dialog::dialogRowColour(54));
+    EXPECT_EQ(panelRows[44], dialog::panelRowColour(164));
+    EXPECT_EQ(panelRows[0], 0x1E1E1Eu);
+    EXPECT_EQ(panelRows[82], 0xFAFAFAu);
+    EXPECT_EQ(panelRows[165], 0x1E1E1Eu);
+}
+
+}  // namespace
+}  // namespace zorun::host
