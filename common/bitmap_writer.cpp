@@ -2,6 +2,7 @@
 #include "common/bitmap_writer.h"
 
 #include "common/little_endian.h"
+#include "common/write_file.h"
 
 #include <cstdio>
 #include <memory>
@@ -55,13 +56,7 @@ bool writeBitmap24(const std::string& path, std::int32_t width, std::int32_t hei
                    const std::vector<std::uint8_t>& rgb)
 {
     const std::vector<std::uint8_t> bytes = encodeBitmap24(width, height, rgb);
-    if (bytes.empty())
-        return false;
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr)
-        return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && written;
+    return !bytes.empty() && writeWholeFile(path, bytes);
 }
 
 }  // namespace zorun

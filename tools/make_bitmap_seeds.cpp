@@ -1,18 +1,16 @@
 // make_bitmap_seeds DIR: writes small bitmaps of every accepted form into DIR, as a fuzzing seed corpus.
 #include "bitmap_builder.h"
+#include "common/write_file.h"
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 namespace {
 
 void save(const std::filesystem::path& folder, const std::string& name, const testbmp::BitmapLayout& layout)
 {
-    const auto bytes = testbmp::encode(layout);
-    std::ofstream out(folder / name, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    zorun::writeWholeFile((folder / name).string(), testbmp::encode(layout));
 }
 
 }  // namespace

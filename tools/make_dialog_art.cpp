@@ -2,6 +2,7 @@
 // pictures (JPEG), the 32 x 32 window icon (256 colours) and the 32 x 32 two-colour hand pointer with
 // its hot spot at (12, 10).
 #include "common/little_endian.h"
+#include "common/write_file.h"
 
 #include <stb_image_write.h>
 
@@ -154,15 +155,6 @@ Bytes hand()
     return iconFile(true, 2, 12, 10, image);
 }
 
-bool writeFile(const std::string& path, const Bytes& bytes)
-{
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (f == nullptr)
-        return false;
-    const bool whole = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return std::fclose(f) == 0 && whole;
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -177,8 +169,8 @@ int main(int argc, char** argv)
         const std::string path = dir + (selected ? "/option_selected.jpg" : "/option.jpg");
         ok = stbi_write_jpg(path.c_str(), kOption, kOption, 3, optionPicture(selected).data(), 95) != 0 && ok;
     }
-    ok = writeFile(dir + "/dialog_icon.ico", icon()) && ok;
-    ok = writeFile(dir + "/hand.cur", hand()) && ok;
+    ok = zorun::writeWholeFile(dir + "/dialog_icon.ico", icon()) && ok;
+    ok = zorun::writeWholeFile(dir + "/hand.cur", hand()) && ok;
     if (!ok)
         std::fprintf(stderr, "make_dialog_art: could not write every picture into %s\n", dir.c_str());
     return ok ? 0 : 1;

@@ -10,18 +10,10 @@
 #   RUNS    how many starts to time (5)
 set -u
 host=$1 probe=$2 runner=${3:-} runs=${4:-5}
-work=$(mktemp -d)
-xvfb_pid= dialog_pid=
-cleanup() {
-  [ -n "$dialog_pid" ] && kill "$dialog_pid" 2>/dev/null
-  [ -n "$runner" ] && wineserver -k 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
+dialog_pid=
 . "$(dirname "$0")/../../tests/support/e2e_env.sh"
-start_private_xvfb 1024x768 1600
-[ -n "$runner" ] && use_private_wine_prefix
+end_at_exit=dialog_pid
+start_private_session 1024x768 1600
 mkdir -p "$work/app"
 cp "$host" "$work/app/Zorun.scr"
 now() { date +%s%N; }

@@ -9,20 +9,11 @@
 #   RUNNER      empty for the Linux renderer, the path of wine for the Windows one
 set -u
 renderer=$1 toggle=$2 probe=$3 preload=$4 runner=${5:-} toggles=${6:-200}
-work=$(mktemp -d)
-xvfb_pid= renderer_pid=
-
-cleanup() {
-  [ -n "$renderer_pid" ] && kill "$renderer_pid" 2>/dev/null
-  [ -n "$runner" ] && wineserver -k 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
+renderer_pid=
 
 . "$(dirname "$0")/../../tests/support/e2e_env.sh"
-start_private_xvfb 1024x768 750
-[ -n "$runner" ] && use_private_wine_prefix
+end_at_exit=renderer_pid
+start_private_session 1024x768 750
 
 run() { ${runner:+"$runner"} "$@"; }
 

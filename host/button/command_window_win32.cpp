@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "host/button/command_window.h"
+#include "host/forms/dib_section_win32.h"
 
 #include <cmath>
 #include <string>
@@ -53,19 +54,9 @@ struct MemoryImage {
         release();
         if (dc == nullptr || width <= 0 || height <= 0)
             return;
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* memory = nullptr;
-        bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &memory, nullptr, 0);
-        if (bitmap != nullptr) {
-            bits = static_cast<std::uint32_t*>(memory);
+        bitmap = createTopDownDib(dc, width, height, bits);
+        if (bitmap != nullptr)
             original = SelectObject(dc, bitmap);
-        }
     }
 
 private:

@@ -13,6 +13,7 @@
 #include "host/dialog/ini_settings_writer.h"
 #include "host/dialog/settings_dialog.h"
 #include "host/dialog/settings_dialog_view.h"
+#include "host/forms/dib_section_win32.h"
 #include "host/pictures/host_resources.h"
 
 #include <array>
@@ -295,18 +296,9 @@ public:
 private:
     void createBacking()
     {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = kClientWidth;
-        info.bmiHeader.biHeight = -kClientHeight;  // top row first
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        backing_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        backing_ = createTopDownDib(nullptr, kClientWidth, kClientHeight, bits_);
         if (backing_ == nullptr)
             return;
-        bits_ = static_cast<std::uint32_t*>(bits);
         const auto fill = [this](const Box& box, std::uint32_t rgb) {
             for (int y = box.y; y < box.y + box.height; ++y)
                 std::fill_n(bits_ + static_cast<std::ptrdiff_t>(y) * kClientWidth + box.x, box.width, rgb);
@@ -343,8 +335,7 @@ private:
             for (std::size_t k = 0; k < static_cast<std::size_t>(p.width) * p.height; ++k) {
                 bgr[k * 4] = p.rgb[k * 3 + 2], bgr[k * 4 + 1] = p.rgb[k * 3 + 1], bgr[k * 4 + 2] = p.rgb[k * 3];
             }
-            BITMAPINFO info{};
-            info.bmiHeader = {sizeof info.bmiHeader, p.width, -p.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+            const BITMAPINFO info = dibInfo(p.width, -p.height, 32);
             const RECT at = inDialog(kOptionMarks[i], true);
             SetDIBitsToDevice(compose, at.left, at.top, static_cast<DWORD>(p.width), static_cast<DWORD>(p.height), 0, 0,
                               0, static_cast<UINT>(p.height), bgr.data(), &info, DIB_RGB_COLORS);

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "host/forms/host_window_win32.h"
+#include "host/forms/dib_section_win32.h"
 
 #include <algorithm>
 #include <vector>
@@ -174,13 +175,7 @@ private:
     {
         if (bits_.empty())
             return;
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = pictureWidth_;
-        info.bmiHeader.biHeight = pictureHeight_;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 24;
-        info.bmiHeader.biCompression = BI_RGB;
+        const BITMAPINFO info = dibInfo(pictureWidth_, pictureHeight_, 24);
         const int saved = SaveDC(dc);
         IntersectClipRect(dc, placement_.left, placement_.top, placement_.right, placement_.bottom);
         SetDIBitsToDevice(dc, placement_.left, placement_.top, static_cast<DWORD>(pictureWidth_),

@@ -9,22 +9,13 @@
 #   RUNNER  empty for native programs, the path of wine for the Windows build
 set -u
 demo=$1 probe=$2 runner=${3:-}
-work=$(mktemp -d)
-xvfb_pid= demo_pid= failures=0
+demo_pid= failures=0
 
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-cleanup() {
-  [ -n "$demo_pid" ] && kill "$demo_pid" 2>/dev/null
-  [ -n "$runner" ] && WINEPREFIX=$work/prefix wineserver -k 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
 . "$(dirname "$0")/../support/e2e_env.sh"
-start_private_xvfb 640x480 800
-[ -n "$runner" ] && use_private_wine_prefix
+end_at_exit=demo_pid
+start_private_session 640x480 800
 
 ${runner:+"$runner"} "$demo" >"$work/demo.out" 2>"$work/demo.err" &
 demo_pid=$!

@@ -10,21 +10,13 @@
 #   RUNNER  empty for native programs, the path of wine for the Windows build
 set -u
 host=$1 probe=$2 writer=$3 runner=${4:-}
-work=$(mktemp -d)
-xvfb_pid= dialog_pid= failures=0
+dialog_pid= failures=0
 
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-cleanup() {
-  [ -n "$dialog_pid" ] && kill "$dialog_pid" 2>/dev/null
-  [ -n "$runner" ] && wineserver -k 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
 . "$(dirname "$0")/../support/e2e_env.sh"
-start_private_xvfb 1024x768 1200
+end_at_exit=dialog_pid
+start_private_session 1024x768 1200
 app=$work/app
 mkdir -p "$app"
 cp "$host" "$app/Zorun.scr"
@@ -45,7 +37,6 @@ EOS
 chmod +x "$work/record.sh"
 
 if [ -n "$runner" ]; then
-  use_private_wine_prefix
   # HACK: Wine's ANSI code page follows the locale; a Japanese one of our own gives code page 932.
   mkdir -p "$work/locale"
   localedef -i ja_JP -f UTF-8 "$work/locale/ja_JP.UTF-8" >/dev/null 2>&1

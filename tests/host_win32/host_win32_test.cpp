@@ -10,6 +10,7 @@
 #include "renderer/bitmap_texture.h"
 #include "host/command_line.h"
 #include "host/startup.h"
+#include "screen_pixels.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -51,29 +52,18 @@ std::string previewShown(HWND host, const Picture& picture)
     POINT origin{0, 0};
     ClientToScreen(host, &origin);
     const int width = client.right, height = client.bottom;
-    std::vector<std::uint8_t> bgra(std::size_t(width) * height * 4);
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
-    SelectObject(memory, old);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    const int rows = GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), bgra.data(), &info, DIB_RGB_COLORS);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    if (rows != height)
+    const std::vector<std::uint32_t> seen = readScreen(origin.x, origin.y, width, height);
+    if (seen.size() != std::size_t(width) * height)
         return "the screen could not be read";
     static const std::uint8_t black[3] = {};
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
             const bool inPicture = x < picture.width && y < picture.height;
-            const std::uint8_t* seen = &bgra[(std::size_t(y) * width + x) * 4];
+            const std::uint32_t pixel = seen[std::size_t(y) * width + x];
             const std::uint8_t* rgb = inPicture ? &picture.rgb[(std::size_t(y) * picture.width + x) * 3] : black;
             for (int c = 0; c < 3; ++c)
-                if (std::abs(seen[2 - c] - rgb[c]) > 6)  // a little room for a server that dithers
+                if (std::abs(int(pixel >> (16 - 8 * c) & 0xFF) - rgb[c]) >
+                    6)  // a little room for a server that dithers
                     return "pixel " + std::to_string(x) + "," + std::to_string(y) + " differs from the " +
                            (inPicture ? "picture" : "black beyond it");
         }

@@ -8,22 +8,13 @@
 #   RUNNER    empty for native programs, the path of wine for the Windows build
 set -u
 screen=$1 renderer=$2 toggle=$3 probe=$4 expected=$5 runner=${6:-}
-work=$(mktemp -d)
-xvfb_pid= renderer_pid= failures=0
+renderer_pid= failures=0
 
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-cleanup() {
-  [ -n "$renderer_pid" ] && kill "$renderer_pid" 2>/dev/null
-  [ -n "$runner" ] && WINEPREFIX=$work/prefix wineserver -k 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
 . "$(dirname "$0")/../support/e2e_env.sh"
-start_private_xvfb "$screen" 200
-[ -n "$runner" ] && use_private_wine_prefix
+end_at_exit=renderer_pid
+start_private_session "$screen" 200
 
 run() { ${runner:+"$runner"} "$@"; }
 

@@ -1,5 +1,27 @@
-# Sourced by the end-to-end scripts: an Xvfb and a Wine prefix of their own. Needs $work (a temporary
-# folder the caller removes) and sets $xvfb_pid (for the caller's cleanup), DISPLAY and WINEPREFIX.
+# Sourced by the end-to-end scripts and benchmarks: an Xvfb and a Wine prefix of their own. The helpers
+# below work in $work, a temporary folder; start_private_session makes it and removes it at exit, callers
+# with a cleanup of their own make and remove it themselves.
+
+# start_private_session SCREEN FIRST_NUMBER: what most runs start with: $work, a private Xvfb (see
+# start_private_xvfb) and, for the Windows build ($runner names wine), a private Wine prefix. At exit
+# the processes whose pids are in the variables named in $end_at_exit (e.g. end_at_exit=demo_pid) are
+# ended, then Wine's server and the Xvfb, and $work goes.
+start_private_session() {
+  work=$(mktemp -d)
+  trap end_private_session EXIT
+  start_private_xvfb "$1" "$2"
+  if [ -n "${runner:-}" ]; then use_private_wine_prefix; fi
+}
+
+end_private_session() {
+  for name in ${end_at_exit:-}; do
+    eval "e2e_pid=\${$name:-}"
+    if [ -n "$e2e_pid" ]; then kill "$e2e_pid" 2>/dev/null; fi
+  done
+  if [ -n "${runner:-}" ]; then WINEPREFIX=$work/prefix wineserver -k 2>/dev/null; fi
+  if [ -n "${xvfb_pid:-}" ]; then kill "$xvfb_pid" 2>/dev/null; fi
+  rm -rf "$work"
+}
 
 # start_private_xvfb SCREEN FIRST_NUMBER: an Xvfb of SCREEN pixels (e.g. 1024x768) on a display number
 # nobody uses, so runs with different screens can go side by side and the pixels are ours alone.

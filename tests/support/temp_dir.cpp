@@ -1,9 +1,10 @@
 // Temporary folders for tests and an open-handle probe.
 #include "temp_dir.h"
 
+#include "common/write_file.h"
+
 #include <atomic>
 #include <chrono>
-#include <fstream>
 #include <system_error>
 
 namespace testfs {
@@ -25,10 +26,9 @@ TempDir::~TempDir()
 
 std::string TempDir::write(const std::string& name, const std::vector<std::uint8_t>& bytes) const
 {
-    const auto file = path_ / name;
-    std::ofstream out(file, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return file.string();
+    const std::string file = (path_ / name).string();
+    zorun::writeWholeFile(file, bytes);
+    return file;
 }
 
 bool isClosedByThisProcess(const std::string& file)

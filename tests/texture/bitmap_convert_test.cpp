@@ -12,17 +12,6 @@ struct ConvertCase {
     std::vector<Rgba> expected;  // file order: bottom row first
 };
 
-testbmp::BitmapLayout layout(std::int32_t width, std::int32_t height, std::uint16_t bits,
-                             std::vector<std::uint32_t> pixels)
-{
-    testbmp::BitmapLayout s;
-    s.width = width;
-    s.height = height;
-    s.bits = bits;
-    s.pixels = std::move(pixels);
-    return s;
-}
-
 testbmp::BitmapLayout withPalette(testbmp::BitmapLayout s, std::vector<std::array<std::uint8_t, 4>> palette)
 {
     s.palette = std::move(palette);

@@ -44,12 +44,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 testbmp::BitmapLayout valid24()
 {
-    testbmp::BitmapLayout s;
-    s.width = 5;
-    s.height = 3;
-    s.bits = 24;
-    s.pixels.assign(15, 0x336699);
-    return s;
+    return layout(5, 3, 24, std::vector<std::uint32_t>(15, 0x336699));
 }
 
 void put32At(Bytes& bytes, std::size_t at, std::uint32_t value)
@@ -63,7 +58,7 @@ constexpr std::size_t offBitsAt = 10, infoSizeAt = 14, widthAt = 18, heightAt = 
 
 struct RefusalCase {
     const char* name;
-    std::function<Bytes()> file;
+    Bytes file;
 };
 
 Bytes valid()
@@ -93,93 +88,34 @@ Bytes cut(Bytes bytes, std::size_t size)
 
 std::vector<RefusalCase> refusalCases()
 {
+    const Bytes palette8 = withLayout([](auto& s) { s.bits = 8, s.clrUsed = 256, s.palette.assign(2, {}); });
+    const Bytes masks16 = withLayout([](auto& s) { s.bits = 16, s.compression = 3; });
     return {
-        {"empty file", [] { return Bytes{}; }},
-        {"file shorter than the headers", [] { return cut(valid(), 30); }},
-        {"signature not BM",
-         [] {
-             return patched(valid(), {{0, 0x424D}});
-         }},
-        {"12-byte core header",
-         [] {
-             return patched(valid(), {{infoSizeAt, 12}});
-         }},
-        {"run-length compression",
-         [] {
-             return withLayout([](auto& s) {
-                 s.bits = 8;
-                 s.palette.assign(2, {});
-                 s.compression = 1;
-             });
-         }},
-        {"1 bit per pixel",
-         [] {
-             return withLayout([](auto& s) {
-                 s.bits = 1;
-                 s.palette.assign(2, {});
-             });
-         }},
-        {"pixel data cut short", [] { return cut(valid(), valid().size() - 1); }},
-        {"image size larger than the file holds",
-         [] {
-             return patched(valid(), {{sizeImageAt, 10000}});
-         }},
-        {"image size smaller than the rows need",
-         [] {
-             return patched(valid(), {{sizeImageAt, 16}});
-         }},
-        {"image size negative",
-         [] {
-             return patched(valid(), {{sizeImageAt, 0x80000000u}});
-         }},
-        {"top-first bitmap (negative height)", [] { return withLayout([](auto& s) { s.height = -3; }); }},
-        {"width 0", [] { return withLayout([](auto& s) { s.width = 0; }); }},
-        {"height 0", [] { return withLayout([](auto& s) { s.height = 0; }); }},
-        {"negative width",
-         [] {
-             return patched(valid(), {{widthAt, static_cast<std::uint32_t>(-5)}});
-         }},
-        {"header claiming gigabytes",
-         [] {
-             return patched(valid(), {{widthAt, 100000}, {heightAt, 100000}});
-         }},
+        {"empty file", {}},
+        {"file shorter than the headers", cut(valid(), 30)},
+        {"signature not BM", patched(valid(), {{0, 0x424D}})},
+        {"12-byte core header", patched(valid(), {{infoSizeAt, 12}})},
+        {"run-length compression", withLayout([](auto& s) { s.bits = 8, s.palette.assign(2, {}), s.compression = 1; })},
+        {"1 bit per pixel", withLayout([](auto& s) { s.bits = 1, s.palette.assign(2, {}); })},
+        {"pixel data cut short", cut(valid(), valid().size() - 1)},
+        {"image size larger than the file holds", patched(valid(), {{sizeImageAt, 10000}})},
+        {"image size smaller than the rows need", patched(valid(), {{sizeImageAt, 16}})},
+        {"image size negative", patched(valid(), {{sizeImageAt, 0x80000000u}})},
+        {"top-first bitmap (negative height)", withLayout([](auto& s) { s.height = -3; })},
+        {"width 0", withLayout([](auto& s) { s.width = 0; })},
+        {"height 0", withLayout([](auto& s) { s.height = 0; })},
+        {"negative width", patched(valid(), {{widthAt, static_cast<std::uint32_t>(-5)}})},
+        {"header claiming gigabytes", patched(valid(), {{widthAt, 100000}, {heightAt, 100000}})},
         {"width times bits overflowing 32 bits",
-         [] {
-             return patched(withLayout([](auto& s) { s.bits = 32; }), {{widthAt, 0x7FFFFFFF}, {heightAt, 1}});
-         }},
+         patched(withLayout([](auto& s) { s.bits = 32; }), {{widthAt, 0x7FFFFFFF}, {heightAt, 1}})},
         {"bit count and width whose row length overflows",
-         [] {
-             return patched(valid(), {{widthAt, 0x76000000}, {heightAt, 0x00280000}, {bitCountAt, 0xFFFF}});
-         }},
-        {"most negative height",
-         [] {
-             return patched(valid(), {{heightAt, 0x80000000u}});
-         }},
-        {"pixel offset beyond the end",
-         [] {
-             return patched(valid(), {{offBitsAt, 0xFFFFFFF0u}});
-         }},
+         patched(valid(), {{widthAt, 0x76000000}, {heightAt, 0x00280000}, {bitCountAt, 0xFFFF}})},
+        {"most negative height", patched(valid(), {{heightAt, 0x80000000u}})},
+        {"pixel offset beyond the end", patched(valid(), {{offBitsAt, 0xFFFFFFF0u}})},
         {"pixel offset past the end with a header claiming 64 Mi pixels",
-         [] {
-             return patched(valid(), {{offBitsAt, 0x100000}, {widthAt, 8192}, {heightAt, 8192}});
-         }},
-        {"palette cut short",
-         [] {
-             return cut(withLayout([](auto& s) {
-                            s.bits = 8;
-                            s.clrUsed = 256;
-                            s.palette.assign(2, {});
-                        }),
-                        54 + 100);
-         }},
-        {"bit-field masks cut short",
-         [] {
-             return cut(withLayout([](auto& s) {
-                            s.bits = 16;
-                            s.compression = 3;
-                        }),
-                        54 + 6);
-         }},
+         patched(valid(), {{offBitsAt, 0x100000}, {widthAt, 8192}, {heightAt, 8192}})},
+        {"palette cut short", cut(palette8, 54 + 100)},
+        {"bit-field masks cut short", cut(masks16, 54 + 6)},
     };
 }
 
@@ -194,7 +130,7 @@ TEST_P(RefusalTest, EndsWithoutPixelsAndClosesTheFile)
 {
     SCOPED_TRACE(GetParam().name);
     testfs::TempDir dir;
-    const std::string path = dir.write("hostile.bmp", GetParam().file());
+    const std::string path = dir.write("hostile.bmp", GetParam().file);
     BitmapTexture texture;
     // A picture from an earlier load must not survive a refused one.
     const std::string good = dir.write("good.bmp", testbmp::encode(valid24()));

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 using Rgba = std::array<std::uint8_t, 4>;
@@ -15,6 +16,17 @@ using Rgba = std::array<std::uint8_t, 4>;
 inline Rgba opaque(std::uint8_t red, std::uint8_t green, std::uint8_t blue)
 {
     return {red, green, blue, 255};
+}
+
+inline testbmp::BitmapLayout layout(std::int32_t width, std::int32_t height, std::uint16_t bits,
+                                    std::vector<std::uint32_t> pixels)
+{
+    testbmp::BitmapLayout s;
+    s.width = width;
+    s.height = height;
+    s.bits = bits;
+    s.pixels = std::move(pixels);
+    return s;
 }
 
 inline std::vector<Rgba> pixelsOf(const BitmapTexture& texture)

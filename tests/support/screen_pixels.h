@@ -1,4 +1,4 @@
-// Reads a rectangle of the screen back, for the button's end-to-end checks.
+// Reads a rectangle of the screen back, for the checks of what the host, button and dialog drew.
 #pragma once
 
 #include <cstdint>
