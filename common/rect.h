@@ -11,6 +11,7 @@ struct Rect {
     std::int32_t top = 0;
     std::int32_t right = 0;
     std::int32_t bottom = 0;
+    bool operator==(const Rect&) const = default;
 };
 
 }  // namespace zorun

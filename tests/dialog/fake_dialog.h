@@ -9,15 +9,6 @@
 #include <utility>
 #include <vector>
 
-namespace zorun {
-
-inline bool operator==(const Rect& a, const Rect& b)
-{
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
-}  // namespace zorun
-
 namespace zorun::host {
 
 struct FakeDialogView final : DialogView {

@@ -11,6 +11,7 @@
 #include "host/platform/host_platform_x11.h"
 #include "host/settings_file.h"
 #include "tools/cd_image.h"
+#include "eventually.h"
 #include "temp_dir.h"
 
 #include <X11/Xlib.h>
@@ -27,6 +28,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <map>
 #include <optional>
@@ -105,13 +107,9 @@ protected:
         return pid;
     }
 
-    template <typename Condition>
-    bool waitFor(Condition condition, std::chrono::milliseconds timeout)
+    static bool waitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout)
     {
-        for (const auto until = Clock::now() + timeout; !condition(); std::this_thread::sleep_for(5ms))
-            if (Clock::now() >= until)
-                return false;
-        return true;
+        return testfs::eventually(condition, 5ms, timeout);
     }
 
     // The exit status once the process has ended, or nothing after timeout.
@@ -169,12 +167,12 @@ TEST_F(HostEndToEnd, SaverRunWritesTheTextureStartsTheRendererAndEndsAfterIt)
     EXPECT_EQ(bitmap.width(), 271);
     EXPECT_EQ(bitmap.height(), 167);
     // 24-bit rows padded to 816 bytes, bottom row first, blue first, holding the stored cloud picture.
-    std::ifstream file(texture(), std::ios::binary);
-    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::string bytes = testfs::readText(texture());
     ASSERT_EQ(bytes.size(), 54u + 816u * 167u);
     EXPECT_EQ(bytes[28], 24);
-    const unsigned char* bottomLeft = &DecodePicture(kCloudJpeg, kCloudJpegSize).rgb.at(166u * 271u * 3u);
-    EXPECT_TRUE(bytes[54] == bottomLeft[2] && bytes[55] == bottomLeft[1] && bytes[56] == bottomLeft[0]);
+    const auto* bottomLeft = &DecodePicture(kCloudJpeg, kCloudJpegSize).rgb.at(166u * 271u * 3u);
+    EXPECT_TRUE(std::uint8_t(bytes[54]) == bottomLeft[2] && std::uint8_t(bytes[55]) == bottomLeft[1] &&
+                std::uint8_t(bytes[56]) == bottomLeft[0]);
     struct stat folder {};
     ASSERT_EQ(stat((cache_ + "/k_vorn").c_str(), &folder), 0);
     EXPECT_EQ(folder.st_mode & 0777, 0700u);
@@ -192,8 +190,7 @@ TEST_F(HostEndToEnd, SaverRunWritesTheTextureStartsTheRendererAndEndsAfterIt)
 // nearest to its zero crossings, or for none (0) when it is silent.
 std::map<int, double> toneSeconds(const std::string& rawFile, const std::vector<int>& tones)
 {
-    std::ifstream file(rawFile, std::ios::binary);
-    std::vector<char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::string bytes = testfs::readText(rawFile);
     auto sample = [&](std::size_t n) { return std::int16_t(std::uint8_t(bytes[2 * n]) | bytes[2 * n + 1] << 8); };
     const std::size_t block = 441;
     std::map<int, double> seconds;

@@ -143,10 +143,8 @@ TEST(Programs, StartWithoutArgumentsShownNormally)
     SetEnvironmentVariableA(kRecordStartVariable, nullptr);
     ASSERT_TRUE(started);
     std::string text;
-    for (int i = 0; i < 200 && text.find('\n') == std::string::npos; ++i, Sleep(50)) {
-        std::ifstream in(record, std::ios::binary);
-        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
+    for (int i = 0; i < 200 && text.find('\n') == std::string::npos; ++i, Sleep(50))
+        text = testfs::readText(record.string());
     const auto newline = text.find('\n');
     ASSERT_NE(newline, std::string::npos) << "the program did not run";
     EXPECT_EQ(text.substr(0, newline), "1 1");  // STARTF_USESHOWWINDOW, SW_SHOWNORMAL

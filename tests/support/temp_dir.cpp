@@ -5,6 +5,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <fstream>
+#include <iterator>
 #include <system_error>
 
 namespace testfs {
@@ -29,6 +31,17 @@ std::string TempDir::write(const std::string& name, const std::vector<std::uint8
     const std::string file = (path_ / name).string();
     zorun::writeWholeFile(file, bytes);
     return file;
+}
+
+void writeText(const std::string& file, const std::string& text)
+{
+    zorun::writeWholeFile(file, std::vector<std::uint8_t>(text.begin(), text.end()));
+}
+
+std::string readText(const std::string& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 bool isClosedByThisProcess(const std::string& file)

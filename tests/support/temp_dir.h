@@ -23,6 +23,10 @@ private:
     std::filesystem::path path_;
 };
 
+/// Files written and read byte for byte.
+void writeText(const std::string& file, const std::string& text);
+std::string readText(const std::string& file);
+
 /// True when this process holds no open handle on the file. On Linux it looks through /proc/self/fd;
 /// on Windows (and Wine) a file opened by the C runtime cannot be renamed while it is open.
 bool isClosedByThisProcess(const std::string& file);
