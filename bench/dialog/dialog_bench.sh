@@ -11,8 +11,9 @@
 set -u
 host=$1 probe=$2 runner=${3:-} runs=${4:-5}
 dialog_pid=
+# shellcheck source=../../tests/support/e2e_env.sh
 . "$(dirname "$0")/../../tests/support/e2e_env.sh"
-end_at_exit=dialog_pid
+end_children() { if [ -n "$dialog_pid" ]; then kill "$dialog_pid" 2>/dev/null; fi; }
 start_private_session 1024x768 1600
 mkdir -p "$work/app"
 cp "$host" "$work/app/Zorun.scr"

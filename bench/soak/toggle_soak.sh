@@ -11,8 +11,9 @@ set -u
 renderer=$1 toggle=$2 probe=$3 preload=$4 runner=${5:-} toggles=${6:-200}
 renderer_pid=
 
+# shellcheck source=../../tests/support/e2e_env.sh
 . "$(dirname "$0")/../../tests/support/e2e_env.sh"
-end_at_exit=renderer_pid
+end_children() { if [ -n "$renderer_pid" ]; then kill "$renderer_pid" 2>/dev/null; fi; }
 start_private_session 1024x768 750
 
 run() { ${runner:+"$runner"} "$@"; }

@@ -13,8 +13,9 @@ demo_pid= failures=0
 
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
+# shellcheck source=../support/e2e_env.sh
 . "$(dirname "$0")/../support/e2e_env.sh"
-end_at_exit=demo_pid
+end_children() { if [ -n "$demo_pid" ]; then kill "$demo_pid" 2>/dev/null; fi; }
 start_private_session 640x480 800
 
 ${runner:+"$runner"} "$demo" >"$work/demo.out" 2>"$work/demo.err" &

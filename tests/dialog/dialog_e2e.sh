@@ -14,8 +14,9 @@ dialog_pid= failures=0
 
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
+# shellcheck source=../support/e2e_env.sh
 . "$(dirname "$0")/../support/e2e_env.sh"
-end_at_exit=dialog_pid
+end_children() { if [ -n "$dialog_pid" ]; then kill "$dialog_pid" 2>/dev/null; fi; }
 start_private_session 1024x768 1200
 app=$work/app
 mkdir -p "$app"

@@ -12,8 +12,9 @@ renderer_pid= failures=0
 
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
+# shellcheck source=../support/e2e_env.sh
 . "$(dirname "$0")/../support/e2e_env.sh"
-end_at_exit=renderer_pid
+end_children() { if [ -n "$renderer_pid" ]; then kill "$renderer_pid" 2>/dev/null; fi; }
 start_private_session "$screen" 200
 
 run() { ${runner:+"$runner"} "$@"; }

@@ -3,9 +3,9 @@
 # with a cleanup of their own make and remove it themselves.
 
 # start_private_session SCREEN FIRST_NUMBER: what most runs start with: $work, a private Xvfb (see
-# start_private_xvfb) and, for the Windows build ($runner names wine), a private Wine prefix. At exit
-# the processes whose pids are in the variables named in $end_at_exit (e.g. end_at_exit=demo_pid) are
-# ended, then Wine's server and the Xvfb, and $work goes.
+# start_private_xvfb) and, for the Windows build ($runner names wine), a private Wine prefix. At exit the
+# caller's own end_children (if it defines one) ends what it started, then Wine's server and the Xvfb
+# go, and so does $work.
 start_private_session() {
   work=$(mktemp -d)
   trap end_private_session EXIT
@@ -14,10 +14,7 @@ start_private_session() {
 }
 
 end_private_session() {
-  for name in ${end_at_exit:-}; do
-    eval "e2e_pid=\${$name:-}"
-    if [ -n "$e2e_pid" ]; then kill "$e2e_pid" 2>/dev/null; fi
-  done
+  if command -v end_children >/dev/null 2>&1; then end_children; fi
   if [ -n "${runner:-}" ]; then WINEPREFIX=$work/prefix wineserver -k 2>/dev/null; fi
   if [ -n "${xvfb_pid:-}" ]; then kill "$xvfb_pid" 2>/dev/null; fi
   rm -rf "$work"
