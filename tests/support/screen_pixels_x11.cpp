@@ -1,4 +1,4 @@
-// Reads the screen of $DISPLAY back with XGetImage.
+// Reads the screen of $DISPLAY back with XGetImage, as 8-bit channels whatever the visual's depth.
 #include "screen_pixels.h"
 
 #include <X11/Xlib.h>
