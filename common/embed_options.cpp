@@ -1,6 +1,8 @@
 // Reading xscreensaver's display-mode options; pure, so a table checks it.
 #include "common/embed_options.h"
 
+#include <cstdlib>
+
 namespace zorun {
 
 namespace {
@@ -79,6 +81,12 @@ EmbedRequest parseEmbedOptions(const std::vector<std::string_view>& arguments, c
         if (const auto given = parseWindowId(xscreensaverWindow))
             return {EmbedRequest::Kind::Given, *given};
     return {EmbedRequest::Kind::Root, 0};
+}
+
+EmbedRequest readEmbedOptions(int argc, const char* const* argv)
+{
+    const std::vector<std::string_view> arguments(argv + 1, argv + argc);
+    return parseEmbedOptions(arguments, std::getenv("XSCREENSAVER_WINDOW"));
 }
 
 }  // namespace zorun

@@ -28,6 +28,9 @@ struct EmbedRequest {
 /// back to the root window when it is unset or not a window id, as xscreensaver's own display modes do.
 EmbedRequest parseEmbedOptions(const std::vector<std::string_view>& arguments, const char* xscreensaverWindow);
 
+/// parseEmbedOptions on a program's own arguments (argv[0] being its name) and its environment.
+EmbedRequest readEmbedOptions(int argc, const char* const* argv);
+
 /// A window id as X tools print it: hexadecimal with 0x, or decimal. Nothing for 0, text that is not
 /// wholly a number, or a value beyond 32 bits (X ids have 29).
 std::optional<std::uint64_t> parseWindowId(std::string_view text);

@@ -11,15 +11,11 @@
 #include "common/texture_path.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
-#include <string_view>
-#include <vector>
 
 int main(int argc, char** argv)
 {
-    const std::vector<std::string_view> arguments(argv + 1, argv + argc);
-    const auto embed = zorun::parseEmbedOptions(arguments, std::getenv("XSCREENSAVER_WINDOW"));
+    const auto embed = zorun::readEmbedOptions(argc, argv);
     if (embed.kind == zorun::EmbedRequest::Kind::Invalid) {
         std::fprintf(stderr, "Zorun.scr: usage: Zorun.scr --root | --window-id ID (or /s, /c, /p ID)\n");
         return 1;
@@ -28,8 +24,8 @@ int main(int argc, char** argv)
     // Windows command line); otherwise the arguments joined are the Windows command line.
     std::string commandLine;
     if (embed.kind == zorun::EmbedRequest::Kind::NotGiven)
-        for (std::size_t i = 0; i < arguments.size(); ++i)
-            commandLine += (i > 0 ? " " : "") + std::string(arguments[i]);
+        for (int i = 1; i < argc; ++i)
+            commandLine += (i > 1 ? " " : "") + std::string(argv[i]);
 
     auto connection = zorun::host::openX11Connection();
     if (connection == nullptr) {

@@ -7,15 +7,11 @@
 #include <sys/prctl.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <string_view>
-#include <vector>
 
 int main(int argc, char** argv)
 {
     // Arguments are ignored, as the renderer takes none, except xscreensaver's: the window to draw in.
-    const std::vector<std::string_view> arguments(argv + 1, argv + argc);
-    const auto embed = zorun::parseEmbedOptions(arguments, std::getenv("XSCREENSAVER_WINDOW"));
+    const auto embed = zorun::readEmbedOptions(argc, argv);
     if (embed.kind == zorun::EmbedRequest::Kind::Invalid) {
         std::fprintf(stderr, "Zorun.dll: usage: Zorun.dll [--root | --window-id ID]\n");
         return 1;
