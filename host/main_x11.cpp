@@ -7,6 +7,7 @@
 #include "host/profile/program_folder.h"
 #include "host/settings_file.h"
 #include "host/startup.h"
+#include "common/embed_options.h"
 #include "common/texture_path.h"
 
 #include <cstdio>
@@ -14,16 +15,29 @@
 
 int main(int argc, char** argv)
 {
+    const auto embed = zorun::readEmbedOptions(argc, argv);
+    if (embed.kind == zorun::EmbedRequest::Kind::Invalid) {
+        std::fprintf(stderr, "Zorun.scr: usage: Zorun.scr --root | --window-id ID (or /s, /c, /p ID)\n");
+        return 1;
+    }
+    // As a display mode of xscreensaver the host makes the saver run with its cursor left alone (an empty
+    // Windows command line); otherwise the arguments joined are the Windows command line.
     std::string commandLine;
-    for (int i = 1; i < argc; ++i)
-        commandLine += (i > 1 ? " " : "") + std::string(argv[i]);
+    if (embed.kind == zorun::EmbedRequest::Kind::NotGiven)
+        for (int i = 1; i < argc; ++i)
+            commandLine += (i > 1 ? " " : "") + std::string(argv[i]);
 
     auto connection = zorun::host::openX11Connection();
     if (connection == nullptr) {
         std::fprintf(stderr, "Zorun.scr: cannot open the X display\n");
         return 1;
     }
-    auto platform = zorun::host::createX11HostPlatform(connection);
+    zorun::host::WindowHandle embedWindow = 0;
+    if (embed.kind == zorun::EmbedRequest::Kind::Given)
+        embedWindow = static_cast<zorun::host::WindowHandle>(embed.window);
+    else if (embed.kind == zorun::EmbedRequest::Kind::Root)
+        embedWindow = static_cast<zorun::host::WindowHandle>(connection->root);
+    auto platform = zorun::host::createX11HostPlatform(connection, embedWindow);
     auto forms = zorun::host::createX11Forms(connection);
     zorun::host::HostContext context{
         *platform,

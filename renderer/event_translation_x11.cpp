@@ -51,6 +51,10 @@ std::optional<TranslatedMessage> translateX11Event(const XEvent& event, std::uin
             return std::nullopt;
         shape.iconic = true;
         return TranslatedMessage{msg::size, sizeKind::minimized, 0};
+    case DestroyNotify:
+        // The renderer's own window is forgotten before it is destroyed, so this is a window it was given
+        // to draw in, gone with its owner: the run is over.
+        return TranslatedMessage{msg::close, 0, 0};
     case MapNotify:
         if (!shape.iconic)
             return std::nullopt;

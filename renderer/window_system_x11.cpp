@@ -2,7 +2,11 @@
 //
 // Besides the usual events, a ClientMessage of type "ZORUN_TOGGLE_MODE" (format 32, data unused) sent to
 // the window titled "Zorun_VC" arrives as message 1025 and restarts the renderer in the other mode.
-#include "renderer/window_system.h"
+//
+// Embedded (a display mode of xscreensaver), the window system makes no window of its own: the frame's
+// window is the given one, drawn with its visual, and everything a full-screen saver does to the display
+// (mode switch, keyboard grab, cursor, holding off screen blanking, the toggle) is xscreensaver's business.
+#include "renderer/window_system_x11.h"
 
 #include <GL/glx.h>
 #include <X11/XKBlib.h>
@@ -56,12 +60,15 @@ struct X11Window {
     bool overrideRedirect = false;
     bool mapped = false;
     bool keyboardGrabbed = false;
+    bool foreign = false;  // another client's window that the renderer draws into
     X11WindowShape shape;
     int pixelFormat = 0;
 };
 
 class X11WindowSystem final : public WindowSystem {
 public:
+    explicit X11WindowSystem(const zorun::EmbedRequest& embed) : embed_(embed) {}
+
     ~X11WindowSystem() override
     {
         if (display_ == nullptr)
@@ -92,6 +99,8 @@ public:
             restoreMode();
             return true;
         }
+        if (embedded())
+            return false;  // the frame then asks for no cursor change either
         const int screen = DefaultScreen(display_);
         // 32 bits per pixel on Windows is a depth of 24 (plus padding) on X.
         if (DefaultDepth(display_, screen) < std::min(mode->colourBits, 24))
@@ -145,6 +154,8 @@ public:
 
     NativeWindow createWindow(const WindowCreation& creation) override
     {
+        if (embedded())
+            return adoptWindow(creation);
         if (display_ == nullptr || procedure_ == nullptr || creation.width <= 0 || creation.height <= 0)
             return nullptr;
         const int screen = DefaultScreen(display_);
@@ -200,6 +211,10 @@ public:
         auto* window = find(handle);
         if (window == nullptr || window->mapped)
             return;
+        if (window->foreign) {
+            window->mapped = true;  // its owner maps it
+            return;
+        }
         XMapRaised(display_, window->id);
         window->mapped = true;
         if (window->overrideRedirect) {
@@ -224,8 +239,12 @@ public:
             procedure_(*this, window, msg::destroy, 0, 0);
         if (window->keyboardGrabbed)
             XUngrabKeyboard(display_, CurrentTime);
-        XDestroyWindow(display_, window->id);
-        XFreeColormap(display_, window->colormap);
+        if (window->foreign) {
+            XSelectInput(display_, window->id, NoEventMask);  // an error if it is gone already, ignored
+        } else {
+            XDestroyWindow(display_, window->id);
+            XFreeColormap(display_, window->colormap);
+        }
         XFree(window->visual);
         XSync(display_, False);
         posted_.erase(
@@ -355,7 +374,8 @@ public:
     {
         cursorCount_ += show ? 1 : -1;
         for (auto* window : windows_)
-            applyCursor(window->id);
+            if (!window->foreign)
+                applyCursor(window->id);
         if (display_ != nullptr)
             XFlush(display_);
         return cursorCount_;
@@ -392,10 +412,11 @@ private:
         netWmNameAtom_ = XInternAtom(display_, "_NET_WM_NAME", False);
         utf8Atom_ = XInternAtom(display_, "UTF8_STRING", False);
 
-        // The system screensaver and display power saving are held off while the renderer runs.
+        // The system screensaver and display power saving are held off while the renderer runs; in
+        // xscreensaver's window they are what is running it, and it powers the display down when it likes.
         int ssEvent = 0;
         int ssError = 0;
-        if (XScreenSaverQueryExtension(display_, &ssEvent, &ssError)) {
+        if (!embedded() && XScreenSaverQueryExtension(display_, &ssEvent, &ssError)) {
             XScreenSaverSuspend(display_, True);
             screenSaverSuspended_ = true;
         }
@@ -469,6 +490,8 @@ private:
 
     void keepScreenAwake()
     {
+        if (embedded())
+            return;
         const std::uint32_t now = tickCount();
         if (now - lastScreenSaverReset_ >= screenSaverResetMs) {
             XResetScreenSaver(display_);
@@ -534,9 +557,44 @@ private:
         const bool key = event.type == KeyPress || event.type == KeyRelease;
         const std::uint32_t virtualKey = key ? virtualKeyFromKeysym(XLookupKeysym(&event.xkey, 0)) : 0;
         if (const auto message = translateX11Event(event, virtualKey, atoms_, window->shape))
-            post(window, message->message, message->wParam, message->lParam);
+            if (!window->foreign || message->message != msg::toggleMode)
+                post(window, message->message, message->wParam, message->lParam);
     }
 
+    bool embedded() const { return embed_.kind != zorun::EmbedRequest::Kind::NotGiven; }
+
+    // The frame's window when embedded: the given window (or the root), its size and visual as they are;
+    // the requested size does not apply. Only its structure events are asked for: the keys and the
+    // pointer are xscreensaver's.
+    NativeWindow adoptWindow(const WindowCreation& creation)
+    {
+        if (display_ == nullptr || procedure_ == nullptr)
+            return nullptr;
+        const Window id = embed_.kind == zorun::EmbedRequest::Kind::Root ? DefaultRootWindow(display_)
+                                                                         : static_cast<Window>(embed_.window);
+        XWindowAttributes attributes{};
+        if (XGetWindowAttributes(display_, id, &attributes) == 0)
+            return nullptr;
+        XVisualInfo wanted{};
+        wanted.visualid = XVisualIDFromVisual(attributes.visual);
+        int count = 0;
+        XVisualInfo* visual = XGetVisualInfo(display_, VisualIDMask, &wanted, &count);
+        if (visual == nullptr)
+            return nullptr;
+        auto* window = new X11Window;
+        window->id = id;
+        window->visual = visual;
+        window->foreign = true;
+        window->shape.width = attributes.width;
+        window->shape.height = attributes.height;
+        XSelectInput(display_, id, StructureNotifyMask);
+        XSync(display_, False);
+        windows_.push_back(window);
+        procedure_(*this, window, msg::create, 0, reinterpret_cast<std::intptr_t>(creation.parameter));
+        return window;
+    }
+
+    zorun::EmbedRequest embed_;
     Display* display_ = nullptr;
     WindowProcedure procedure_ = nullptr;
     std::vector<X11Window*> windows_;
@@ -558,5 +616,10 @@ private:
 
 std::unique_ptr<WindowSystem> createPlatformWindowSystem()
 {
-    return std::make_unique<X11WindowSystem>();
+    return std::make_unique<X11WindowSystem>(zorun::EmbedRequest{});
+}
+
+std::unique_ptr<WindowSystem> createX11WindowSystem(const zorun::EmbedRequest& embed)
+{
+    return std::make_unique<X11WindowSystem>(embed);
 }

@@ -3,25 +3,25 @@
 
 #include "common/bitmap_writer.h"
 #include "common/find_window_x11.h"
+#include "common/renderer_contract.h"
 #include "common/replace_file.h"
 #include "common/win32_numbers.h"
 #include "host/pictures/picture_decoder.h"
 #include "host/pictures/stored_pictures_data.h"
+#include "host/platform/child_process_posix.h"
 #include "host/platform/connection_x11.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/Xrandr.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <optional>
 #include <string>
 #include <utility>
-
-extern char** environ;
 
 namespace zorun::host {
 
@@ -29,7 +29,8 @@ namespace {
 
 class X11HostPlatform final : public HostPlatform {
 public:
-    explicit X11HostPlatform(std::shared_ptr<X11Connection> connection) : x_(std::move(connection))
+    X11HostPlatform(std::shared_ptr<X11Connection> connection, WindowHandle embedWindow)
+        : x_(std::move(connection)), embedWindow_(embedWindow)
     {
         // Ended renderers are reaped by the kernel: the host never waits for them and leaves no zombie.
         struct sigaction child {};
@@ -41,6 +42,10 @@ public:
 
     WindowHandle FindWindowA(const std::string& title) override
     {
+        // A renderer drawing into a given window makes no window of its own to find: it is there as long
+        // as its process runs, however slowly it starts.
+        if (embedWindow_ != 0 && title == kRendererTitle)
+            return renderer_.running() ? embedWindow_ : 0;
         return static_cast<WindowHandle>(findWindowByTitle(x_->display, title));
     }
 
@@ -155,24 +160,11 @@ public:
 
     bool StartProgram(const std::string& path) override
     {
-        posix_spawnattr_t attributes;
-        if (posix_spawnattr_init(&attributes) != 0)
-            return false;
-        // The renderer starts with the default signal handling and nothing blocked, whatever the host set.
-        sigset_t defaults, none;
-        sigemptyset(&defaults);
-        for (int s : {SIGCHLD, SIGTERM, SIGINT, SIGHUP, SIGPIPE})
-            sigaddset(&defaults, s);
-        sigemptyset(&none);
-        posix_spawnattr_setsigdefault(&attributes, &defaults);
-        posix_spawnattr_setsigmask(&attributes, &none);
-        posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
-        std::string program = path;
-        char* argv[] = {program.data(), nullptr};
-        pid_t pid = 0;
-        const int result = posix_spawn(&pid, path.c_str(), nullptr, &attributes, argv, environ);
-        posix_spawnattr_destroy(&attributes);
-        return result == 0;
+        if (embedWindow_ == 0)
+            return spawnProgram(path, {}) >= 0;
+        char window[32];
+        std::snprintf(window, sizeof window, "0x%lx", static_cast<unsigned long>(embedWindow_));
+        return renderer_.start(path, {"--window-id", window});
     }
 
     Picture LoadStoredPicture(StoredPicture which) override
@@ -205,6 +197,8 @@ public:
     void KeepDisplayMode() override
     {
         keptMode_.reset();
+        if (embedWindow_ != 0)
+            return;  // a renderer in a given window never changes the mode
         int eventBase = 0, errorBase = 0;
         if (!XRRQueryExtension(x_->display, &eventBase, &errorBase))
             return;
@@ -232,6 +226,8 @@ public:
 
     void EndProcess() override
     {
+        // xscreensaver ends a display mode by signalling its host only: nothing the host started may stay.
+        renderer_.end(kRendererGraceMs);
         XFlush(x_->display);
         _exit(0);
     }
@@ -254,15 +250,20 @@ private:
         return 15.0;
     }
 
+    // How long a renderer asked to end gets before it is killed: the whole end stays within 500 ms.
+    static constexpr int kRendererGraceMs = 300;
+
     std::shared_ptr<X11Connection> x_;
+    WindowHandle embedWindow_ = 0;
+    ChildProcess renderer_;
     int cursorCount_ = 0;
 };
 
 }  // namespace
 
-std::unique_ptr<HostPlatform> createX11HostPlatform(std::shared_ptr<X11Connection> connection)
+std::unique_ptr<HostPlatform> createX11HostPlatform(std::shared_ptr<X11Connection> connection, WindowHandle embedWindow)
 {
-    return std::make_unique<X11HostPlatform>(std::move(connection));
+    return std::make_unique<X11HostPlatform>(std::move(connection), embedWindow);
 }
 
 }  // namespace zorun::host

@@ -11,6 +11,11 @@ struct X11Connection;
 
 /// Xlib, POSIX and the pictures built into the program behind HostPlatform, on the connection the host's
 /// windows share. Ended programs it started are reaped by the kernel.
-std::unique_ptr<HostPlatform> createX11HostPlatform(std::shared_ptr<X11Connection> connection);
+///
+/// With an embedWindow (xscreensaver's window) the renderer is started to draw into it and tracked: the
+/// lookup of its title answers whether that process still runs, the display mode is left alone, and
+/// EndProcess ends the renderer before the host goes.
+std::unique_ptr<HostPlatform> createX11HostPlatform(std::shared_ptr<X11Connection> connection,
+                                                    WindowHandle embedWindow = 0);
 
 }  // namespace zorun::host

@@ -23,12 +23,7 @@ mkdir -p "$app"
 cp "$host" "$app/Zorun.scr"
 # In the program's folder, where the chooser opens first (the folder of the settings file without a file).
 song=$app/Song.WAV
-# Two seconds of 8 kHz, 8-bit mono silence.
-{
-  printf 'RIFF\200\076\000\000WAVEfmt \020\000\000\000\001\000\001\000\100\037\000\000\100\037\000\000'
-  printf '\001\000\010\000data\200\076\000\000'
-  head -c 16000 /dev/zero | tr '\0' '\200'
-} >"$song"
+make_silent_wav "$song"
 
 # The browser: a script that records the address it is given.
 cat >"$work/record.sh" <<EOS

@@ -98,6 +98,7 @@ TEST(EventTranslation, GivesTheMessagesWindowsWouldSendInTurn)
         {"resized while minimised", configure(800, 600), 0, std::nullopt},
         {"mapped", plain(MapNotify), 0, TranslatedMessage{msg::size, sizeKind::restored, 0x04000500}},
         {"mapped again", plain(MapNotify), 0, std::nullopt},
+        {"the given window destroyed by its owner", plain(DestroyNotify), 0, TranslatedMessage{msg::close, 0, 0}},
     };
     const X11EventAtoms atoms{kProtocols, kDelete, kToggle};
     X11WindowShape shape{640, 480, false};

@@ -123,3 +123,12 @@ CONF
 screen_size() {
   xdpyinfo 2>/dev/null | sed -n 's/.*dimensions: *\([0-9]*x[0-9]*\) pixels.*/\1/p'
 }
+
+# make_silent_wav FILE: two seconds of 8 kHz, 8-bit mono silence, a music file for the saver runs.
+make_silent_wav() {
+  {
+    printf 'RIFF\200\076\000\000WAVEfmt \020\000\000\000\001\000\001\000\100\037\000\000\100\037\000\000'
+    printf '\001\000\010\000data\200\076\000\000'
+    head -c 16000 /dev/zero | tr '\0' '\200'
+  } >"$1"
+}

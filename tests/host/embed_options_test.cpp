@@ -1,0 +1,61 @@
+// Reading xscreensaver's display-mode options: what xscreensaver and its settings pass, and garbage.
+#include <gtest/gtest.h>
+
+#include "common/embed_options.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+using zorun::EmbedRequest;
+using Kind = EmbedRequest::Kind;
+
+TEST(EmbedOptions, ReadAsXscreensaverPassesThem)
+{
+    const struct {
+        std::vector<std::string_view> arguments;
+        const char* environment;  // XSCREENSAVER_WINDOW
+        EmbedRequest expected;
+    } cases[] = {
+        // Windows command lines are not ours: -S is the saver, not an option.
+        {{}, "0x400001", {Kind::NotGiven, 0}},
+        {{"/s"}, nullptr, {Kind::NotGiven, 0}},
+        {{"-S"}, nullptr, {Kind::NotGiven, 0}},
+        {{"/p", "1234"}, nullptr, {Kind::NotGiven, 0}},
+        {{"--rooted"}, nullptr, {Kind::NotGiven, 0}},
+        // --root draws where xscreensaver says, else on the root window.
+        {{"--root"}, "0x400001", {Kind::Given, 0x400001}},
+        {{"-root"}, "4194305", {Kind::Given, 4194305}},
+        {{"--root"}, nullptr, {Kind::Root, 0}},
+        {{"--root"}, "", {Kind::Root, 0}},
+        {{"--root"}, "zz", {Kind::Root, 0}},
+        {{"--root"}, "0", {Kind::Root, 0}},
+        {{"--window-id", "0x1a00003"}, nullptr, {Kind::Given, 0x1a00003}},
+        {{"-window-id", "0X1A00003"}, nullptr, {Kind::Given, 0x1a00003}},
+        {{"--window-id", "27262979"}, "0x400001", {Kind::Given, 27262979}},
+        {{"--root", "--window-id", "0x22"}, "0x400001", {Kind::Given, 0x22}},
+        {{"--window-id", "0x22", "--root"}, nullptr, {Kind::Given, 0x22}},
+        // Garbage never becomes some window.
+        {{"--window-id"}, nullptr, {Kind::Invalid, 0}},
+        {{"--window-id", "zz"}, nullptr, {Kind::Invalid, 0}},
+        {{"--window-id", "0x"}, nullptr, {Kind::Invalid, 0}},
+        {{"--window-id", "0"}, nullptr, {Kind::Invalid, 0}},
+        {{"--window-id", "-5"}, nullptr, {Kind::Invalid, 0}},
+        {{"--window-id", "12ab"}, nullptr, {Kind::Invalid, 0}},
+        {{"--window-id", "0x100000000"}, nullptr, {Kind::Invalid, 0}},
+        {{"--window-id", "99999999999999999999999"}, nullptr, {Kind::Invalid, 0}},
+        {{"--root", "/s"}, nullptr, {Kind::Invalid, 0}},
+        {{"/s", "--root"}, nullptr, {Kind::Invalid, 0}},
+    };
+    for (const auto& c : cases) {
+        std::string shown;
+        for (auto argument : c.arguments)
+            shown += std::string(argument) + " ";
+        SCOPED_TRACE(shown + "| " + (c.environment ? c.environment : "(unset)"));
+        EXPECT_EQ(zorun::parseEmbedOptions(c.arguments, c.environment), c.expected);
+    }
+}
+
+}  // namespace
