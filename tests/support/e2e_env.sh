@@ -44,6 +44,20 @@ wait_for_window() {
   return 1
 }
 
+# escape_to_renderer PID: presses Escape in the window titled Zorun_VC until process PID has ended
+# (five tries, two seconds each).
+escape_to_renderer() {
+  for _ in 1 2 3 4 5; do
+    x=$(xdotool search --name '^Zorun_VC$' 2>/dev/null | head -1)
+    [ -n "$x" ] && xdotool windowfocus "$x" 2>/dev/null
+    # Held for a few frames, as a person presses it: the renderer reads the key table once a frame,
+    # so a press released before the next frame is not seen, and a loaded machine draws slowly.
+    xdotool keydown Escape sleep 0.3 keyup Escape
+    for _ in $(seq 20); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
+  done
+  return 1
+}
+
 # start_private_xorg FIRST_NUMBER: a real X server with two display modes, 1280x1024 (the one it starts
 # in) and 1024x768, which RandR switches for real: Xorg with the dummy video driver, on a display number
 # nobody uses. Sets $xorg_pid (for the caller's cleanup) and DISPLAY; returns 1 where Xorg cannot run
