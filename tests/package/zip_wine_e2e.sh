@@ -12,15 +12,8 @@ xvfb_pid= pids= failures=0
 
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-cleanup() {
-  for p in $pids; do kill "$p" 2>/dev/null; done
-  WINEPREFIX=$work/prefix wineserver -k 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
 . "$(dirname "$0")/../support/e2e_env.sh"
+trap cleanup_wine_run EXIT
 
 echo "== the package"
 if ! cpack --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1; then

@@ -33,6 +33,15 @@ use_private_wine_prefix() {
   export WINEPREFIX=$work/prefix WINEDEBUG=${WINEDEBUG:--all}
 }
 
+# cleanup_wine_run: the exit trap of the Wine end-to-end scripts: ends the processes in $pids, the
+# private prefix's Wine and the Xvfb, and removes $work.
+cleanup_wine_run() {
+  for p in $pids; do kill "$p" 2>/dev/null; done
+  WINEPREFIX=$work/prefix wineserver -k 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+
 # wait_for_window TITLE_REGEX [TENTHS]: prints the first window whose title matches, once there is one
 # (within TENTHS tenths of a second, 300 unless told); prints nothing and fails when none comes.
 wait_for_window() {
