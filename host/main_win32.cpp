@@ -31,7 +31,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         .loadSettings = [] { LoadSettings(); },
         .openMci = [] { return music::createPlatformMci(); },
         .showSettingsDialog =
-            [&platform] { runSettingsDialog(*platform, Settings(), SettingsFilePath(ProgramFolder())); },
+            [&platform] {
+                runSettingsDialog(*platform, Settings(), settingsFileToStore(settingsFiles(ProgramFolder())));
+            },
     };
     // The process lives as long as the window Main opened; without one, Main has ended it already.
     std::unique_ptr<OpenWindows> opened = Main(context);

@@ -52,7 +52,7 @@ int main(int argc, char** argv)
         [] { return zorun::music::createPlatformMci(); },
         [&platform] {
             zorun::host::runSettingsDialog(*platform, zorun::Settings(),
-                                           zorun::SettingsFilePath(zorun::ProgramFolder()));
+                                           zorun::settingsFileToStore(zorun::settingsFiles(zorun::ProgramFolder())));
         },
     };
     const auto window = zorun::host::Main(context);

@@ -69,22 +69,15 @@ SharedSettings& Settings()
     return settings;
 }
 
-std::string SettingsFilePath(std::string_view programFolder, const PathStyle& style)
-{
-    std::string path(programFolder);
-    path += style.separator;
-    path += "Zorun.ini";
-    return path;
-}
-
 void LoadSettings()
 {
-    LoadSettings(Settings(), ProgramFolder());
+    const std::string folder = ProgramFolder();
+    LoadSettings(Settings(), settingsFiles(folder).read, folder);
 }
 
-void LoadSettings(SharedSettings& settings, std::string_view programFolder, const PathStyle& style)
+void LoadSettings(SharedSettings& settings, const std::string& file, std::string_view programFolder,
+                  const PathStyle& style)
 {
-    const std::string file = SettingsFilePath(programFolder, style);
     setNumber(settings.BGM_Kind, ReadIniValue(kSettingsSection, kKeyKind, file));
     setNumber(settings.BGM_RepeatTrack, ReadIniValue(kSettingsSection, kKeyRepeatTrack, file));
 

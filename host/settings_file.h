@@ -2,6 +2,7 @@
 #pragma once
 
 #include "host/profile/program_folder.h"
+#include "host/profile/settings_location.h"
 
 #include <cstdint>
 #include <string>
@@ -27,14 +28,13 @@ struct SharedSettings {
 /// The host process's one set of shared settings.
 SharedSettings& Settings();
 
-/// The settings file beside the program in programFolder; at a root, where the folder already ends in
-/// a separator, the path holds two in a row.
-std::string SettingsFilePath(std::string_view programFolder, const PathStyle& style = HostPathStyle());
-
-/// Fills the process's settings from the file beside the running program.
+/// Fills the process's settings from the running program's settings file (settingsFiles: beside the
+/// program, or the user's own copy where the program's folder cannot be written).
 void LoadSettings();
-/// Fills settings from the settings file beside a program in programFolder.
-void LoadSettings(SharedSettings& settings, std::string_view programFolder, const PathStyle& style = HostPathStyle());
+/// Fills settings from the settings file at file, for a program in programFolder (where the file
+/// chooser opens when no music file is set).
+void LoadSettings(SharedSettings& settings, const std::string& file, std::string_view programFolder,
+                  const PathStyle& style = HostPathStyle());
 
 /// One value of the file, cut to 255 bytes; empty when the file, the section or the key is missing.
 std::string ReadIniValue(const std::string& section, const std::string& key, const std::string& file);

@@ -92,6 +92,9 @@ step "end-to-end tests linux" run_ctest linux -L e2e --repeat until-pass:2
 step "tests windows (Wine)" run_ctest windows -LE e2e
 step "end-to-end tests windows (Wine)" run_ctest windows -L e2e --repeat until-pass:2
 step "unit tests under ASan and UBSan" run_ctest asan -L unit
+# The package test installs the .deb as root and removes it again; a run killed midway (a timeout) must
+# not leave it installed.
+step "no test package left installed" sh tests/package/deb_package.sh --remove-leftover
 
 echo
 if [ ${#failed_steps[@]} -ne 0 ]; then

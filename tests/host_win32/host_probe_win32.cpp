@@ -2,6 +2,7 @@
 //   host_probe host X Y W H    shows a W x H host window at X,Y, prints its handle in decimal, runs until closed
 //   host_probe preview HANDLE  waits up to 20 s for a visible "Preview Window" child covering HANDLE's client area
 //   host_probe close HANDLE    posts WM_CLOSE to HANDLE, as the display settings do when they go
+//   host_probe find TITLE      waits up to 20 s for a top-level window titled TITLE, prints its handle
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
@@ -55,6 +56,14 @@ int main(int argc, char** argv)
     }
     if (command == "close" && argc == 3)
         return PostMessageA(handle, WM_CLOSE, 0, 0) ? 0 : 1;
-    std::fprintf(stderr, "usage: host_probe host X Y W H | preview HANDLE | close HANDLE\n");
+    if (command == "find" && argc == 3) {
+        for (int tries = 0; tries < 200; ++tries, Sleep(100))
+            if (HWND found = FindWindowA(nullptr, argv[2])) {
+                std::printf("%lld\n", static_cast<long long>(reinterpret_cast<INT_PTR>(found)));
+                return 0;
+            }
+        return 1;
+    }
+    std::fprintf(stderr, "usage: host_probe host X Y W H | preview HANDLE | close HANDLE | find TITLE\n");
     return 2;
 }

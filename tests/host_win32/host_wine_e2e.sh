@@ -14,15 +14,8 @@ xvfb_pid= pids= failures=0
 
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-cleanup() {
-  for p in $pids; do kill "$p" 2>/dev/null; done
-  WINEPREFIX=$work/prefix wineserver -k 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
 . "$(dirname "$0")/../support/e2e_env.sh"
+trap cleanup_wine_run EXIT
 start_private_xvfb 1024x768 600
 use_private_wine_prefix
 texture=$WINEPREFIX/drive_c/k_vorn/Zorun.bmp

@@ -46,17 +46,6 @@ expect_window() {
   [ "$want_size" = "*" ] || [ "$size" = "$want_size" ] || fail "window is $size, wanted $want_size"
 }
 
-escape_to_renderer() {
-  for _ in 1 2 3 4 5; do
-    x=$(xdotool search --name '^Zorun_VC$' 2>/dev/null | head -1)
-    [ -n "$x" ] && xdotool windowfocus "$x" 2>/dev/null
-    # Held for a few frames, as a person presses it: the renderer reads the key table once a frame,
-    # so a press released before the next frame is not seen, and a loaded machine draws slowly.
-    xdotool keydown Escape sleep 0.3 keyup Escape
-    for _ in $(seq 20); do kill -0 "$renderer_pid" 2>/dev/null || return; sleep 0.1; done
-  done
-}
-
 echo "== screen $screen: start, toggle twice, Escape"
 set -- $expected
 start_renderer
@@ -73,7 +62,7 @@ run "$toggle" || fail "toggle: not sent"
 expect_window "$2" "$window_id"
 run "$toggle" || fail "toggle: not sent"
 expect_window "$3" "$window_id"
-escape_to_renderer
+escape_to_renderer "$renderer_pid"
 expect_exit "Escape"
 if run "$toggle"; then fail "toggle without a renderer reported success"; fi
 

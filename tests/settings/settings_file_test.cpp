@@ -26,7 +26,7 @@ protected:
     }
     SharedSettings load(SharedSettings start = {}) const
     {
-        LoadSettings(start, folder);
+        LoadSettings(start, ini, folder);
         return start;
     }
 

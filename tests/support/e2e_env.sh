@@ -52,6 +52,15 @@ use_private_wine_prefix() {
   export WINEPREFIX=$work/prefix WINEDEBUG=${WINEDEBUG:--all}
 }
 
+# cleanup_wine_run: the exit trap of the Wine end-to-end scripts: ends the processes in $pids, the
+# private prefix's Wine and the Xvfb, and removes $work.
+cleanup_wine_run() {
+  for p in $pids; do kill "$p" 2>/dev/null; done
+  WINEPREFIX=$work/prefix wineserver -k 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+
 # wait_for_window TITLE_REGEX [TENTHS]: prints the first window whose title matches, once there is one
 # (within TENTHS tenths of a second, 300 unless told); prints nothing and fails when none comes.
 wait_for_window() {
@@ -59,6 +68,20 @@ wait_for_window() {
     found=$(xdotool search --name "$1" 2>/dev/null | head -n 1)
     [ -n "$found" ] && { echo "$found"; return 0; }
     sleep 0.1
+  done
+  return 1
+}
+
+# escape_to_renderer PID: presses Escape in the window titled Zorun_VC until process PID has ended
+# (five tries, two seconds each).
+escape_to_renderer() {
+  for _ in 1 2 3 4 5; do
+    x=$(xdotool search --name '^Zorun_VC$' 2>/dev/null | head -1)
+    [ -n "$x" ] && xdotool windowfocus "$x" 2>/dev/null
+    # Held for a few frames, as a person presses it: the renderer reads the key table once a frame,
+    # so a press released before the next frame is not seen, and a loaded machine draws slowly.
+    xdotool keydown Escape sleep 0.3 keyup Escape
+    for _ in $(seq 20); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
   done
   return 1
 }

@@ -1,0 +1,13 @@
+// Per-user base folders on Linux, by the XDG base directory rules; the texture and the settings use them.
+#pragma once
+
+#include <string>
+
+namespace zorun {
+
+/// The folder named by the environment variable when it holds an absolute path (a relative one is
+/// invalid and ignored), else the home folder followed by "/" and underHome (".cache", ".config"). HOME
+/// comes from the password database when it is unset. Empty when no home folder can be found.
+std::string userBaseFolder(const char* variable, const char* underHome);
+
+}  // namespace zorun

@@ -1,0 +1,69 @@
+#!/bin/sh
+# The .zip of the Windows build: made by CPack, unpacked into a folder with a blank in its name, and its
+# programs run from there under Wine on an Xvfb screen of its own: /s (the clouds' window comes, Escape
+# ends it and the saver) and /c (the settings dialog comes, and closes on a close request).
+#
+# zip_wine_e2e.sh BUILD_DIR WINE HOST_PROBE
+#   HOST_PROBE  finds a window by title and posts it WM_CLOSE
+set -u
+build=$1 wine=$2 probe=$3
+work=$(mktemp -d)
+xvfb_pid= pids= failures=0
+
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+. "$(dirname "$0")/../support/e2e_env.sh"
+trap cleanup_wine_run EXIT
+
+echo "== the package"
+if ! cpack --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1; then
+  cat "$work/cpack.log"
+  fail "cpack did not make the package"
+  exit 1
+fi
+zip=$(ls "$work"/out/Zorun-*-windows.zip 2>/dev/null | head -n 1)
+[ -n "$zip" ] || { fail "no Zorun-*-windows.zip in $(ls "$work/out")"; exit 1; }
+cmake -E tar tf "$zip" | sed 's,^[^/]*/,,' | grep -v '/$' | grep . | sort >"$work/contents"
+printf 'INSTALL.txt\nZorun.dll\nZorun.scr\n' | diff - "$work/contents" || fail "the zip's files differ from the list above"
+
+unpacked="$work/Zorun Test"
+mkdir "$unpacked"
+(cd "$unpacked" && cmake -E tar xf "$zip") || fail "the zip does not unpack"
+folder=$(dirname "$(ls "$unpacked"/*/Zorun.scr)")
+mv "$folder"/* "$unpacked/"
+host="$unpacked/Zorun.scr"
+
+start_private_xvfb 1024x768 1600
+use_private_wine_prefix
+alive() { kill -0 "$1" 2>/dev/null; }
+# Waits up to $2 tenths of a second for process $1 to end.
+gone() {
+  for _ in $(seq "$2"); do alive "$1" || return 0; sleep 0.1; done
+  return 1
+}
+
+echo "== /s from $unpacked"
+"$wine" "$host" /s >"$work/saver.log" 2>&1 &
+saver=$!
+pids="$pids $saver"
+if wait_for_window '^Zorun_VC$' >/dev/null; then
+  escape_to_renderer "$saver" || fail "Escape did not end the saver"
+  gone "$saver" 50 || fail "the saver did not end"
+else
+  fail "the saver started no window titled Zorun_VC (the renderer beside it)"
+fi
+
+echo "== /c from $unpacked"
+"$wine" "$host" /c >"$work/dialog.log" 2>&1 &
+dialog=$!
+pids="$pids $dialog"
+handle=$("$wine" "$probe" find '<Zorun>' | tr -d '\r')
+if [ -n "$handle" ]; then
+  "$wine" "$probe" close "$handle" || fail "the close request was not sent"
+  gone "$dialog" 100 || fail "the dialog did not close"
+else
+  fail "no settings dialog titled <Zorun>"
+fi
+
+[ "$failures" -eq 0 ] && echo "all passed"
+[ "$failures" -eq 0 ]
