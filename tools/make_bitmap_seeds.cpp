@@ -1,5 +1,5 @@
 // make_bitmap_seeds DIR: writes small bitmaps of every accepted form into DIR, as a fuzzing seed corpus.
-#include "bitmap_builder.h"
+#include "tools/bitmap_builder.h"
 #include "common/write_file.h"
 
 #include <cstdio>

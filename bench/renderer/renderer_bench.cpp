@@ -1,6 +1,6 @@
 // Renderer speed at 1024 x 768: the real cloud scene against a bare clear-and-swap loop in the same run,
 // allocations per frame and the time from scene set-up to the first frame on the screen.
-#include "bitmap_builder.h"
+#include "tools/bitmap_builder.h"
 #include "renderer/bitmap_texture.h"
 #include "renderer/cloud_scene.h"
 #include "renderer/render_window.h"

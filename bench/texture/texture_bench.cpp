@@ -1,6 +1,6 @@
 // Decodes large bitmaps of every supported depth with our loader (as the renderer does: loadImage, then
 // flipRows) and with stb_image, and prints MB/s of file data for both and their ratio.
-#include "bitmap_builder.h"
+#include "tools/bitmap_builder.h"
 #include "renderer/bitmap_texture.h"
 #include "temp_dir.h"
 

@@ -1,6 +1,6 @@
 // The cloud scene drawn offscreen and read back (fade, letterbox, picture, restarts, the quit key), and
 // the texture object on its own.
-#include "bitmap_builder.h"
+#include "tools/bitmap_builder.h"
 #include "renderer/bitmap_texture.h"
 #include "renderer/cloud_scene.h"
 #include "renderer/gl_headers.h"

@@ -1,7 +1,7 @@
 // Shared bits of the bitmap loader tests: load a built file, compare pixels.
 #pragma once
 
-#include "bitmap_builder.h"
+#include "tools/bitmap_builder.h"
 #include "renderer/bitmap_texture.h"
 #include "temp_dir.h"
 

@@ -1,5 +1,5 @@
-// Bitmap files built in memory for tests, fuzz seeds and benchmarks.
-#include "bitmap_builder.h"
+// Bitmap files built in memory for the fuzz seeds, tests and benchmarks.
+#include "tools/bitmap_builder.h"
 
 #include "common/little_endian.h"
 

@@ -1,4 +1,4 @@
-// Builds Windows bitmap files in memory from pixel values, for tests, fuzz seeds and benchmarks.
+// Builds Windows bitmap files in memory from pixel values, for the fuzz seeds, tests and benchmarks.
 #pragma once
 
 #include <array>
