@@ -13,7 +13,6 @@ host=$1 probe=$2 runner=${3:-} runs=${4:-5}
 dialog_pid=
 # shellcheck source=../../tests/support/e2e_env.sh
 . "$(dirname "$0")/../../tests/support/e2e_env.sh"
-end_children() { if [ -n "$dialog_pid" ]; then kill "$dialog_pid" 2>/dev/null; fi; }
 start_private_session 1024x768 1600
 mkdir -p "$work/app"
 cp "$host" "$work/app/Zorun.scr"
@@ -25,7 +24,7 @@ if [ -n "$runner" ]; then "$runner" cmd /c exit >/dev/null 2>&1; fi
 for i in $(seq "$runs"); do
   start=$(now)
   ${runner:+"$runner"} "$work/app/Zorun.scr" /c >/dev/null 2>&1 &
-  dialog_pid=$!
+  dialog_pid=$! pids="$pids $!"
   painted=
   for _ in $(seq 600); do
     window=$(xdotool search --name '^<Zorun>$' 2>/dev/null | head -n 1)

@@ -13,7 +13,6 @@ renderer_pid=
 
 # shellcheck source=../../tests/support/e2e_env.sh
 . "$(dirname "$0")/../../tests/support/e2e_env.sh"
-end_children() { if [ -n "$renderer_pid" ]; then kill "$renderer_pid" 2>/dev/null; fi; }
 start_private_session 1024x768 750
 
 run() { ${runner:+"$runner"} "$@"; }
@@ -23,7 +22,7 @@ if [ -n "$runner" ]; then
 else
   ZORUN_GL_COUNTS=$work/gl.counts LD_PRELOAD=$preload "$renderer" >/dev/null 2>&1 &
 fi
-renderer_pid=$!
+renderer_pid=$! pids="$pids $!"
 
 # Texture names: made, deleted, deleted with no context current, still alive when their context went.
 gl_names() {

@@ -15,11 +15,10 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 # shellcheck source=../support/e2e_env.sh
 . "$(dirname "$0")/../support/e2e_env.sh"
-end_children() { if [ -n "$demo_pid" ]; then kill "$demo_pid" 2>/dev/null; fi; }
 start_private_session 640x480 800
 
 ${runner:+"$runner"} "$demo" >"$work/demo.out" 2>"$work/demo.err" &
-demo_pid=$!
+demo_pid=$! pids="$pids $!"
 for _ in $(seq 600); do grep -q ready "$work/demo.out" 2>/dev/null && break; sleep 0.1; done
 grep -q ready "$work/demo.out" || { fail "the demo did not start: $(cat "$work/demo.err")"; exit 1; }
 out() { tr -d '\r' <"$work/demo.out"; }

@@ -16,7 +16,6 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 # shellcheck source=../support/e2e_env.sh
 . "$(dirname "$0")/../support/e2e_env.sh"
-end_children() { if [ -n "$dialog_pid" ]; then kill "$dialog_pid" 2>/dev/null; fi; }
 start_private_session 1024x768 1200
 app=$work/app
 mkdir -p "$app"
@@ -59,7 +58,7 @@ origin_x= origin_y=
 open_dialog() {
   xdotool mousemove 700 500
   run "$app/Zorun.scr" /c >"$work/dialog.out" 2>&1 &
-  dialog_pid=$!
+  dialog_pid=$! pids="$pids $!"
   window=$(wait_for_window '^<Zorun>$') || { fail "no window titled <Zorun>"; return 1; }
   sleep "$settle"
   geometry=$(xdotool getwindowgeometry "$window")
@@ -162,10 +161,10 @@ expect_file 2 12 "$(wine_path "$song")" "the chosen file"
 if [ -z "$runner" ]; then
   echo "== /s plays the chosen file"
   xmessage -title Zorun_VC -geometry +0+0 stand-in >/dev/null 2>&1 &
-  stand_in=$!
+  stand_in=$! pids="$pids $!"
   wait_for_window '^Zorun_VC$' 50 >/dev/null
   XDG_CACHE_HOME=$work/cache ZORUN_AUDIO_SINK=fakesink "$app/Zorun.scr" /s >"$work/saver.out" 2>&1 &
-  dialog_pid=$!
+  dialog_pid=$! pids="$pids $!"
   playing=
   for _ in $(seq 100); do
     ls -l "/proc/$dialog_pid/fd" 2>/dev/null | grep -q "$song" && { playing=1; break; }

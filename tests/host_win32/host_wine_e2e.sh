@@ -8,16 +8,14 @@
 #   HOST_PROBE      makes a window to preview in and checks the preview in it
 #   TEXDUMP         reads a bitmap as the renderer does
 set -u
-wine=$1 host=$2 rprobe=$3 hprobe=$4 texdump=$5
-work=$(mktemp -d)
-xvfb_pid= pids= failures=0
+runner=$1 host=$2 rprobe=$3 hprobe=$4 texdump=$5
+failures=0
 
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
+# shellcheck source=../support/e2e_env.sh
 . "$(dirname "$0")/../support/e2e_env.sh"
-trap cleanup_wine_run EXIT
-start_private_xvfb 1024x768 600
-use_private_wine_prefix
+start_private_session 1024x768 600
 texture=$WINEPREFIX/drive_c/k_vorn/Zorun.bmp
 rm -f "$texture"
 
@@ -32,26 +30,26 @@ wait_gone() {
 }
 
 echo "== saver run: bitmap, renderer, second start, end after the renderer"
-"$wine" "$host" /s >"$work/saver.log" 2>&1 &
+"$runner" "$host" /s >"$work/saver.log" 2>&1 &
 saver=$!
 pids="$pids $saver"
-line=$("$wine" "$rprobe" wait | tr -d '\r')
+line=$("$runner" "$rprobe" wait | tr -d '\r')
 if [ -z "$line" ]; then
   fail "the saver started no window titled Zorun_VC"
 else
   echo "renderer window: $line"
   bits=$(od -An -tu2 -j28 -N2 "$texture" 2>/dev/null | tr -d ' ')
-  "$wine" "$texdump" 'C:\k_vorn\Zorun.bmp' 'C:\k_vorn\texture.pam' >/dev/null 2>&1
+  "$runner" "$texdump" 'C:\k_vorn\Zorun.bmp' 'C:\k_vorn\texture.pam' >/dev/null 2>&1
   size=$(head -c 100 "$WINEPREFIX/drive_c/k_vorn/texture.pam" 2>/dev/null | tr -d '\r' | grep -E '^(WIDTH|HEIGHT)' | tr '\n' ' ')
   [ "$bits $size" = "24 WIDTH 271 HEIGHT 167 " ] || fail "texture: '$bits $size', wanted a 24-bit 271 x 167 bitmap our loader reads"
 
   inode=$(stat -c %i "$texture" 2>/dev/null)
-  if timeout 60 "$wine" "$host" /s >"$work/second.log" 2>&1; then :; else fail "second /s did not end by itself"; fi
+  if timeout 60 "$runner" "$host" /s >"$work/second.log" 2>&1; then :; else fail "second /s did not end by itself"; fi
   [ "$(renderer_windows)" -eq 1 ] || fail "second /s: $(renderer_windows) renderer windows"
   [ "$(stat -c %i "$texture" 2>/dev/null)" = "$inode" ] || fail "second /s wrote the texture again"
   alive "$saver" || fail "the first saver ended"
 
-  "$wine" "$rprobe" close || fail "close request not sent"
+  "$runner" "$rprobe" close || fail "close request not sent"
   for _ in $(seq 400); do [ "$(renderer_windows)" -eq 0 ] && break; sleep 0.05; done
   [ "$(renderer_windows)" -eq 0 ] || fail "the renderer window stays after a close request"
   # The watch looks every 500 ms; the rest is the time Wine takes to end a process.
@@ -61,25 +59,25 @@ fi
 echo "== saver run without a renderer"
 mkdir "$work/alone"
 cp "$host" "$work/alone/"
-"$wine" "$work/alone/$(basename "$host")" /s >"$work/alone.log" 2>&1 &
+"$runner" "$work/alone/$(basename "$host")" /s >"$work/alone.log" 2>&1 &
 alone=$!
 pids="$pids $alone"
 wait_gone "$alone" 300 || fail "the host without a renderer still runs after 30 s"
 [ "$(renderer_windows)" -eq 0 ] || fail "a renderer window appeared without a renderer"
 
 echo "== a preview, ended by closing its host window"
-"$wine" "$hprobe" host 20 20 300 200 >"$work/host.out" 2>&1 &
+"$runner" "$hprobe" host 20 20 300 200 >"$work/host.out" 2>&1 &
 pids="$pids $!"
 for _ in $(seq 300); do [ -s "$work/host.out" ] && break; sleep 0.1; done
 handle=$(head -1 "$work/host.out" | tr -d '\r')
-"$wine" "$host" "/p:$handle" >"$work/preview.log" 2>&1 &
+"$runner" "$host" "/p:$handle" >"$work/preview.log" 2>&1 &
 preview=$!
 pids="$pids $preview"
 # HACK: Wine 8 does not draw a child window into a parent of another process (its device context gets
 # no X drawable), so only the embedding is checked here; the pixels are checked where host window and
 # preview share a process (host_win32_test).
-"$wine" "$hprobe" preview "$handle" >"$work/probe.out" 2>&1 || fail "preview: $(tr -d '\r' <"$work/probe.out")"
-"$wine" "$hprobe" close "$handle" || fail "closing the preview's host not sent"
+"$runner" "$hprobe" preview "$handle" >"$work/probe.out" 2>&1 || fail "preview: $(tr -d '\r' <"$work/probe.out")"
+"$runner" "$hprobe" close "$handle" || fail "closing the preview's host not sent"
 wait_gone "$preview" 200 || fail "the preview still runs 20 s after its host window went"
 
 [ "$failures" -eq 0 ] && echo "all passed"

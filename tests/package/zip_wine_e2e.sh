@@ -6,14 +6,14 @@
 # zip_wine_e2e.sh BUILD_DIR WINE HOST_PROBE
 #   HOST_PROBE  finds a window by title and posts it WM_CLOSE
 set -u
-build=$1 wine=$2 probe=$3
-work=$(mktemp -d)
-xvfb_pid= pids= failures=0
+build=$1 runner=$2 probe=$3
+failures=0
 
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
+# shellcheck source=../support/e2e_env.sh
 . "$(dirname "$0")/../support/e2e_env.sh"
-trap cleanup_wine_run EXIT
+start_private_session 1024x768 1600
 
 echo "== the package"
 if ! cpack --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1; then
@@ -33,8 +33,6 @@ folder=$(dirname "$(ls "$unpacked"/*/Zorun.scr)")
 mv "$folder"/* "$unpacked/"
 host="$unpacked/Zorun.scr"
 
-start_private_xvfb 1024x768 1600
-use_private_wine_prefix
 alive() { kill -0 "$1" 2>/dev/null; }
 # Waits up to $2 tenths of a second for process $1 to end.
 gone() {
@@ -43,7 +41,7 @@ gone() {
 }
 
 echo "== /s from $unpacked"
-"$wine" "$host" /s >"$work/saver.log" 2>&1 &
+"$runner" "$host" /s >"$work/saver.log" 2>&1 &
 saver=$!
 pids="$pids $saver"
 if wait_for_window '^Zorun_VC$' >/dev/null; then
@@ -54,12 +52,12 @@ else
 fi
 
 echo "== /c from $unpacked"
-"$wine" "$host" /c >"$work/dialog.log" 2>&1 &
+"$runner" "$host" /c >"$work/dialog.log" 2>&1 &
 dialog=$!
 pids="$pids $dialog"
-handle=$("$wine" "$probe" find '<Zorun>' | tr -d '\r')
+handle=$("$runner" "$probe" find '<Zorun>' | tr -d '\r')
 if [ -n "$handle" ]; then
-  "$wine" "$probe" close "$handle" || fail "the close request was not sent"
+  "$runner" "$probe" close "$handle" || fail "the close request was not sent"
   gone "$dialog" 100 || fail "the dialog did not close"
 else
   fail "no settings dialog titled <Zorun>"

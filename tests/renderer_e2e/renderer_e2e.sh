@@ -14,7 +14,6 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 # shellcheck source=../support/e2e_env.sh
 . "$(dirname "$0")/../support/e2e_env.sh"
-end_children() { if [ -n "$renderer_pid" ]; then kill "$renderer_pid" 2>/dev/null; fi; }
 start_private_session "$screen" 200
 
 run() { ${runner:+"$runner"} "$@"; }
@@ -22,7 +21,7 @@ run() { ${runner:+"$runner"} "$@"; }
 # Started directly (not through a function) so that the pid is the renderer's own.
 start_renderer() {
   ${runner:+"$runner"} "$renderer" >"$work/renderer.log" 2>&1 &
-  renderer_pid=$!
+  renderer_pid=$! pids="$pids $!"
 }
 
 # Waits up to 20 s for the renderer to end with exit code 0 and its window gone.

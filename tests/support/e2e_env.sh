@@ -1,21 +1,21 @@
-# Sourced by the end-to-end scripts and benchmarks: an Xvfb and a Wine prefix of their own. The helpers
-# below work in $work, a temporary folder; start_private_session makes it and removes it at exit, callers
-# with a cleanup of their own make and remove it themselves.
+# Sourced by the end-to-end scripts and benchmarks: an Xvfb and a Wine prefix of their own, in $work, a
+# temporary folder.
 
-# start_private_session SCREEN FIRST_NUMBER: what most runs start with: $work, a private Xvfb (see
-# start_private_xvfb) and, for the Windows build ($runner names wine), a private Wine prefix. At exit the
-# caller's own end_children (if it defines one) ends what it started, then Wine's server and the Xvfb
-# go, and so does $work.
+# start_private_session SCREEN FIRST_NUMBER: what every run starts with: $work, a private Xvfb (see
+# start_private_xvfb) and, for the Windows build ($runner set), a private Wine prefix. The caller adds
+# each process it starts to $pids; at exit those are ended, then the private prefix's Wine and the Xvfb,
+# and $work is removed.
 start_private_session() {
   work=$(mktemp -d)
+  pids=
   trap end_private_session EXIT
   start_private_xvfb "$1" "$2"
   if [ -n "${runner:-}" ]; then use_private_wine_prefix; fi
 }
 
 end_private_session() {
-  if command -v end_children >/dev/null 2>&1; then end_children; fi
-  if [ -n "${runner:-}" ]; then WINEPREFIX=$work/prefix wineserver -k 2>/dev/null; fi
+  for p in $pids; do kill "$p" 2>/dev/null; done
+  if [ "${WINEPREFIX:-}" = "$work/prefix" ]; then wineserver -k 2>/dev/null; fi
   if [ -n "${xvfb_pid:-}" ]; then kill "$xvfb_pid" 2>/dev/null; fi
   rm -rf "$work"
 }
@@ -50,15 +50,6 @@ use_private_wine_prefix() {
     for f in "$work"/prefix/*.reg; do [ -e "$f" ] && cp --remove-destination "$base/$(basename "$f")" "$f"; done
   fi
   export WINEPREFIX=$work/prefix WINEDEBUG=${WINEDEBUG:--all}
-}
-
-# cleanup_wine_run: the exit trap of the Wine end-to-end scripts: ends the processes in $pids, the
-# private prefix's Wine and the Xvfb, and removes $work.
-cleanup_wine_run() {
-  for p in $pids; do kill "$p" 2>/dev/null; done
-  WINEPREFIX=$work/prefix wineserver -k 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
 }
 
 # wait_for_window TITLE_REGEX [TENTHS]: prints the first window whose title matches, once there is one
