@@ -6,12 +6,14 @@
 //                                    root window unless given) and prints
 //                                    "top=N bottom=N band=R,G,B"; exit code 0 when it shows black bars
 //                                    of equal height at top and bottom with cloud colours between
+#include "screen_pixels.h"
+
 #include <GL/glx.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <unistd.h>
 
-#include <bit>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -22,17 +24,9 @@ struct Rgb {
     unsigned r, g, b;
 };
 
-unsigned channel(unsigned long pixel, unsigned long mask)
+Rgb rgb(std::uint32_t pixel)
 {
-    if (mask == 0)
-        return 0;
-    return static_cast<unsigned>(((pixel & mask) >> std::countr_zero(mask)) * 255 / (mask >> std::countr_zero(mask)));
-}
-
-Rgb at(XImage* image, int x, int y)
-{
-    const unsigned long pixel = XGetPixel(image, x, y);
-    return {channel(pixel, image->red_mask), channel(pixel, image->green_mask), channel(pixel, image->blue_mask)};
+    return {pixel >> 16 & 0xff, pixel >> 8 & 0xff, pixel & 0xff};
 }
 
 bool black(Rgb c)
@@ -71,32 +65,35 @@ int makeWindow(Display* display, unsigned width, unsigned height)
 int measureBars(Display* display, Window window)
 {
     XWindowAttributes attributes{};
-    if (XGetWindowAttributes(display, window, &attributes) == 0)
+    int originX = 0, originY = 0;
+    Window child = 0;
+    if (XGetWindowAttributes(display, window, &attributes) == 0 ||
+        !XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &originX, &originY, &child))
         return 1;
-    XImage* image = XGetImage(display, window, 0, 0, static_cast<unsigned>(attributes.width),
-                              static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
-    if (image == nullptr)
-        return 1;
-    const int x = attributes.width / 2;
+    const int width = attributes.width;
     const int height = attributes.height;
+    const auto pixels = readScreen(originX, originY, width, height);
+    if (pixels.empty())
+        return 1;
+    const auto at = [&](int column, int row) { return rgb(pixels[static_cast<std::size_t>(row * width + column)]); };
+    const int x = width / 2;
     int top = 0;
-    while (top < height && black(at(image, x, top)))
+    while (top < height && black(at(x, top)))
         ++top;
     int bottom = 0;
-    while (bottom < height - top && black(at(image, x, height - 1 - bottom)))
+    while (bottom < height - top && black(at(x, height - 1 - bottom)))
         ++bottom;
     // The band between the bars, averaged over its middle half and the whole width.
     unsigned long sum[3] = {0, 0, 0}, count = 0;
     const int band = height - top - bottom;
     for (int y = top + band / 4; y < height - bottom - band / 4; y += 4)
-        for (int column = 0; column < attributes.width; column += 4) {
-            const Rgb c = at(image, column, y);
+        for (int column = 0; column < width; column += 4) {
+            const Rgb c = at(column, y);
             sum[0] += c.r;
             sum[1] += c.g;
             sum[2] += c.b;
             ++count;
         }
-    XDestroyImage(image);
     const Rgb mean = count == 0 ? Rgb{0, 0, 0}
                                 : Rgb{static_cast<unsigned>(sum[0] / count), static_cast<unsigned>(sum[1] / count),
                                       static_cast<unsigned>(sum[2] / count)};
