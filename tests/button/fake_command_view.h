@@ -36,7 +36,6 @@ struct FakeCommandView : FaceCanvas, CaptionLabel, HoverProbe, CommandEvents {
     // The caption.
     std::string text;
     std::uint32_t colour = 0xFFFFFFFF;
-    CaptionFont font;
     bool labelEnabled = true;
     PixelRect labelRect;
     // The pointer and the timer.
@@ -79,7 +78,7 @@ struct FakeCommandView : FaceCanvas, CaptionLabel, HoverProbe, CommandEvents {
     void Place(const PixelRect& rect) override { labelRect = rect; }
     void SetText(const std::string& utf8) override { text = utf8; }
     void SetColour(std::uint32_t value) override { colour = value; }
-    void SetFont(const CaptionFont& value) override { font = value; }
+    void SetFont(const CaptionFont&) override {}
     void SetEnabled(bool enabled) override { labelEnabled = enabled; }
 
     bool GetCursorPos(std::int32_t& x, std::int32_t& y) override
