@@ -10,7 +10,7 @@
 #   RUNS    how many starts to time (5)
 set -u
 host=$1 probe=$2 runner=${3:-} runs=${4:-5}
-dialog_pid=
+
 # shellcheck source=../../tests/support/e2e_env.sh
 . "$(dirname "$0")/../../tests/support/e2e_env.sh"
 start_private_session 1024x768 1600

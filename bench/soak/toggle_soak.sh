@@ -9,7 +9,6 @@
 #   RUNNER      empty for the Linux renderer, the path of wine for the Windows one
 set -u
 renderer=$1 toggle=$2 probe=$3 preload=$4 runner=${5:-} toggles=${6:-200}
-renderer_pid=
 
 # shellcheck source=../../tests/support/e2e_env.sh
 . "$(dirname "$0")/../../tests/support/e2e_env.sh"

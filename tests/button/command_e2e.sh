@@ -9,7 +9,7 @@
 #   RUNNER  empty for native programs, the path of wine for the Windows build
 set -u
 demo=$1 probe=$2 runner=${3:-}
-demo_pid= failures=0
+failures=0
 
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
@@ -18,7 +18,7 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 start_private_session 640x480 800
 
 ${runner:+"$runner"} "$demo" >"$work/demo.out" 2>"$work/demo.err" &
-demo_pid=$! pids="$pids $!"
+pids="$pids $!"
 for _ in $(seq 600); do grep -q ready "$work/demo.out" 2>/dev/null && break; sleep 0.1; done
 grep -q ready "$work/demo.out" || { fail "the demo did not start: $(cat "$work/demo.err")"; exit 1; }
 out() { tr -d '\r' <"$work/demo.out"; }
