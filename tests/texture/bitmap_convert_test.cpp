@@ -130,35 +130,6 @@ TEST(WidenChannel, RepeatsTheBitsOfEveryMaskWidth)
             << row.maskBits << " bits, value " << row.value;
 }
 
-// Rows are told apart by their first pixel's red channel.
-std::vector<std::uint8_t> firstRedOfEachRow(const BitmapTexture& texture)
-{
-    std::vector<std::uint8_t> reds;
-    for (std::int32_t y = 0; y < texture.height(); ++y)
-        reds.push_back(texture.pixels()[static_cast<std::size_t>(y) * static_cast<std::size_t>(texture.width()) * 4]);
-    return reds;
-}
-
-TEST(FlipRows, PutsTheTopRowFirstAndKeepsTheMiddle)
-{
-    struct Row {
-        std::int32_t height;
-        std::vector<std::uint8_t> flipped;
-    };
-    const Row rows[] = {{1, {0}}, {2, {1, 0}}, {3, {2, 1, 0}}};
-    for (const Row& row : rows) {
-        std::vector<std::uint32_t> pixels;
-        for (std::int32_t y = 0; y < row.height; ++y)
-            pixels.insert(pixels.end(), {static_cast<std::uint32_t>(y) << 16, 0x00FF00});
-        testfs::TempDir dir;
-        const std::string path = dir.write("rows.bmp", testbmp::encode(layout(2, row.height, 24, pixels)));
-        BitmapTexture texture;
-        ASSERT_TRUE(texture.loadImage(path.c_str()));
-        ASSERT_TRUE(texture.flipRows());
-        EXPECT_EQ(firstRedOfEachRow(texture), row.flipped) << row.height << " rows";
-    }
-}
-
 TEST(LoadImage, LooksOnlyAtTheLastThreeCharactersIgnoringCase)
 {
     testfs::TempDir dir;
