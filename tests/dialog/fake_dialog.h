@@ -67,20 +67,13 @@ struct FakeDialogShell final : DialogShell {
 
     bool GetCursorPos(std::int32_t& x, std::int32_t& y) override
     {
-        if (cursorKnown)
-            x = cursorX, y = cursorY;
-        return cursorKnown;
+        return cursorKnown && (x = cursorX, y = cursorY, true);
     }
-    bool GetWindowRect(Rect& rect) override
-    {
-        rect = window;
-        return true;
-    }
+    bool GetWindowRect(Rect& rect) override { return rect = window, true; }
     void DrawAnimatedRects(const Rect& from, const Rect& to) override { zooms.emplace_back(from, to); }
     std::optional<std::string> GetOpenFileNameA(const OpenFileRequest& request) override
     {
-        requests.push_back(request);
-        return chosen;
+        return requests.push_back(request), chosen;
     }
     void ShellExecuteA(const std::string& address) override { opened.push_back(address); }
 };

@@ -26,6 +26,11 @@ struct Dialog {
     }
 };
 
+// A dialog as it shows once loaded.
+struct LoadedDialog : Dialog {
+    explicit LoadedDialog(std::int16_t kind = 0, std::int16_t track = 0) : Dialog(kind, track) { form.Form_Load(); }
+};
+
 TEST(SettingsDialogLoad, ControlsFollowTheKind)
 {
     struct Row {
@@ -38,8 +43,7 @@ TEST(SettingsDialogLoad, ControlsFollowTheKind)
         {2, false, true, {2}},  {3, false, false, {}},
     };
     for (const Row& row : rows) {
-        Dialog d(row.kind);
-        d.form.Form_Load();
+        LoadedDialog d(row.kind);
         EXPECT_EQ(d.view.comboEnabled, row.combo) << row.kind;
         EXPECT_EQ(d.view.fileButtonEnabled, row.fileButton) << row.kind;
         EXPECT_EQ(d.view.selectedMarks, row.marks) << row.kind;
@@ -49,21 +53,17 @@ TEST(SettingsDialogLoad, ControlsFollowTheKind)
 
 TEST(SettingsDialogLoad, PlacementComboAndFileLabel)
 {
-    Dialog d(1, 0);
-    d.form.Form_Load();
-    EXPECT_EQ(d.view.left, (1280 - 502) / 2);
-    EXPECT_EQ(d.view.top, (1024 - 272) / 3);
+    LoadedDialog d(1, 0);
+    EXPECT_EQ(std::pair(d.view.left, d.view.top), std::pair((1280 - 502) / 2, (1024 - 272) / 3)) << "left, top";
     EXPECT_EQ(d.view.comboText, "");
-    ASSERT_EQ(d.view.comboList.size(), 31u);
-    EXPECT_EQ(d.view.comboList.front(), "");
-    EXPECT_EQ(d.view.comboList[1], "1");
-    EXPECT_EQ(d.view.comboList.back(), "30");
+    std::vector<std::string> tracks{""};  // no track, then 1 to 30
+    for (int track = 1; track <= 30; ++track)
+        tracks.push_back(std::to_string(track));
+    EXPECT_EQ(d.view.comboList, tracks);
     EXPECT_EQ(d.view.fileLabel, "C:\\Music\\a.mp3");
     EXPECT_EQ(d.view.pointer, std::vector<bool>{false});
 
-    Dialog negative(1, -3);
-    negative.form.Form_Load();
-    EXPECT_EQ(negative.view.comboText, "-3");
+    EXPECT_EQ(LoadedDialog(1, -3).view.comboText, "-3");
 }
 
 TEST(SettingsDialogZoom, FromAndToThePointerOrTheScreenCorner)
@@ -74,11 +74,8 @@ TEST(SettingsDialogZoom, FromAndToThePointerOrTheScreenCorner)
         d.form.Form_Load();
         d.form.Form_Unload();
         const Rect point = known ? Rect{700, 500, 700, 500} : Rect{0, 0, 0, 0};
-        ASSERT_EQ(d.shell.zooms.size(), 2u);
-        EXPECT_EQ(d.shell.zooms[0].first, point);
-        EXPECT_EQ(d.shell.zooms[0].second, d.shell.window);
-        EXPECT_EQ(d.shell.zooms[1].first, d.shell.window);
-        EXPECT_EQ(d.shell.zooms[1].second, point);
+        EXPECT_EQ(d.shell.zooms,
+                  (std::vector<std::pair<Rect, Rect>>{{point, d.shell.window}, {d.shell.window, point}}));
     }
 }
 
@@ -92,8 +89,7 @@ TEST(SettingsDialogStore, KeysInOrderWithTheRepeatTrackRounded)
     const Row rows[] = {{"", " 0"},    {"abc", " 0"}, {"2.5", " 2"},   {"3.5", " 4"}, {"12", " 12"},
                         {" 5 ", " 5"}, {"-4", "-4"},  {"40000", " 7"}, {"12a", " 0"}, {"-0.4", " 0"}};
     for (const Row& row : rows) {
-        Dialog d(1, 7);
-        d.form.Form_Load();
+        LoadedDialog d(1, 7);
         d.view.comboText = row.text;
         d.form.Cmd_Set_Click();
         const Writes expected{{"BGM\x8b\xe6\x95\xaa", " 1"},
@@ -106,8 +102,7 @@ TEST(SettingsDialogStore, KeysInOrderWithTheRepeatTrackRounded)
 
 TEST(SettingsDialogStore, OptionAwayFromTheCdKeepsTheTrackText)
 {
-    Dialog d(1, 5);
-    d.form.Form_Load();
+    LoadedDialog d(1, 5);
     d.view.comboText = "9";
     d.form.Option_MouseDown(0);
     EXPECT_FALSE(d.view.comboEnabled);
@@ -120,23 +115,19 @@ TEST(SettingsDialogStore, OptionAwayFromTheCdKeepsTheTrackText)
 
 TEST(SettingsDialogOptions, PickingSwitchesTheControls)
 {
-    Dialog d(0);
-    d.form.Form_Load();
+    LoadedDialog d(0);
     d.form.Option_MouseDown(2);
     EXPECT_EQ(d.settings.BGM_Kind, 2);
-    EXPECT_TRUE(d.view.fileButtonEnabled);
-    EXPECT_FALSE(d.view.comboEnabled);
+    EXPECT_EQ(std::pair(d.view.fileButtonEnabled, d.view.comboEnabled), std::pair(true, false)) << "file button, combo";
     EXPECT_EQ(d.view.selectedMarks, std::vector<int>{2});
     d.form.Option_MouseDown(1);
-    EXPECT_FALSE(d.view.fileButtonEnabled);
-    EXPECT_TRUE(d.view.comboEnabled);
+    EXPECT_EQ(std::pair(d.view.fileButtonEnabled, d.view.comboEnabled), std::pair(false, true)) << "file button, combo";
     EXPECT_EQ(d.view.selectedMarks, std::vector<int>{1});
 }
 
 TEST(SettingsDialogCancel, WritesNothingAfterChanges)
 {
-    Dialog d(0);
-    d.form.Form_Load();
+    LoadedDialog d(0);
     d.form.Option_MouseDown(2);
     d.shell.chosen = "D:\\Songs\\b.wav";
     d.form.Cmd_File_Click();
@@ -147,16 +138,14 @@ TEST(SettingsDialogCancel, WritesNothingAfterChanges)
 
 TEST(SettingsDialogFile, ChosenFileIsShownKeptAndItsFolderRemembered)
 {
-    Dialog d(2);
-    d.form.Form_Load();
+    LoadedDialog d(2);
     d.shell.chosen = "D:\\Songs\\b.wav";
     d.form.Cmd_File_Click();
     ASSERT_EQ(d.shell.requests.size(), 1u);
     const OpenFileRequest& r = d.shell.requests[0];
     EXPECT_EQ(r.initialFolder, "C:\\Music");
     EXPECT_EQ(r.filterPattern, "*.MP3;*.WAV");
-    EXPECT_EQ(r.fileBufferLength, 255u);
-    EXPECT_EQ(r.titleBufferLength, 255u);
+    EXPECT_EQ(std::pair(r.fileBufferLength, r.titleBufferLength), std::pair(255u, 255u)) << "file, title buffers";
     EXPECT_EQ(d.settings.BGM_File, "D:\\Songs\\b.wav");
     EXPECT_EQ(d.view.fileLabel, "D:\\Songs\\b.wav");
     EXPECT_EQ(d.settings.BGM_Folder, "D:\\Songs");

@@ -96,8 +96,7 @@ TEST_F(X11Adapters, ATerminationSignalClosesEveryWindowAndEndsTheLoop)
     // Without the adapter's handler the signal would end this test's process.
     ASSERT_EQ(raise(SIGTERM), 0);
     forms->RunMessageLoop();
-    EXPECT_EQ(saver.closes, 1);
-    EXPECT_EQ(preview.closes, 1);
+    EXPECT_EQ(std::pair(saver.closes, preview.closes), std::pair(1, 1)) << "closes of the saver and the preview";
 }
 
 }  // namespace

@@ -56,9 +56,7 @@ protected:
         ASSERT_NE(connection, nullptr);
         x11_ = createX11HostPlatform(connection);
         // The adapter leaves ended children to the kernel; the test waits for the host itself.
-        struct sigaction child {};
-        child.sa_handler = SIG_DFL;
-        sigaction(SIGCHLD, &child, nullptr);
+        signal(SIGCHLD, SIG_DFL);
         display_ = XOpenDisplay(nullptr);
         ASSERT_NE(display_, nullptr);
         cache_ = (dir_.path() / "cache").string();
@@ -124,8 +122,8 @@ protected:
 
     std::string texture() const { return cache_ + "/k_vorn/Zorun.bmp"; }
 
-    // Presses Escape on the renderer as a person does, and waits for the renderer and then the host to
-    // end; true when the host ended within its watch period after the renderer.
+    // Presses Escape on the renderer as a person does; the renderer must end, and then the host within
+    // its watch period.
     void endWithEscape(pid_t host)
     {
         // A key goes to the window under the pointer, so only once the renderer's is on the screen; and
@@ -164,8 +162,7 @@ TEST_F(HostEndToEnd, SaverRunWritesTheTextureStartsTheRendererAndEndsAfterIt)
 
     BitmapTexture bitmap;
     ASSERT_TRUE(bitmap.loadImage(texture().c_str()));
-    EXPECT_EQ(bitmap.width(), 271);
-    EXPECT_EQ(bitmap.height(), 167);
+    EXPECT_EQ(std::pair(bitmap.width(), bitmap.height()), std::pair(271, 167));
     // 24-bit rows padded to 816 bytes, bottom row first, blue first, holding the stored cloud picture.
     const std::string bytes = testfs::readText(texture());
     ASSERT_EQ(bytes.size(), 54u + 816u * 167u);

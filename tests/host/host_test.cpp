@@ -126,9 +126,11 @@ bool inOrder(const std::vector<std::string>& calls, std::initializer_list<std::s
     return true;
 }
 
+// A run of Main whose settings file holds the music kind and file given.
 struct Host {
-    explicit Host(std::string commandLine)
-        : context{platform,
+    explicit Host(std::string commandLine, std::int16_t kind = 0, std::string file = "")
+        : onDisk{kind, 0, std::move(file), ""},
+          context{platform,
                   platform,
                   std::move(commandLine),
                   "/opt/zorun",
@@ -142,6 +144,8 @@ struct Host {
     {}
 
     std::unique_ptr<OpenWindows> run() { return Main(context); }
+    // A saver run kept open, and its window.
+    FakeWindow& runSaver() { return windows = run(), *platform.opened; }
     bool called(const std::string& call) const { return inOrder(platform.calls, {call}); }
     bool mciSent(const std::string& prefix) const
     {
@@ -153,6 +157,7 @@ struct Host {
     SharedSettings settings, onDisk;
     FakeMci* mci = nullptr;
     HostContext context;
+    std::unique_ptr<OpenWindows> windows;
 };
 
 TEST(Main, ModeTableAndGuard)
@@ -265,11 +270,8 @@ TEST(SaverRun, EndsOnceAfterTheRendererStoppingTheMusicAndGivingTheCursorBackFor
     // Ended by the watch tick once the renderer's window has gone, or by a close request while it shows.
     for (const auto& [commandLine, byClose] : {std::pair{"/s", false}, std::pair{"", false}, std::pair{"-S", true}}) {
         SCOPED_TRACE(std::string("command line \"") + commandLine + "\"");
-        Host host(commandLine);
-        host.onDisk.BGM_Kind = 2;
-        host.onDisk.BGM_File = "/music/song.mp3";
-        const auto window = host.run();
-        FakeWindow& saver = *host.platform.opened;
+        Host host(commandLine, 2, "/music/song.mp3");
+        FakeWindow& saver = host.runSaver();
         EXPECT_EQ(saver.timers[Zorun_S::kTimer3], 500u);
         host.platform.windowsByTitle["Zorun_VC"] = kRenderer;
         EXPECT_TRUE(saver.tick(Zorun_S::kTimer3));
@@ -300,10 +302,8 @@ TEST(SaverRun, CdPollingEndsAtTheFirstFailedPollAndThenTheCdIsLeftAlone)
 {
     for (bool pollFails : {false, true}) {
         SCOPED_TRACE(pollFails ? "a poll failed" : "polls succeed");
-        Host host("/s");
-        host.onDisk.BGM_Kind = 1;
-        const auto window = host.run();
-        FakeWindow& saver = *host.platform.opened;
+        Host host("/s", 1);
+        FakeWindow& saver = host.runSaver();
         ASSERT_TRUE(host.mciSent("open cdaudio"));
         EXPECT_EQ(saver.timers[Zorun_S::kTimer2], 200u);
         EXPECT_TRUE(saver.tick(Zorun_S::kTimer2));
@@ -327,11 +327,8 @@ TEST(SaverRun, TheMusicFilesTypeChoosesHowItIsPlayedAndStopped)
     const std::pair<std::string, Kind> cases[] = {{"/m/A.mP3", Mp3}, {"/m/b.WaV", Wav}, {"/m/c.wave", Nothing}};
     for (const auto& [file, kind] : cases) {
         SCOPED_TRACE(file);
-        Host host("/s");
-        host.onDisk.BGM_Kind = 2;
-        host.onDisk.BGM_File = file;
-        const auto window = host.run();
-        FakeWindow& saver = *host.platform.opened;
+        Host host("/s", 2, file);
+        FakeWindow& saver = host.runSaver();
         EXPECT_EQ(host.mci != nullptr, kind != Nothing);
         EXPECT_EQ(host.mciSent("open \"" + file + "\" type MPEGVideo Alias MP3Play"), kind == Mp3);
         EXPECT_EQ(host.mciSent("PlaySoundA " + file + " "), kind == Wav);

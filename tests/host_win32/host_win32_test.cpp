@@ -61,9 +61,9 @@ std::string previewShown(HWND host, const Picture& picture)
             const bool inPicture = x < picture.width && y < picture.height;
             const std::uint32_t pixel = seen[std::size_t(y) * width + x];
             const std::uint8_t* rgb = inPicture ? &picture.rgb[(std::size_t(y) * picture.width + x) * 3] : black;
+            // A little room for a server that dithers.
             for (int c = 0; c < 3; ++c)
-                if (std::abs(int(pixel >> (16 - 8 * c) & 0xFF) - rgb[c]) >
-                    6)  // a little room for a server that dithers
+                if (std::abs(int(pixel >> (16 - 8 * c) & 0xFF) - rgb[c]) > 6)
                     return "pixel " + std::to_string(x) + "," + std::to_string(y) + " differs from the " +
                            (inPicture ? "picture" : "black beyond it");
         }
@@ -95,8 +95,7 @@ TEST(StoredPictures, DecodeToTheirSizeAndColours)
     auto platform = createWin32HostPlatform();
     for (const auto& c : cases) {
         const Picture picture = platform->LoadStoredPicture(c.which);
-        ASSERT_EQ(picture.width, c.width);
-        ASSERT_EQ(picture.height, c.height);
+        ASSERT_EQ(std::pair(picture.width, picture.height), std::pair(c.width, c.height));
         ASSERT_EQ(picture.rgb.size(), std::size_t(c.width) * c.height * 3);
         double sum[3] = {};
         for (std::size_t i = 0; i < picture.rgb.size(); ++i)
@@ -176,8 +175,7 @@ TEST(Forms, HiddenSaverWindowIsFoundTicksAndGoesOnClose)
     window->SetTimer(2, 10, false);
     forms->CreateSaverWindow("Zorun_Test_Dropped", dropped).reset();  // gone with its object
     forms->RunMessageLoop();  // returns once the close request has destroyed the window
-    EXPECT_EQ(events.ticks[1], 3);
-    EXPECT_EQ(events.ticks[2], 0);
+    EXPECT_EQ(std::pair(events.ticks[1], events.ticks[2]), std::pair(3, 0)) << "ticks of timers 1 and 2";
     EXPECT_EQ(events.closes, 1);
     EXPECT_EQ(FindWindowA(nullptr, "Zorun_Test_Saver"), nullptr);
 }

@@ -41,6 +41,7 @@ TEST(CdPoll, EveryPath)
 {
     const Answer notReady{276, ""}, one{0, "1"}, ten{0, "10"}, playing{0, "playing"}, stopped{0, "stopped"};
     const Calls fromTrack3{"status cdaudio position track 3 [512]", "play cdaudio from 03:00:00:00 [512]"};
+    const Calls fromTrack12{"status cdaudio position track 12 [512]", "play cdaudio from Error:282 [512]"};
     struct Case {
         const char* name;
         std::int16_t repeat;
@@ -57,13 +58,7 @@ TEST(CdPoll, EveryPath)
         {"paused on the repeat track", 3, {0, "3"}, ten, {0, "paused"}, {}, -1},
         {"moved on", 3, {0, "4"}, ten, playing, fromTrack3, -1},
         {"stopped on it", 3, {0, " 3 "}, ten, stopped, fromTrack3, -1},
-        {"beyond the last track",
-         12,
-         one,
-         ten,
-         playing,
-         {"status cdaudio position track 12 [512]", "play cdaudio from Error:282 [512]"},
-         -1},
+        {"beyond the last track", 12, one, ten, playing, fromTrack12, -1},
         {"track not a number", 3, {0, "x3"}, ten, stopped, {}, 0},
         {"track not a number, no repeat", 0, {0, "x"}, ten, playing, {}, -1},
     };

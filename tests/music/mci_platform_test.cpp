@@ -45,11 +45,10 @@ TEST(PlatformMci, UnknownAliasMissingFileAndNoCdDrive)
     if (!kWinmm)
         return;
     // The texts our own MCI gives on Linux must be winmm's.
-    for (std::uint32_t code = 256; code < 512; ++code) {
+    for (std::uint32_t code = 256; code < 512; ++code)
         if (mciErrorText(code) != nullptr) {
             EXPECT_EQ(errorText(*mci, code), mciErrorText(code)) << code;
         }
-    }
 }
 
 }  // namespace

@@ -49,8 +49,7 @@ TEST_F(SettingsFile, NumbersAreTakenDownToWholeSixteenBitValues)
     for (const auto& c : cases) {
         writeIni(c.text, c.text, "");
         const SharedSettings s = load({kKept, kKept, "", ""});
-        EXPECT_EQ(s.BGM_Kind, c.expected) << '"' << c.text << '"';
-        EXPECT_EQ(s.BGM_RepeatTrack, c.expected) << '"' << c.text << '"';
+        EXPECT_EQ(std::pair(s.BGM_Kind, s.BGM_RepeatTrack), std::pair(c.expected, c.expected)) << '"' << c.text << '"';
     }
 }
 
@@ -113,9 +112,7 @@ TEST_F(SettingsFile, AHandWrittenFileIsReadAndStoredWithoutDisturbingTheRest)
     testfs::writeText(ini, head + "bgm\x8b\xe6\x95\xaa = 1\r\n; repeat\r\n" + kKeyRepeatTrack + "= 12.5\r\n" +
                                kKeyFile + "=\"" + mp3 + "\"\r\n" + tail);
     const SharedSettings loaded = load();
-    EXPECT_EQ(loaded.BGM_Kind, 1);
-    EXPECT_EQ(loaded.BGM_RepeatTrack, 12);
-    EXPECT_EQ(loaded.BGM_File, mp3);
+    EXPECT_EQ(std::tuple(loaded.BGM_Kind, loaded.BGM_RepeatTrack, loaded.BGM_File), std::tuple(1, 12, mp3));
 
     const std::string gone = inFolder("gone.wav");
     WriteIniValue(kSettingsSection, kKeyKind, IniNumberText(2), ini);

@@ -16,15 +16,8 @@ namespace {
 namespace fs = std::filesystem;
 using namespace zorun;
 
-bool writable(const std::string&)
-{
-    return true;
-}
-
-bool readOnly(const std::string&)
-{
-    return false;
-}
+const FolderWritable writable = [](const std::string&) { return true; };
+const FolderWritable readOnly = [](const std::string&) { return false; };
 
 class SettingsLocation : public ::testing::Test {
 protected:
@@ -54,8 +47,7 @@ TEST_F(SettingsLocation, AWritableProgramFolderKeepsTheFileBesideTheProgram)
 TEST_F(SettingsLocation, AReadOnlyProgramFolderStoresPerUserAndReadsTheFileBesideItUntilThen)
 {
     const SettingsFiles before = settingsFiles(app, readOnly);
-    EXPECT_EQ(before.read, beside);
-    EXPECT_EQ(before.write, own);
+    EXPECT_EQ(std::pair(before.read, before.write), std::pair(beside, own)) << "read, write";
 
     EXPECT_EQ(settingsFileToStore(before), own);
     struct stat info {};
@@ -64,8 +56,7 @@ TEST_F(SettingsLocation, AReadOnlyProgramFolderStoresPerUserAndReadsTheFileBesid
 
     testfs::writeText(own, "[Section]\r\n");
     const SettingsFiles after = settingsFiles(app, readOnly);
-    EXPECT_EQ(after.read, own);
-    EXPECT_EQ(after.write, own);
+    EXPECT_EQ(std::pair(after.read, after.write), std::pair(own, own)) << "read, write";
 }
 
 TEST_F(SettingsLocation, TheRealCheckSeesTheProgramFoldersPermissions)
