@@ -18,12 +18,8 @@ struct Dialog {
     Zorun_P form{view, shell, writer, settings, "https://zorun.example/", kWindowsJapanesePaths};
 
     explicit Dialog(std::int16_t kind = 0, std::int16_t track = 0)
-    {
-        settings.BGM_Kind = kind;
-        settings.BGM_RepeatTrack = track;
-        settings.BGM_File = "C:\\Music\\a.mp3";
-        settings.BGM_Folder = "C:\\Music";
-    }
+        : settings{kind, track, "C:\\Music\\a.mp3", "C:\\Music"}
+    {}
 };
 
 // A dialog as it shows once loaded.

@@ -287,8 +287,7 @@ TEST(SaverRun, EndsOnceAfterTheRendererStoppingTheMusicAndGivingTheCursorBackFor
         // The mode seen before the renderer started is given back once its window has gone.
         EXPECT_TRUE(inOrder(host.platform.calls, {"KeepDisplayMode", "StartProgram /opt/zorun/Zorun.dll"}));
         EXPECT_EQ(host.called("RestoreDisplayMode"), !byClose);
-        EXPECT_TRUE(host.mciSent("stop MP3Play"));
-        EXPECT_TRUE(host.mciSent("close MP3Play"));
+        EXPECT_TRUE(host.mci && inOrder(host.mci->calls, {"stop MP3Play", "close MP3Play"}));
         EXPECT_EQ(saver.timers[Zorun_S::kTimer1], 0u);
         EXPECT_EQ(host.called("ShowCursor 1"), commandLine[0] != '\0');
         // A later close request finds nothing more to do; the renderer is never asked to close.

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -50,9 +49,7 @@ TEST_F(SettingsLocation, AReadOnlyProgramFolderStoresPerUserAndReadsTheFileBesid
     EXPECT_EQ(std::pair(before.read, before.write), std::pair(beside, own)) << "read, write";
 
     EXPECT_EQ(settingsFileToStore(before), own);
-    struct stat info {};
-    ASSERT_EQ(stat((config + "/zorun").c_str(), &info), 0) << "the per-user folder was not made";
-    EXPECT_EQ(info.st_mode & 0777, 0700u);
+    EXPECT_EQ(int(fs::status(config + "/zorun").permissions()), 0700) << "the per-user folder, private";
 
     testfs::writeText(own, "[Section]\r\n");
     const SettingsFiles after = settingsFiles(app, readOnly);
