@@ -18,13 +18,6 @@ testbmp::BitmapLayout withPalette(testbmp::BitmapLayout s, std::vector<std::arra
     return s;
 }
 
-testbmp::BitmapLayout withMasks(testbmp::BitmapLayout s, std::uint32_t red, std::uint32_t green, std::uint32_t blue)
-{
-    s.compression = 3;
-    s.masks = std::array<std::uint32_t, 3>{red, green, blue};
-    return s;
-}
-
 // Entry i is (i, 9, 255 - i), wrapping past 255.
 testbmp::BitmapLayout withRamp(testbmp::BitmapLayout s, int entries, std::optional<std::uint32_t> clrUsed)
 {
