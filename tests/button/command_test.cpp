@@ -38,6 +38,18 @@ struct Button {
 
 enum class Event { Move, TickOff, TickOver, GotFocus, LostFocus, Down, Up };
 
+// What each event does to the button, in the order of Event.
+using Action = void (*)(Button&, int button);
+const Action act[] = {
+    [](Button& b, int button) { b.control.OnMouseMove(button); },
+    [](Button& b, int) { b.tick(kContainerWindow); },
+    [](Button& b, int) { b.tick(kOwnWindow); },
+    [](Button& b, int) { b.control.OnGotFocus(); },
+    [](Button& b, int) { b.control.OnLostFocus(); },
+    [](Button& b, int button) { b.control.OnMouseDown(button); },
+    [](Button& b, int button) { b.control.OnMouseUp(button); },
+};
+
 TEST(CommandStates, EachEventInEachStateAsTheTableSays)
 {
     struct Row {
@@ -81,29 +93,7 @@ TEST(CommandStates, EachEventInEachStateAsTheTableSays)
     for (const Row& row : rows) {
         Button b;
         b.reach(row.state, row.mouseDown);
-        switch (row.event) {
-        case Event::Move:
-            b.control.OnMouseMove(row.button);
-            break;
-        case Event::TickOff:
-            b.tick(kContainerWindow);
-            break;
-        case Event::TickOver:
-            b.tick(kOwnWindow);
-            break;
-        case Event::GotFocus:
-            b.control.OnGotFocus();
-            break;
-        case Event::LostFocus:
-            b.control.OnLostFocus();
-            break;
-        case Event::Down:
-            b.control.OnMouseDown(row.button);
-            break;
-        case Event::Up:
-            b.control.OnMouseUp(row.button);
-            break;
-        }
+        act[static_cast<int>(row.event)](b, row.button);
         SCOPED_TRACE(testing::Message() << "state " << row.state << " event " << static_cast<int>(row.event));
         EXPECT_EQ(b.control.ButtonState(), row.after);
         EXPECT_EQ(b.view.faces, row.face ? std::vector<FramePicture>{*row.face} : std::vector<FramePicture>{});

@@ -36,11 +36,8 @@ TEST(FaceGeometry, AStepThatDoesNotFitSixteenBitsKeepsThePreviousValue)
     FaceGeometry face;
     face.update(1155, 375);
     face.update(40000, 420);
-    EXPECT_EQ(face.width, 1155);
-    EXPECT_EQ(face.middleAcross, 1035);
-    EXPECT_EQ(face.rightColumn, 1095);
-    EXPECT_EQ(face.height, 420);
-    EXPECT_EQ(face.middleDown, 300);
+    EXPECT_EQ(std::tuple(face.width, face.middleAcross, face.rightColumn, face.height, face.middleDown),
+              std::tuple(1155, 1035, 1095, 420, 300));
 }
 
 TEST(FaceGradient, ColoursFromTheirTexts)

@@ -6,6 +6,7 @@
 #include "host/button/face_image.h"
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace zorun::host {
@@ -47,11 +48,7 @@ struct FakeCommandView : FaceCanvas, CaptionLabel, HoverProbe, CommandEvents {
     int clicks = 0;
     std::vector<std::string> changed;
 
-    void ClientSize(std::int32_t& w, std::int32_t& h) override
-    {
-        w = width;
-        h = height;
-    }
+    void ClientSize(std::int32_t& w, std::int32_t& h) override { std::tie(w, h) = std::tie(width, height); }
     double TwipsPerPixel() override { return 15.0; }
     void Clear() override
     {

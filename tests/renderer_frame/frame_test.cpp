@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ranges>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "fake_window_system.h"
@@ -11,6 +13,15 @@ namespace {
 
 using Calls = std::vector<std::string>;
 constexpr std::uint32_t escape = 27;
+
+// The calls written as one text, "; " between them, as a trace reads.
+Calls trace(std::string_view text)
+{
+    Calls calls;
+    for (const auto part : std::views::split(text, std::string_view{"; "}))
+        calls.emplace_back(part.begin(), part.end());
+    return calls;
+}
 
 class Frame : public ::testing::Test {
 protected:
@@ -43,29 +54,12 @@ TEST_F(Frame, BuildsTheFullScreenWindowStepByStepDrawsAndTakesItDown)
     fake.afterDraw = [&](int) { fake.post(msg::close); };
     go();
     // WM_SIZE reshapes during creation, then the request's size once the context is current.
-    EXPECT_EQ(fake.calls, (Calls{"registerClass OpenGL 35",
-                                 "changeDisplayMode 1024x768x32",
-                                 "showCursor 0",
-                                 "createWindow popup 1024x768 Zorun_VC",
-                                 "reshape 1024x768",
-                                 "getDeviceContext 1",
-                                 "choosePixelFormat 32/32",
-                                 "setPixelFormat 7",
-                                 "createGlContext",
-                                 "makeCurrent",
-                                 "showWindow 1 1",
-                                 "reshape 1024x768",
-                                 "init",
-                                 "draw",
-                                 "swapBuffers",
-                                 "endScene",
-                                 "noneCurrent",
-                                 "deleteGlContext",
-                                 "releaseDeviceContext 1",
-                                 "destroyWindow 1",
-                                 "changeDisplayMode none",
-                                 "showCursor 1",
-                                 "unregisterClass OpenGL"}));
+    EXPECT_EQ(fake.calls, trace("registerClass OpenGL 35; changeDisplayMode 1024x768x32; showCursor 0; "
+                                "createWindow popup 1024x768 Zorun_VC; reshape 1024x768; getDeviceContext 1; "
+                                "choosePixelFormat 32/32; setPixelFormat 7; createGlContext; makeCurrent; "
+                                "showWindow 1 1; reshape 1024x768; init; draw; swapBuffers; endScene; noneCurrent; "
+                                "deleteGlContext; releaseDeviceContext 1; destroyWindow 1; changeDisplayMode none; "
+                                "showCursor 1; unregisterClass OpenGL"));
 }
 
 TEST_F(Frame, ClassRegistrationFailingReturnsMinusOneAndTouchesNothingElse)
@@ -142,12 +136,11 @@ TEST_F(Frame, ToggleRecreatesInTheOtherModeAndBackKeepingTheRunAlive)
     EXPECT_EQ(atInit, (std::vector<std::int32_t>{1, 0, 1, 0, 1, 0}));
     EXPECT_EQ(wantFullScreen, 1);
     // Each old window is gone, and the mode restored, before the next one; windowed is 1024 x 768 inside.
-    EXPECT_EQ(
-        modeCalls(),
-        (Calls{"changeDisplayMode 1024x768x32", "showCursor 0", "createWindow popup 1024x768 Zorun_VC",
-               "destroyWindow 1", "changeDisplayMode none", "showCursor 1", "createWindow overlapped 1040x807 Zorun_VC",
-               "destroyWindow 2", "changeDisplayMode 1024x768x32", "showCursor 0",
-               "createWindow popup 1024x768 Zorun_VC", "destroyWindow 3", "changeDisplayMode none", "showCursor 1"}));
+    EXPECT_EQ(modeCalls(), trace("changeDisplayMode 1024x768x32; showCursor 0; createWindow popup 1024x768 Zorun_VC; "
+                                 "destroyWindow 1; changeDisplayMode none; showCursor 1; "
+                                 "createWindow overlapped 1040x807 Zorun_VC; destroyWindow 2; "
+                                 "changeDisplayMode 1024x768x32; showCursor 0; createWindow popup 1024x768 Zorun_VC; "
+                                 "destroyWindow 3; changeDisplayMode none; showCursor 1"));
 }
 
 TEST_F(Frame, RefusedFullScreenRunsInAWindowOfThatOuterSizeAndStillTogglesToWindowed)

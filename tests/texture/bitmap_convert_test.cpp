@@ -18,13 +18,6 @@ testbmp::BitmapLayout withPalette(testbmp::BitmapLayout s, std::vector<std::arra
     return s;
 }
 
-testbmp::BitmapLayout withMasks(testbmp::BitmapLayout s, std::uint32_t red, std::uint32_t green, std::uint32_t blue)
-{
-    s.compression = 3;
-    s.masks = std::array<std::uint32_t, 3>{red, green, blue};
-    return s;
-}
-
 // Entry i is (i, 9, 255 - i), wrapping past 255.
 testbmp::BitmapLayout withRamp(testbmp::BitmapLayout s, int entries, std::optional<std::uint32_t> clrUsed)
 {
@@ -39,56 +32,50 @@ const Rgba white = opaque(255, 255, 255);
 
 std::vector<ConvertCase> convertCases()
 {
-    std::vector<ConvertCase> cases;
-    cases.push_back(
-        {"32-bit swaps red and blue and drops the fourth byte",
-         layout(2, 2, 32, {0x00112233, 0x7F445566, 0xFF778899, 0x01AABBCC}),
-         {opaque(0x11, 0x22, 0x33), opaque(0x44, 0x55, 0x66), opaque(0x77, 0x88, 0x99), opaque(0xAA, 0xBB, 0xCC)}});
-    cases.push_back({"24-bit of width 1 skips one alignment byte per row",
-                     layout(1, 3, 24, {0x102030, 0x405060, 0x708090}),
-                     {opaque(0x10, 0x20, 0x30), opaque(0x40, 0x50, 0x60), opaque(0x70, 0x80, 0x90)}});
-    cases.push_back(
-        {"24-bit of width 3 skips three alignment bytes per row",
-         layout(3, 2, 24, {0xFF0000, 0x00FF00, 0x0000FF, 0x010203, 0x040506, 0x070809}),
-         {opaque(255, 0, 0), opaque(0, 255, 0), opaque(0, 0, 255), opaque(1, 2, 3), opaque(4, 5, 6), opaque(7, 8, 9)}});
-    cases.push_back(
-        {"16-bit 5-6-5 bit fields widen each channel to 8 bits",
-         withMasks(layout(6, 1, 16, {0xFFFF, 0x0000, 0xF800, 0x07E0, 0x001F, 0x8410}), 0xF800, 0x07E0, 0x001F),
-         {white, black, opaque(255, 0, 0), opaque(0, 255, 0), opaque(0, 0, 255), opaque(132, 130, 132)}});
-    cases.push_back({"16-bit 5-5-5 bit fields ignore the top bit",
-                     withMasks(layout(4, 1, 16, {0x7FFF, 0x8000, 0x7C00, 0x4210}), 0x7C00, 0x03E0, 0x001F),
-                     {white, black, opaque(255, 0, 0), opaque(132, 132, 132)}});
-    cases.push_back({"16-bit without bit fields reads as 5-5-5",
-                     layout(3, 1, 16, {0x7FFF, 0x03E0, 0x001F}),
-                     {white, opaque(0, 255, 0), opaque(0, 0, 255)}});
-    cases.push_back({"16-bit 4-4-4 masks repeat the nibble",
-                     withMasks(layout(2, 1, 16, {0x0F00, 0x0A5F}), 0x0F00, 0x00F0, 0x000F),
-                     {opaque(255, 0, 0), opaque(0xAA, 0x55, 0xFF)}});
-    cases.push_back({"8-bit indexes the palette; entries beyond the colours used are black",
-                     withPalette(layout(4, 1, 8, {0, 1, 2, 200}),
-                                 {paletteEntry(10, 20, 30), paletteEntry(40, 50, 60), paletteEntry(255, 255, 255)}),
-                     {opaque(10, 20, 30), opaque(40, 50, 60), white, black}});
-    cases.push_back({"8-bit with no colour count reads all 256 entries",
-                     withRamp(layout(2, 1, 8, {255, 1}), 256, 0),
-                     {opaque(255, 9, 0), opaque(1, 9, 254)}});
-    cases.push_back({"8-bit with more than 256 colours reads 256 and finds the pixels",
-                     withRamp(layout(2, 1, 8, {255, 7}), 300, std::nullopt),
-                     {opaque(255, 9, 0), opaque(7, 9, 248)}});
-    cases.push_back(
-        {"4-bit takes the high half first and aligns odd rows",
-         withPalette(layout(3, 2, 4, {1, 2, 3, 3, 2, 1}), {paletteEntry(0, 0, 0), paletteEntry(255, 0, 0),
-                                                           paletteEntry(0, 255, 0), paletteEntry(0, 0, 255)}),
-         {opaque(255, 0, 0), opaque(0, 255, 0), opaque(0, 0, 255), opaque(0, 0, 255), opaque(0, 255, 0),
-          opaque(255, 0, 0)}});
     std::vector<std::uint32_t> stripes;
     std::vector<Rgba> striped;
     for (int i = 0; i < 18; ++i) {
         stripes.push_back(i % 2 == 0 ? 0 : 15);
         striped.push_back(i % 2 == 0 ? opaque(0, 9, 255) : opaque(15, 9, 240));
     }
-    cases.push_back(
-        {"4-bit of width 9 with no colour count reads 16 entries", withRamp(layout(9, 2, 4, stripes), 16, 0), striped});
-    return cases;
+    return {
+        {"32-bit swaps red and blue and drops the fourth byte",
+         layout(2, 2, 32, {0x00112233, 0x7F445566, 0xFF778899, 0x01AABBCC}),
+         {opaque(0x11, 0x22, 0x33), opaque(0x44, 0x55, 0x66), opaque(0x77, 0x88, 0x99), opaque(0xAA, 0xBB, 0xCC)}},
+        {"24-bit of width 1 skips one alignment byte per row",
+         layout(1, 3, 24, {0x102030, 0x405060, 0x708090}),
+         {opaque(0x10, 0x20, 0x30), opaque(0x40, 0x50, 0x60), opaque(0x70, 0x80, 0x90)}},
+        {"24-bit of width 3 skips three alignment bytes per row",
+         layout(3, 2, 24, {0xFF0000, 0x00FF00, 0x0000FF, 0x010203, 0x040506, 0x070809}),
+         {opaque(255, 0, 0), opaque(0, 255, 0), opaque(0, 0, 255), opaque(1, 2, 3), opaque(4, 5, 6), opaque(7, 8, 9)}},
+        {"16-bit 5-6-5 bit fields widen each channel to 8 bits",
+         withMasks(layout(6, 1, 16, {0xFFFF, 0x0000, 0xF800, 0x07E0, 0x001F, 0x8410}), 0xF800, 0x07E0, 0x001F),
+         {white, black, opaque(255, 0, 0), opaque(0, 255, 0), opaque(0, 0, 255), opaque(132, 130, 132)}},
+        {"16-bit 5-5-5 bit fields ignore the top bit",
+         withMasks(layout(4, 1, 16, {0x7FFF, 0x8000, 0x7C00, 0x4210}), 0x7C00, 0x03E0, 0x001F),
+         {white, black, opaque(255, 0, 0), opaque(132, 132, 132)}},
+        {"16-bit without bit fields reads as 5-5-5",
+         layout(3, 1, 16, {0x7FFF, 0x03E0, 0x001F}),
+         {white, opaque(0, 255, 0), opaque(0, 0, 255)}},
+        {"16-bit 4-4-4 masks repeat the nibble",
+         withMasks(layout(2, 1, 16, {0x0F00, 0x0A5F}), 0x0F00, 0x00F0, 0x000F),
+         {opaque(255, 0, 0), opaque(0xAA, 0x55, 0xFF)}},
+        {"8-bit indexes the palette; entries beyond the colours used are black",
+         withPalette(layout(4, 1, 8, {0, 1, 2, 200}),
+                     {paletteEntry(10, 20, 30), paletteEntry(40, 50, 60), paletteEntry(255, 255, 255)}),
+         {opaque(10, 20, 30), opaque(40, 50, 60), white, black}},
+        {"8-bit with no colour count reads all 256 entries",
+         withRamp(layout(2, 1, 8, {255, 1}), 256, 0),
+         {opaque(255, 9, 0), opaque(1, 9, 254)}},
+        {"8-bit with more than 256 colours reads 256 and finds the pixels",
+         withRamp(layout(2, 1, 8, {255, 7}), 300, std::nullopt),
+         {opaque(255, 9, 0), opaque(7, 9, 248)}},
+        {"4-bit takes the high half first and aligns odd rows",
+         withPalette(layout(3, 2, 4, {1, 2, 3, 3, 2, 1}), {paletteEntry(0, 0, 0), paletteEntry(255, 0, 0),
+                                                           paletteEntry(0, 255, 0), paletteEntry(0, 0, 255)}),
+         {opaque(255, 0, 0), opaque(0, 255, 0), opaque(0, 0, 255), opaque(0, 0, 255), opaque(0, 255, 0),
+          opaque(255, 0, 0)}},
+        {"4-bit of width 9 with no colour count reads 16 entries", withRamp(layout(9, 2, 4, stripes), 16, 0), striped}};
 }
 
 void PrintTo(const ConvertCase& c, std::ostream* os)

@@ -171,13 +171,7 @@ TEST(Refusal, ImageSizeLargerThanTheRowsIsReadWhenTheFileHoldsIt)
 TEST(Refusal, LargerInfoHeadersAreReadFromTheirFirst40Bytes)
 {
     // A version-5 header (124 bytes) with bit fields: the masks follow the first 40 bytes.
-    auto s = valid24();
-    s.bits = 16;
-    s.width = 2;
-    s.height = 1;
-    s.pixels = {0xF800, 0x001F};
-    s.compression = 3;
-    s.masks = std::array<std::uint32_t, 3>{0xF800, 0x07E0, 0x001F};
+    auto s = withMasks(layout(2, 1, 16, {0xF800, 0x001F}), 0xF800, 0x07E0, 0x001F);
     s.infoSize = 124;
     s.offBits = 14 + 124;
     testfs::TempDir dir;

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
@@ -29,13 +30,18 @@ inline testbmp::BitmapLayout layout(std::int32_t width, std::int32_t height, std
     return s;
 }
 
+inline testbmp::BitmapLayout withMasks(testbmp::BitmapLayout s, std::uint32_t red, std::uint32_t green,
+                                       std::uint32_t blue)
+{
+    s.compression = 3;
+    s.masks = std::array<std::uint32_t, 3>{red, green, blue};
+    return s;
+}
+
 inline std::vector<Rgba> pixelsOf(const BitmapTexture& texture)
 {
     std::vector<Rgba> out(texture.pixelBytes() / 4);
-    for (std::size_t i = 0; i < out.size(); ++i) {
-        for (std::size_t c = 0; c < 4; ++c)
-            out[i][c] = texture.pixels()[i * 4 + c];
-    }
+    std::memcpy(out.data(), texture.pixels(), out.size() * sizeof(Rgba));
     return out;
 }
 
