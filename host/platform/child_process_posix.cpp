@@ -50,6 +50,9 @@ ChildProcess::~ChildProcess()
 
 bool ChildProcess::start(const std::string& path, const std::vector<std::string>& arguments)
 {
+    if (pidfd_ >= 0)
+        close(pidfd_);
+    pidfd_ = -1;
     const int pid = spawnProgram(path, arguments);
     if (pid < 0)
         return false;
