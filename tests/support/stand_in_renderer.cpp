@@ -3,8 +3,8 @@
 // monitor, a cold start) or that restarts in the other display mode, and then ends.
 //
 // The schedule is ZORUN_STAND_IN: milliseconds without a window and with one, in turn, starting without
-// ("2000 3000", the default: a window after 2 s, for 3 s). Each change is written as a line to
-// stand_in.log beside the program ("window", "no window", "end"), so a test can follow it.
+// ("2000 3000", the default: a window after 2 s, for 3 s). Its start and each change are written as a
+// line to stand_in.log beside the program ("start", "window", "no window", "end"), so a test can follow it.
 #include "stand_in_window.h"
 
 #include "host/profile/program_folder.h"
@@ -29,6 +29,7 @@ int main()
 {
     const char* text = std::getenv("ZORUN_STAND_IN");
     std::istringstream schedule(text != nullptr ? text : "2000 3000");
+    note("start");
     bool shown = false;
     for (int ms = 0; schedule >> ms;) {
         testfs::passStandInTime(ms);
