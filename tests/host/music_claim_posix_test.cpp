@@ -10,8 +10,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
-#include <optional>
 #include <string>
 
 namespace zorun::host {
@@ -58,32 +56,6 @@ TEST(FlockMusicClaim, OneHolderUntilItReleasesOrItsProcessEnds)
 
     // No lock file to share: the run plays rather than leave every monitor silent.
     EXPECT_TRUE(FlockMusicClaim("/dev/null/music.lock").TryClaim());
-}
-
-TEST(FlockMusicClaim, TheLockLivesInTheRuntimeFolderElseBesideTheTextureCache)
-{
-    const struct {
-        const char* runtime;
-        const char* cache;
-        const char* path;
-    } cases[] = {
-        {"/run/user/1000", "/c", "/run/user/1000/zorun-music.lock"},
-        {"/run/user/1000/", "/c", "/run/user/1000/zorun-music.lock"},
-        {"run/user/1000", "/c", "/c/zorun/music.lock"},  // relative: invalid, ignored
-        {nullptr, "/c/", "/c/zorun/music.lock"},
-    };
-    auto keep = [](const char* name) -> std::optional<std::string> {
-        const char* value = std::getenv(name);
-        return value ? std::optional<std::string>(value) : std::nullopt;
-    };
-    const auto runtime = keep("XDG_RUNTIME_DIR"), cache = keep("XDG_CACHE_HOME");
-    for (const auto& c : cases) {
-        c.runtime ? setenv("XDG_RUNTIME_DIR", c.runtime, 1) : unsetenv("XDG_RUNTIME_DIR");
-        setenv("XDG_CACHE_HOME", c.cache, 1);
-        EXPECT_EQ(musicClaimPath(), c.path) << (c.runtime ? c.runtime : "unset");
-    }
-    runtime ? setenv("XDG_RUNTIME_DIR", runtime->c_str(), 1) : unsetenv("XDG_RUNTIME_DIR");
-    cache ? setenv("XDG_CACHE_HOME", cache->c_str(), 1) : unsetenv("XDG_CACHE_HOME");
 }
 
 }  // namespace

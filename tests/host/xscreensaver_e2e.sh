@@ -11,13 +11,8 @@
 # xscreensaver_e2e.sh HOST RENDERER PROBE WRITE_SETTINGS WORK_ROOT
 set -u
 host=$1 renderer=$2 probe=$3 write_settings=$4 work_root=$5
-xvfb_pid= daemon_pid= window_pid= failures=0
+xvfb_pid= daemon_pid= window_pid=
 
-command -v xscreensaver >/dev/null 2>&1 || { echo "SKIP: no xscreensaver"; exit 77; }
-
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
-. "$(dirname "$0")/../support/e2e_env.sh"
 . "$(dirname "$0")/../support/xscreensaver_env.sh"
 make_user_work "$work_root" xscreensaver
 
@@ -67,9 +62,7 @@ xscreensaver_command -activate
 if saver=$(wait_for_run); then
   # xscreensaver's window covers the screen.
   check_run "xscreensaver" "$saver"
-  pids=$(ours) start=$(date +%s%N)
-  xscreensaver_command -deactivate
-  expect_all_gone "xscreensaver -deactivate" "$pids" "$start"
+  deactivate_all_gone
 else
   cat "$work/xscreensaver.log"
   fail "xscreensaver started no Zorun"

@@ -1,6 +1,14 @@
 # Sourced by the end-to-end scripts that run Zorun under xscreensaver: a user that may run display modes,
-# a folder it can reach, a program folder with music, the xscreensaver daemon, and the processes of ours.
-# The caller defines fail WHAT.
+# a folder it can reach, a program folder with music, the xscreensaver daemon, and the processes of ours;
+# fail WHAT counts a failure in $failures. Sourced from a script in a sibling folder of tests/support
+# (e2e_env.sh comes with it). Without xscreensaver the script ends with 77 (skipped).
+
+command -v xscreensaver >/dev/null 2>&1 || { echo "SKIP: no xscreensaver"; exit 77; }
+
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+. "$(dirname "$0")/../support/e2e_env.sh"
 
 # xscreensaver starts no display mode as root, so as root (CI) the runs are made as a user of our own.
 app=
@@ -114,6 +122,13 @@ EOF2
 xscreensaver_command() {
   # shellcheck disable=SC2086
   as_user $session xscreensaver-command "$1" >/dev/null 2>&1
+}
+
+# deactivate_all_gone: -deactivate, and nothing of ours left within a second of it.
+deactivate_all_gone() {
+  pids=$(ours) start=$(date +%s%N)
+  xscreensaver_command -deactivate
+  expect_all_gone "xscreensaver -deactivate" "$pids" "$start"
 }
 
 stop_xscreensaver() {
