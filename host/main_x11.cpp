@@ -39,7 +39,7 @@ int main(int argc, char** argv)
     else if (embed.kind == zorun::EmbedRequest::Kind::Root)
         embedWindow = static_cast<zorun::host::WindowHandle>(connection->root);
     // xscreensaver starts one display mode per monitor: those runs share one claim on the music.
-    zorun::host::FlockMusicClaim musicClaim(zorun::host::musicClaimPath());
+    zorun::host::FlockMusicClaim musicClaim(zorun::host::musicClaimPaths());
     auto platform = zorun::host::createX11HostPlatform(connection, embedWindow);
     auto forms = zorun::host::createX11Forms(connection);
     zorun::host::HostContext context{

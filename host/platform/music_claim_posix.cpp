@@ -14,20 +14,20 @@
 
 namespace zorun::host {
 
-std::string musicClaimPath()
+std::vector<std::string> musicClaimPaths()
 {
+    std::vector<std::string> paths;
     // A relative XDG_RUNTIME_DIR is invalid by the base directory rules and ignored, as userBaseFolder does.
     if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime != nullptr && runtime[0] == '/') {
         const std::string folder = runtime;
-        return folder + (folder.back() == '/' ? "" : "/") + "zorun-music.lock";
+        paths.push_back(folder + (folder.back() == '/' ? "" : "/") + "zorun-music.lock");
     }
-    const std::string cache = userBaseFolder("XDG_CACHE_HOME", ".cache");
-    if (cache.empty())
-        return {};
-    return cache + (cache.back() == '/' ? "" : "/") + "zorun/music.lock";
+    if (const std::string cache = userBaseFolder("XDG_CACHE_HOME", ".cache"); !cache.empty())
+        paths.push_back(cache + (cache.back() == '/' ? "" : "/") + "zorun/music.lock");
+    return paths;
 }
 
-FlockMusicClaim::FlockMusicClaim(std::string lockPath) : lockPath_(std::move(lockPath)) {}
+FlockMusicClaim::FlockMusicClaim(std::vector<std::string> lockPaths) : lockPaths_(std::move(lockPaths)) {}
 
 FlockMusicClaim::~FlockMusicClaim()
 {
@@ -38,9 +38,14 @@ bool FlockMusicClaim::TryClaim()
 {
     if (fd_ >= 0)
         return true;
-    if (const auto slash = lockPath_.rfind('/'); slash != std::string::npos && slash > 0)
-        mkdir(lockPath_.substr(0, slash).c_str(), 0700);  // our own fallback folder; an existing one is fine
-    const int fd = open(lockPath_.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    int fd = -1;
+    for (const auto& path : lockPaths_) {
+        if (const auto slash = path.rfind('/'); slash != std::string::npos && slash > 0)
+            mkdir(path.substr(0, slash).c_str(), 0700);  // our own fallback folder; an existing one is fine
+        fd = open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd >= 0)
+            break;
+    }
     if (fd < 0)
         return true;  // no lock to share: play rather than leave every monitor silent
     int locked = -1;

@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <string>
+#include <vector>
 
 namespace zorun::host {
 namespace {
@@ -30,7 +31,8 @@ int inChild(Body body)
 TEST(FlockMusicClaim, OneHolderUntilItReleasesOrItsProcessEnds)
 {
     testfs::TempDir dir;
-    const std::string path = (dir.path() / "zorun" / "music.lock").string();  // its folder made on demand
+    // A runtime folder that cannot be entered, then a folder of our own made on demand.
+    const std::vector<std::string> path = {"/dev/null/zorun-music.lock", (dir.path() / "zorun" / "music.lock").string()};
     FlockMusicClaim first(path), second(path);
 
     EXPECT_TRUE(first.TryClaim());
@@ -55,7 +57,7 @@ TEST(FlockMusicClaim, OneHolderUntilItReleasesOrItsProcessEnds)
     EXPECT_EQ(inChild([&] { return FlockMusicClaim(path).TryClaim() ? 1 : 0; }), 0);
 
     // No lock file to share: the run plays rather than leave every monitor silent.
-    EXPECT_TRUE(FlockMusicClaim("/dev/null/music.lock").TryClaim());
+    EXPECT_TRUE(FlockMusicClaim({"/dev/null/music.lock"}).TryClaim());
 }
 
 }  // namespace
