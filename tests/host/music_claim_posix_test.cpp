@@ -32,8 +32,9 @@ TEST(FlockMusicClaim, OneHolderUntilItReleasesOrItsProcessEnds)
 {
     testfs::TempDir dir;
     // A runtime folder that cannot be entered, then a folder of our own made on demand.
-    const std::vector<std::string> path = {"/dev/null/zorun-music.lock", (dir.path() / "zorun" / "music.lock").string()};
-    FlockMusicClaim first(path), second(path);
+    const std::vector<std::string> paths = {"/dev/null/zorun-music.lock",
+                                            (dir.path() / "zorun" / "music.lock").string()};
+    FlockMusicClaim first(paths), second(paths);
 
     EXPECT_TRUE(first.TryClaim());
     EXPECT_TRUE(first.TryClaim());  // still its own
@@ -52,9 +53,9 @@ TEST(FlockMusicClaim, OneHolderUntilItReleasesOrItsProcessEnds)
     second.Release();
 
     // A holder that ends without releasing, as a killed host does, leaves the claim free.
-    EXPECT_EQ(inChild([&] { return (new FlockMusicClaim(path))->TryClaim() ? 3 : 0; }), 3);
+    EXPECT_EQ(inChild([&] { return (new FlockMusicClaim(paths))->TryClaim() ? 3 : 0; }), 3);
     EXPECT_TRUE(first.TryClaim());
-    EXPECT_EQ(inChild([&] { return FlockMusicClaim(path).TryClaim() ? 1 : 0; }), 0);
+    EXPECT_EQ(inChild([&] { return FlockMusicClaim(paths).TryClaim() ? 1 : 0; }), 0);
 
     // No lock file to share: the run plays rather than leave every monitor silent.
     EXPECT_TRUE(FlockMusicClaim({"/dev/null/music.lock"}).TryClaim());
