@@ -27,9 +27,10 @@ trap cleanup EXIT
 start_private_xorg 650 two-heads || { echo "SKIP: no Xorg with the dummy driver can be started here"; exit 77; }
 make_app "$host" "$renderer" "$write_settings"
 
-# wait_for_runs N: waits until N hosts and N renderers run and one host plays.
+# wait_for_runs N: waits until N hosts and N renderers run and one host plays (a loaded machine may take
+# seconds).
 wait_for_runs() {
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     [ "$(ours_named Zorun.scr | wc -l)" -ge "$1" ] && [ "$(ours_named Zorun.dll | wc -l)" -ge "$1" ] &&
       [ -n "$(players)" ] && return 0
     sleep 0.1
@@ -100,11 +101,8 @@ stop_xscreensaver
 
 echo "== $rounds pairs started at the same moment"
 for _ in 1 2; do
-  "$probe" window 320 240 >"$work/window" &
-  window_pids="$window_pids $!"
-  for _ in $(seq 50); do [ -s "$work/window" ] && break; sleep 0.1; done
-  windows="${windows:-} $(cat "$work/window")"
-  : >"$work/window"
+  probe_window "$probe" 320 240
+  window_pids="$window_pids $window_pid" windows="${windows:-} $window"
 done
 # shellcheck disable=SC2086
 set -- $windows

@@ -28,9 +28,9 @@ trap cleanup EXIT
 start_private_xvfb 1280x1024 850
 make_app "$host" "$renderer" "$write_settings"
 
-# Waits for the host and its renderer; prints the host's process id.
+# Waits for the host and its renderer (a loaded machine may take seconds); prints the host's process id.
 wait_for_run() {
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     saver=$(ours_named Zorun.scr) drawer=$(ours_named Zorun.dll)
     [ -n "$saver" ] && [ -n "$drawer" ] && { echo "$saver"; return 0; }
     sleep 0.1
@@ -70,10 +70,7 @@ fi
 stop_xscreensaver
 
 echo "== --window-id on a window of the test's own"
-"$probe" window 640 480 >"$work/window" &
-window_pid=$!
-for _ in $(seq 50); do [ -s "$work/window" ] && break; sleep 0.1; done
-window=$(cat "$work/window")
+probe_window "$probe" 640 480
 # shellcheck disable=SC2086
 as_user $session "$app/zorun" --window-id "$window" >"$work/preview.log" 2>&1 &
 if saver=$(wait_for_run); then
@@ -83,20 +80,20 @@ if saver=$(wait_for_run); then
   window_pid=
   expect_all_gone "the window destroyed" "$pids" "$start"
 else
+  cat "$work/preview.log"
   fail "--window-id started no run"
 fi
 
 echo "== --window-id, the host killed outright"
-"$probe" window 320 240 >"$work/window" &
-window_pid=$!
-for _ in $(seq 50); do [ -s "$work/window" ] && break; sleep 0.1; done
+probe_window "$probe" 320 240
 # shellcheck disable=SC2086
-as_user $session "$app/zorun" -window-id "$(cat "$work/window")" >"$work/killed.log" 2>&1 &
+as_user $session "$app/zorun" -window-id "$window" >"$work/killed.log" 2>&1 &
 if saver=$(wait_for_run); then
   pids=$(ours) start=$(date +%s%N)
   kill -9 "$saver"
   expect_all_gone "the host killed" "$pids" "$start"
 else
+  cat "$work/killed.log"
   fail "-window-id started no run"
 fi
 

@@ -90,6 +90,17 @@ expect_all_gone() {
   [ -z "$(ours)" ] || fail "$what: another process of ours runs: $(ours | tr '\n' ' ')"
 }
 
+# probe_window PROBE WIDTH HEIGHT: a window of the probe's to draw in, as xscreensaver's settings preview
+# gives one; sets $window (its id) and $window_pid (the probe: the window goes when it is killed). A
+# loaded machine may take seconds to start it.
+probe_window() {
+  : >"$work/window"
+  "$1" window "$2" "$3" >"$work/window" &
+  window_pid=$!
+  for _ in $(seq 300); do [ -s "$work/window" ] && break; sleep 0.1; done
+  window=$(cat "$work/window")
+}
+
 # start_xscreensaver: the daemon as the user, with Zorun its only display mode; sets $daemon_pid.
 start_xscreensaver() {
   cat >"$home/.xscreensaver" <<EOF2
