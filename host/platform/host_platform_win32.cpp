@@ -171,6 +171,12 @@ private:
 
 }  // namespace
 
+StartedProgram::~StartedProgram()
+{
+    if (process != nullptr)
+        CloseHandle(process);
+}
+
 std::unique_ptr<HostPlatform> createWin32HostPlatform(std::shared_ptr<StartedProgram> started)
 {
     return std::make_unique<Win32HostPlatform>(started ? std::move(started) : std::make_shared<StartedProgram>());

@@ -1,27 +1,18 @@
 // The program the Windows host started: kept by the platform calls, waited on by the message loop.
 #pragma once
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
-
 namespace zorun::host {
 
-/// The process handle CreateProcessA gave for the program started last; null while there is none. The
-/// platform calls ask it whether the program still runs, and the message loop waits on it beside the
-/// messages, so the host hears of the program's end at once. Closed with the record.
+/// The process handle (a HANDLE) CreateProcessA gave for the program started last; null while there is
+/// none. The platform calls ask it whether the program still runs, and the message loop waits on it
+/// beside the messages, so the host hears of the program's end at once. Closed with the record.
 struct StartedProgram {
-    HANDLE process = nullptr;
+    void* process = nullptr;
 
     StartedProgram() = default;
     StartedProgram(const StartedProgram&) = delete;
     StartedProgram& operator=(const StartedProgram&) = delete;
-    ~StartedProgram()
-    {
-        if (process != nullptr)
-            CloseHandle(process);
-    }
+    ~StartedProgram();
 };
 
 }  // namespace zorun::host
