@@ -33,6 +33,13 @@ std::string systemText(DWORD error)
 std::optional<std::string> bytesBefore(const std::string& file, DWORD& error)
 {
     error = ERROR_SUCCESS;
+    // HACK: Wine run by root opens a read-only file for writing (Unix lets root write it); Windows never
+    // does. The attribute is asked first, so that the file stays as it is under Wine too.
+    const DWORD attributes = GetFileAttributesA(file.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        error = ERROR_ACCESS_DENIED;
+        return std::nullopt;
+    }
     HANDLE handle = CreateFileA(file.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
