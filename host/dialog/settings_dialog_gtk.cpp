@@ -330,16 +330,18 @@ public:
         // The dialog's own font; selectable, so that the path can be copied.
         GtkWidget* area = gtk_message_dialog_get_message_area(GTK_MESSAGE_DIALOG(box));
         gtk_container_forall(GTK_CONTAINER(area), styleMessageLabel, nullptr);
+        modal_ = box;
         gtk_dialog_run(GTK_DIALOG(box));
+        modal_ = nullptr;
         gtk_widget_destroy(box);
     }
     void Close() override
     {
         if (closed_)
             return;
-        // An end request can come while the file chooser runs: it goes first, as a cancel.
-        if (chooser_ != nullptr)
-            gtk_dialog_response(GTK_DIALOG(chooser_), GTK_RESPONSE_CANCEL);
+        // An end request can come while the file chooser or a message runs: it goes first, as a cancel.
+        if (modal_ != nullptr)
+            gtk_dialog_response(GTK_DIALOG(modal_), GTK_RESPONSE_CANCEL);
         form_.Form_Unload();
         closed_ = true;
         gtk_widget_hide(window_);
@@ -390,9 +392,9 @@ public:
         if (!request.initialFolder.empty())
             gtk_file_chooser_set_current_folder(GTK_FILE_CHOOSER(chooser), request.initialFolder.c_str());
         std::optional<std::string> chosen;
-        chooser_ = chooser;
+        modal_ = chooser;
         const gint response = gtk_dialog_run(GTK_DIALOG(chooser));
-        chooser_ = nullptr;
+        modal_ = nullptr;
         if (response == GTK_RESPONSE_ACCEPT && !closed_) {
             if (gchar* name = gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(chooser))) {
                 chosen = name;
@@ -556,7 +558,7 @@ private:
     GtkWidget* root_ = nullptr;
     GtkWidget* panel_ = nullptr;
     GtkWidget* combo_ = nullptr;
-    GtkWidget* chooser_ = nullptr;
+    GtkWidget* modal_ = nullptr;  // the file chooser or a message box while it runs
     GtkWidget* fileLabel_ = nullptr;
     std::array<GtkWidget*, kOptionCount> marks_{};
     std::vector<std::unique_ptr<Label>> labels_;
