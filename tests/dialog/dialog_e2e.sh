@@ -96,7 +96,7 @@ expect_file() {
 
 # Panel-relative places are offset by the panel's corner (12, 16).
 # The track box is clicked 15 pixels into its 41: on both targets that is its text, left of the arrow.
-CD_X=68 CD_Y=78 FILE_OPTION_X=70 FILE_OPTION_Y=118 COMBO_X=139 COMBO_Y=78 FILE_BUTTON_X=66 FILE_BUTTON_Y=144
+CD_X=68 CD_Y=78 NONE_X=66 NONE_Y=98 FILE_OPTION_X=70 FILE_OPTION_Y=118 COMBO_X=139 COMBO_Y=78 FILE_BUTTON_X=66 FILE_BUTTON_Y=144
 SET_X=362 SET_Y=208 CANCEL_X=442 CANCEL_Y=208 LINK_X=40 LINK_Y=214
 
 run "$writer" "$(wine_path "$app/Zorun.ini")" 0 0 ""
@@ -190,6 +190,7 @@ if [ -z "$runner" ] && [ "$(id -u)" -eq 0 ]; then
 fi
 ini_path=$(wine_path "$app/Zorun.ini")
 open_dialog || exit 1
+click $NONE_X $NONE_Y  # a choice whose store would change the bytes
 click $SET_X $SET_Y
 if message=$(wait_for_window '^Zorun$' 100); then
   named=
