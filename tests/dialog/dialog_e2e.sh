@@ -182,8 +182,9 @@ chmod 444 "$app/Zorun.ini"
 cp "$app/Zorun.ini" "$work/before.ini"
 if [ -z "$runner" ] && [ "$(id -u)" -eq 0 ]; then
   tester=zorun-e2e
-  id "$tester" >/dev/null 2>&1 || useradd --system --no-create-home --shell /bin/sh "$tester" ||
-    fail "cannot make the user $tester"
+  # Another end-to-end run may be making the same user at the same moment.
+  id "$tester" >/dev/null 2>&1 || useradd --system --no-create-home --shell /bin/sh "$tester" 2>/dev/null ||
+    id "$tester" >/dev/null 2>&1 || fail "cannot make the user $tester"
   chmod 755 "$work"
   chown "$tester" "$app"
   launch="runuser -u $tester -- env HOME=$work"
