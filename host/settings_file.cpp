@@ -111,8 +111,7 @@ void WriteIniValue(const std::string& section, const std::string& key, const std
     profile::writeString(sectionName.c_str(), keyName.c_str(), value.c_str(), file.c_str());
 }
 
-bool WriteIniValues(const std::string& section, const IniValues& values, const std::string& file,
-                    std::string& reason)
+bool WriteIniValues(const std::string& section, const IniValues& values, const std::string& file, std::string& reason)
 {
     IniValues named;
     for (const auto& [key, value] : values)

@@ -48,8 +48,7 @@ using IniValues = profile::KeyValues;
 /// Stores several values of one section as one store: the file holds all of them afterwards, or the
 /// bytes it had. A read-only file is left alone. False when they could not be stored; reason then holds
 /// the system's words for why (UTF-8). Section and key names are cut as WriteIniValue cuts them.
-bool WriteIniValues(const std::string& section, const IniValues& values, const std::string& file,
-                    std::string& reason);
+bool WriteIniValues(const std::string& section, const IniValues& values, const std::string& file, std::string& reason);
 
 /// -1 when path (without one trailing separator) names a file that can be opened for reading, else 0.
 std::int16_t FileExists(std::string_view path, const PathStyle& style = HostPathStyle());

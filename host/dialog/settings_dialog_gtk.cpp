@@ -321,9 +321,9 @@ public:
     void ShowStoreFailure(const StoreFailure& failure) override
     {
         gchar* path = g_filename_display_name(failure.path.c_str());
-        GtkWidget* box = gtk_message_dialog_new(GTK_WINDOW(window_),
-                                                static_cast<GtkDialogFlags>(GTK_DIALOG_MODAL | GTK_DIALOG_DESTROY_WITH_PARENT),
-                                                GTK_MESSAGE_WARNING, GTK_BUTTONS_OK, "%s", failure.heading.c_str());
+        GtkWidget* box = gtk_message_dialog_new(
+            GTK_WINDOW(window_), static_cast<GtkDialogFlags>(GTK_DIALOG_MODAL | GTK_DIALOG_DESTROY_WITH_PARENT),
+            GTK_MESSAGE_WARNING, GTK_BUTTONS_OK, "%s", failure.heading.c_str());
         gtk_message_dialog_format_secondary_text(GTK_MESSAGE_DIALOG(box), "%s\n%s", path, failure.reason.c_str());
         g_free(path);
         gtk_window_set_title(GTK_WINDOW(box), failure.caption.c_str());
@@ -454,12 +454,13 @@ private:
     {
         static_assert(kComboArrowWidth == 17, "the arrow's CSS below: 1 + 1 + 13 + 1 + 1 pixels");
         GtkCssProvider* css = gtk_css_provider_new();
-        gtk_css_provider_load_from_data(css,
-                                        "* { min-height: 0; padding: 0; margin: 0; }"
-                                        "entry { font: 9.75pt IPAPGothic; background: white; padding: 0 2px; min-width: 0; }"
-                                        "button { min-width: 0; padding: 0; }"
-                                        "arrow { min-width: 13px; min-height: 13px; padding: 0 1px; }",
-                                        -1, nullptr);
+        gtk_css_provider_load_from_data(
+            css,
+            "* { min-height: 0; padding: 0; margin: 0; }"
+            "entry { font: 9.75pt IPAPGothic; background: white; padding: 0 2px; min-width: 0; }"
+            "button { min-width: 0; padding: 0; }"
+            "arrow { min-width: 13px; min-height: 13px; padding: 0 1px; }",
+            -1, nullptr);
         GtkWidget* entry = gtk_bin_get_child(GTK_BIN(combo_));
         gtk_entry_set_width_chars(GTK_ENTRY(entry), 0);
         gtk_entry_set_max_width_chars(GTK_ENTRY(entry), 1);

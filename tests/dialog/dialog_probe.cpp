@@ -78,7 +78,9 @@ int checkTrack(const char* verb, int x, int y, const char* file)
     for (std::size_t i = 0; kept && i < before.size(); ++i)
         kept = before[i] != '#' || now[i] == '#';
     const bool grew = rightmostInk(now) > rightmostInk(before);
-    std::printf("track: %s\n", kept && grew ? "ok" : kept ? "nothing new to the right" : "the first text moved or went");
+    std::printf("track: %s\n", kept && grew ? "ok"
+                               : kept       ? "nothing new to the right"
+                                            : "the first text moved or went");
     return kept && grew ? 0 : 1;
 }
 

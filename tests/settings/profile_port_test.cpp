@@ -100,8 +100,9 @@ TEST_F(ProfilePort, SeveralKeysAreStoredAsTheyAreOneByOneOrNotAtAll)
     if (testfs::writesReadOnlyFiles())
         GTEST_SKIP() << "root writes read-only files; dialog_e2e stores into one as a user of its own";
     ini(before);
-    std::filesystem::permissions(file, std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
-                                           std::filesystem::perms::others_write,
+    std::filesystem::permissions(file,
+                                 std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
+                                     std::filesystem::perms::others_write,
                                  std::filesystem::perm_options::remove);
     reason.clear();
     EXPECT_FALSE(zorun::profile::writeStrings("Section", values, file, reason));
