@@ -1,5 +1,5 @@
 // The profile-string calls on Windows: kernel32 itself.
-#include "host/profile/profile_strings.h"
+#include "host/profile/profile_strings_win32.h"
 
 #include <windows.h>
 
@@ -101,6 +101,12 @@ bool writeString(const char* section, const char* key, const char* value, const 
 
 bool writeStrings(const std::string& section, const KeyValues& values, const std::string& file, std::string& reason)
 {
+    return writeStrings(section, values, file, reason, writeString);
+}
+
+bool writeStrings(const std::string& section, const KeyValues& values, const std::string& file, std::string& reason,
+                  KeyWriter writeKey)
+{
     // WritePrivateProfileStringA stores one key a call and offers no store of several: a file that cannot
     // be written is found before the first call, and a later call that fails puts the old bytes back.
     DWORD error = ERROR_SUCCESS;
@@ -110,7 +116,7 @@ bool writeStrings(const std::string& section, const KeyValues& values, const std
         return false;
     }
     for (const auto& [key, value] : values) {
-        if (!WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str())) {
+        if (!writeKey(section.c_str(), key.c_str(), value.c_str(), file.c_str())) {
             reason = systemText(GetLastError());
             restore(file, before);
             return false;
