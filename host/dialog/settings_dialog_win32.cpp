@@ -230,6 +230,12 @@ public:
         busy_ = busy;
         SetCursor(LoadCursorA(nullptr, busy ? IDC_WAIT : IDC_ARROW));
     }
+    void ShowStoreFailure(const StoreFailure& failure) override
+    {
+        const std::wstring text = toWide(failure.heading, CP_UTF8) + L"\n\n" + toWide(failure.path, CP_ACP) + L"\n" +
+                                  toWide(failure.reason, CP_UTF8);
+        MessageBoxW(window_, text.c_str(), toWide(failure.caption, CP_UTF8).c_str(), MB_OK | MB_ICONEXCLAMATION);
+    }
     void Close() override
     {
         if (closed_)
