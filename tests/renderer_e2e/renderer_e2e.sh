@@ -83,6 +83,7 @@ if [ -z "$runner" ]; then
   # A stand-in host that ends between the fork and the exec of its renderer, so that the renderer asks
   # for a signal at its parent's death too late, every time: it must not draw on in a window nobody
   # will end it in.
+  # shellcheck disable=SC2016  # expanded by the stand-in host
   orphan=$(env -u XSCREENSAVER_WINDOW sh -c 'host=$$
     (while kill -0 "$host" 2>/dev/null; do sleep 0.01; done; ZORUN_HOST_PID=$host exec "$1" --root) >/dev/null 2>&1 &
     echo $!' sh "$renderer")
