@@ -35,6 +35,8 @@ public:
 
     void Cmd_Set_Click();
     void Cmd_Can_Click();
+    /// Escape: closes the dialog as its close box does; nothing is stored.
+    void Form_KeyEscape();
     void Cmd_File_Click();
     /// Mouse-down (any button) on option mark or option label `index`.
     void Option_MouseDown(int index);

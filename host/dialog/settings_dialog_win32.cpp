@@ -148,6 +148,9 @@ public:
         UpdateWindow(window_);
         MSG message;
         while (!closed_ && GetMessageW(&message, nullptr, 0, 0) > 0) {
+            // The dialog's keys: Tab and Shift+Tab through the controls, Escape as a WM_COMMAND IDCANCEL.
+            if (IsDialogMessageW(window_, &message))
+                continue;
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
@@ -392,11 +395,20 @@ private:
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
+            // The dialog keeps the mouse from a press on itself to the release, so a release over a button
+            // is not that button's.
+            SetCapture(window_);
             if (const int option = optionAt(x, y); option >= 0)
                 form_.Option_MouseDown(option);
             linkPressed_ = message == WM_LBUTTONDOWN && onLink(x, y);
             return 0;
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP:
         case WM_LBUTTONUP:
+            if ((wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0 && GetCapture() == window_)
+                ReleaseCapture();
+            if (message != WM_LBUTTONUP)
+                return 0;
             if (linkPressed_ && onLink(x, y)) {
                 linkPressed_ = false;
                 form_.lbl_URL_Click();
@@ -416,6 +428,25 @@ private:
         case WM_CLOSE:
             Close();
             return 0;
+        case WM_NEXTDLGCTL: {
+            // IsDialogMessage asks for Tab's move with this message, which only the dialog class answers
+            // by itself: the next enabled, visible WS_TABSTOP child in creation order, wrapping around.
+            HWND focus = GetFocus();
+            if (focus != nullptr && !IsChild(window_, focus))
+                focus = nullptr;
+            HWND next = LOWORD(lParam) != 0 ? reinterpret_cast<HWND>(wParam)
+                                            : GetNextDlgTabItem(window_, focus, wParam != 0 ? TRUE : FALSE);
+            if (next != nullptr)
+                SetFocus(next);
+            return 0;
+        }
+        case WM_COMMAND:
+            // Escape (no child has the id IDCANCEL); IDOK, Enter's command, does nothing.
+            if (LOWORD(wParam) == IDCANCEL && lParam == 0) {
+                form_.Form_KeyEscape();
+                return 0;
+            }
+            break;
         default:
             break;
         }
