@@ -340,8 +340,13 @@ private:
         static_cast<GtkCommandWindow*>(self)->control_.OnMouseUp(buttonCode(event->button));
         return TRUE;
     }
-    static gboolean onMotion(GtkWidget*, GdkEventMotion* event, gpointer self)
+    static gboolean onMotion(GtkWidget* box, GdkEventMotion* event, gpointer self)
     {
+        // While a press holds the mouse its moves come here from anywhere; only a move over the button is
+        // one of the button's, or a press dragged off would hover it again.
+        if (event->x < 0 || event->y < 0 || event->x >= gtk_widget_get_allocated_width(box) ||
+            event->y >= gtk_widget_get_allocated_height(box))
+            return TRUE;
         static_cast<GtkCommandWindow*>(self)->control_.OnMouseMove(buttonsHeld(event->state));
         return TRUE;
     }

@@ -4,6 +4,7 @@
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
+#include <windowsx.h>
 
 #include "host/button/command_window.h"
 #include "host/forms/dib_section_win32.h"
@@ -452,9 +453,15 @@ private:
             if (wParam == kHoverTimer)
                 control_.OnHoverTick();
             return 0;
-        case WM_MOUSEMOVE:
-            control_.OnMouseMove(buttonsHeld(wParam));
+        case WM_MOUSEMOVE: {
+            // While a press holds the mouse its moves come here from anywhere; only a move over the button
+            // is one of the button's, or a press dragged off would hover it again.
+            RECT client{};
+            GetClientRect(window, &client);
+            if (PtInRect(&client, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}))
+                control_.OnMouseMove(buttonsHeld(wParam));
             return 0;
+        }
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
