@@ -538,10 +538,10 @@ private:
     // The controls in the order the dialog creates them, as Windows orders a dialog's tab stops.
     void moveFocus(bool backwards)
     {
-        const std::array<GtkWidget*, 4> controls{
-            gtk_bin_get_child(GTK_BIN(combo_)), reinterpret_cast<GtkWidget*>(set_->window->NativeWindow()),
-            reinterpret_cast<GtkWidget*>(cancel_->window->NativeWindow()),
-            reinterpret_cast<GtkWidget*>(file_->window->NativeWindow())};
+        const std::array<GtkWidget*, 4> controls{gtk_bin_get_child(GTK_BIN(combo_)),
+                                                 reinterpret_cast<GtkWidget*>(set_->window->NativeWindow()),
+                                                 reinterpret_cast<GtkWidget*>(cancel_->window->NativeWindow()),
+                                                 reinterpret_cast<GtkWidget*>(file_->window->NativeWindow())};
         std::array<bool, controls.size()> takesFocus{};
         int current = -1;
         GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(window_));
