@@ -156,7 +156,7 @@ press_off_release_on_set() {
 }
 right_press_dragged_off_set() {
   xdotool mousemove $((origin_x + SET_X)) $((origin_y + SET_Y)) sleep 0.3 mousedown 3 sleep 0.2
-  xdotool mousemove $((origin_x + BACKGROUND_X)) $((origin_y + BACKGROUND_Y)) sleep 0.4 mouseup 3
+  xdotool mousemove $((origin_x + BACKGROUND_X)) $((origin_y + BACKGROUND_Y)) sleep 0.6 mouseup 3
 }
 # Keys go to the window under the pointer when no window manager gives the focus.
 keys() { xdotool mousemove $((origin_x + BACKGROUND_X)) $((origin_y + BACKGROUND_Y)) sleep 0.3 key --delay 200 "$@"; }
