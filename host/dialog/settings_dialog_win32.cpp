@@ -148,6 +148,8 @@ public:
         UpdateWindow(window_);
         MSG message;
         while (!closed_ && GetMessageW(&message, nullptr, 0, 0) > 0) {
+            if (isFirstShiftTab(message))
+                continue;
             // The dialog's keys: Tab and Shift+Tab through the controls, Escape as a WM_COMMAND IDCANCEL.
             if (IsDialogMessageW(window_, &message))
                 continue;
@@ -366,6 +368,18 @@ private:
         EndPaint(window_, &ps);
     }
 
+    // HACK: with no control focused (the keys go to the dialog itself) GetNextDlgTabItem finds nothing
+    // backwards; Shift+Tab then goes to the last control, as Tab goes to the first.
+    bool isFirstShiftTab(const MSG& message)
+    {
+        if (message.message != WM_KEYDOWN || message.wParam != VK_TAB || message.hwnd != window_ ||
+            (GetKeyState(VK_SHIFT) & 0x8000) == 0)
+            return false;
+        if (HWND first = GetNextDlgTabItem(window_, nullptr, FALSE))
+            SetFocus(GetNextDlgTabItem(window_, first, TRUE));
+        return true;
+    }
+
     // Which option element (mark or label) lies under a client point; -1 for none.
     static int optionAt(int x, int y)
     {
@@ -428,18 +442,6 @@ private:
         case WM_CLOSE:
             Close();
             return 0;
-        case WM_NEXTDLGCTL: {
-            // IsDialogMessage asks for Tab's move with this message, which only the dialog class answers
-            // by itself: the next enabled, visible WS_TABSTOP child in creation order, wrapping around.
-            HWND focus = GetFocus();
-            if (focus != nullptr && !IsChild(window_, focus))
-                focus = nullptr;
-            HWND next = LOWORD(lParam) != 0 ? reinterpret_cast<HWND>(wParam)
-                                            : GetNextDlgTabItem(window_, focus, wParam != 0 ? TRUE : FALSE);
-            if (next != nullptr)
-                SetFocus(next);
-            return 0;
-        }
         case WM_COMMAND:
             // Escape (no child has the id IDCANCEL); IDOK, Enter's command, does nothing.
             if (LOWORD(wParam) == IDCANCEL && lParam == 0) {

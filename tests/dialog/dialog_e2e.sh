@@ -163,7 +163,8 @@ keys() { xdotool mousemove $((origin_x + BACKGROUND_X)) $((origin_y + BACKGROUND
 cp "$app/Zorun.ini" "$work/before.ini"
 open_dialog || exit 1
 click $NONE_X $NONE_Y  # "なし": a store now would change the file; the combo box and "..." take no focus
-# gesture | then "設定" is open (kept) or closed | its face | the face of "ｷｬﾝｾﾙ" (- unchecked)
+# gesture | then the dialog is open and the file kept, or it has stored and closed | the face of "設定" |
+# the face of "ｷｬﾝｾﾙ" (- unchecked)
 while read -r gesture after set_face cancel_face; do
   case $gesture in keys_*) keys "${gesture#keys_}" ;; *) $gesture ;; esac
   sleep 0.5
@@ -178,6 +179,7 @@ done <<EOT
 side_buttons kept - -
 press_off_release_on_set kept - -
 right_press_dragged_off_set kept - -
+keys_shift+Tab kept normal selected
 keys_Tab kept selected normal
 keys_Tab kept normal selected
 keys_Tab kept selected normal
@@ -188,10 +190,14 @@ keys_space stored - -
 EOT
 expect_file 0 12 "" "Space on 設定"
 
-echo "== Escape after a changed option stores nothing"
+echo "== Tab through the track box to 設定, then Escape: nothing stored"
 cp "$app/Zorun.ini" "$work/before.ini"
 open_dialog || exit 1
 click $CD_X $CD_Y
+keys Tab
+face_of S normal "Tab to the track box"
+keys Tab
+face_of S selected "Tab from the track box"
 keys Escape
 closed || fail "the dialog did not close on Escape"
 cmp -s "$work/before.ini" "$app/Zorun.ini" || fail "Escape changed the settings file"
