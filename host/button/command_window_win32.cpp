@@ -89,7 +89,12 @@ public:
         }
     }
 
-    void attach(HWND window) { window_ = window; }
+    // The tab stop asked for before the window was made is applied to it now.
+    void attach(HWND window)
+    {
+        window_ = window;
+        SetTabStop(tabStop_);
+    }
     void resize(std::int32_t width, std::int32_t height)
     {
         width_ = width;
@@ -165,7 +170,6 @@ public:
         const LONG_PTR style = GetWindowLongPtrW(window_, GWL_STYLE);
         SetWindowLongPtrW(window_, GWL_STYLE, stop ? style | WS_TABSTOP : style & ~LONG_PTR{WS_TABSTOP});
     }
-    bool tabStop() const { return tabStop_; }
 
 private:
     HWND window_ = nullptr;
@@ -336,7 +340,6 @@ public:
         window_ = CreateWindowExW(0, kButtonClass, L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0, container, nullptr,
                                   instance, this);
         canvas_.attach(window_);
-        canvas_.SetTabStop(canvas_.tabStop());
         probe_.attach(window_);
         // As designed: left 0, top 90, width 1635, height 195 twips; every face drawing places it again.
         HWND label = CreateWindowExW(0, kCaptionClass, L"", WS_CHILD | WS_VISIBLE, 0, 6, 109, 13, window_, nullptr,
