@@ -4,6 +4,7 @@
 #include "host/forms/host_window_x11.h"
 #include "host/platform/connection_x11.h"
 #include "host/platform/host_platform_x11.h"
+#include "host/platform/music_claim_posix.h"
 #include "host/profile/program_folder.h"
 #include "host/settings_file.h"
 #include "host/startup.h"
@@ -37,6 +38,8 @@ int main(int argc, char** argv)
         embedWindow = static_cast<zorun::host::WindowHandle>(embed.window);
     else if (embed.kind == zorun::EmbedRequest::Kind::Root)
         embedWindow = static_cast<zorun::host::WindowHandle>(connection->root);
+    // xscreensaver starts one display mode per monitor: those runs share one claim on the music.
+    zorun::host::FlockMusicClaim musicClaim(zorun::host::musicClaimPaths());
     auto platform = zorun::host::createX11HostPlatform(connection, embedWindow);
     auto forms = zorun::host::createX11Forms(connection);
     zorun::host::HostContext context{
@@ -54,6 +57,7 @@ int main(int argc, char** argv)
             zorun::host::runSettingsDialog(*platform, zorun::Settings(),
                                            zorun::settingsFileToStore(zorun::settingsFiles(zorun::ProgramFolder())));
         },
+        embed.kind == zorun::EmbedRequest::Kind::NotGiven ? nullptr : &musicClaim,
     };
     const auto window = zorun::host::Main(context);
     forms->RunMessageLoop();

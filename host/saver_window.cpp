@@ -43,6 +43,8 @@ void Zorun_S::Form_Load()
     const auto source = music::musicSourceFor(context_.settings.BGM_Kind, context_.settings.BGM_File);
     if (source == music::MusicSource::None)
         return;
+    if (context_.musicClaim != nullptr && !context_.musicClaim->TryClaim())
+        return;  // another run on another monitor plays it
     if (context_.openMci)
         mci_ = context_.openMci();
     if (!mci_)
@@ -143,6 +145,9 @@ void Zorun_S::Form_QueryUnload()
         if (bgm_)
             bgm_->MP3_Stop();
     }
+    // A run starting as this one ends (xscreensaver cycling) can play at once.
+    if (context_.musicClaim != nullptr)
+        context_.musicClaim->Release();
     if (ModeLetter(context_.commandLine) == "S")
         context_.platform.ShowCursor(true);
 }

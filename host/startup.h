@@ -4,6 +4,7 @@
 #include "common/renderer_contract.h"
 #include "host/forms/host_window.h"
 #include "host/platform/host_platform.h"
+#include "host/platform/music_claim.h"
 #include "host/music/mci_port.h"
 #include "host/profile/program_folder.h"
 #include "host/settings_file.h"
@@ -40,6 +41,10 @@ struct HostContext {
     std::function<std::unique_ptr<music::MciPort>()> openMci;
     /// Shows the settings dialog modally, with no owner; empty while there is no dialog.
     std::function<void()> showSettingsDialog;
+    /// Null for a run of its own (the Windows command lines). Set when the run is one of several that draw
+    /// at once, one per monitor (a display mode of xscreensaver): then another saver or the settings
+    /// dialog does not end it, and it plays the music only while it holds this claim.
+    MusicClaim* musicClaim = nullptr;
 };
 
 /// The window `Main` opened with its logic; it must outlive `Main`, so the caller keeps it while it runs

@@ -297,6 +297,44 @@ TEST(SaverRun, EndsOnceAfterTheRendererStoppingTheMusicAndGivingTheCursorBackFor
     }
 }
 
+// One claim shared by the runs of a test, as the real one is by all the runs of a user.
+struct FakeClaim final : MusicClaim {
+    FakeClaim(int& sharedHolder, int self) : holder(sharedHolder), id(self) {}
+    bool TryClaim() override { return (holder == 0 ? holder = id : holder) == id; }
+    void Release() override { holder = holder == id ? 0 : holder; }
+    int& holder;
+    int id;
+};
+
+TEST(SideBySide, EveryRunDrawsAndOnlyTheClaimHolderPlaysUntilItEnds)
+{
+    int holder = 0;
+    FakeClaim claims[] = {{holder, 1}, {holder, 2}, {holder, 3}};
+    Host first("", 2, "/m/song.wav"), second("", 2, "/m/song.wav"), later("", 2, "/m/song.wav");
+    first.context.musicClaim = &claims[0];
+    second.context.musicClaim = &claims[1];
+    later.context.musicClaim = &claims[2];
+    // The first run's saver is there when the second starts, and a forgotten settings dialog too.
+    second.platform.windowsByTitle = {{"Zorun_Main", 0x77}, {"<Zorun>", 0x78}};
+    later.platform.windowsByTitle = second.platform.windowsByTitle;
+
+    FakeWindow& firstSaver = first.runSaver();
+    second.runSaver();
+    for (Host* run : {&first, &second}) {
+        EXPECT_TRUE(run->called("StartProgram /opt/zorun/Zorun.dll"));
+        EXPECT_FALSE(run->called("EndProcess"));
+    }
+    EXPECT_TRUE(first.mciSent("PlaySoundA /m/song.wav"));
+    EXPECT_EQ(second.mci, nullptr);  // no device opened: a CD stays free for the player
+
+    // The player's renderer ends: the other run draws on, and the next one to start plays.
+    firstSaver.tick(Zorun_S::kTimer3);
+    EXPECT_TRUE(first.called("EndProcess"));
+    EXPECT_FALSE(second.called("EndProcess"));
+    later.runSaver();
+    EXPECT_TRUE(later.mciSent("PlaySoundA /m/song.wav"));
+}
+
 TEST(SaverRun, CdPollingEndsAtTheFirstFailedPollAndThenTheCdIsLeftAlone)
 {
     for (bool pollFails : {false, true}) {

@@ -77,13 +77,11 @@ escape_to_renderer() {
   return 1
 }
 
-# start_private_xorg FIRST_NUMBER: a real X server with two display modes, 1280x1024 (the one it starts
-# in) and 1024x768, which RandR switches for real: Xorg with the dummy video driver, on a display number
-# nobody uses. Sets $xorg_pid (for the caller's cleanup) and DISPLAY; returns 1 where Xorg cannot run
-# (not installed, or not allowed to start for this user).
-start_private_xorg() {
-  command -v Xorg >/dev/null 2>&1 && [ -e /usr/lib/xorg/modules/drivers/dummy_drv.so ] || return 1
-  cat >"$work/xorg.conf" <<'CONF'
+# The Xorg configurations of start_private_xorg, on Debian's dummy video driver (GLX through Mesa).
+# One head with two display modes, 1280x1024 (the one it starts in) and 1024x768, which RandR switches
+# for real.
+xorg_config_modes() {
+  cat <<'CONF'
 Section "ServerFlags"
   Option "AutoAddDevices" "false"
   Option "AutoEnableDevices" "false"
@@ -111,6 +109,59 @@ Section "Screen"
   EndSubSection
 EndSection
 CONF
+}
+
+# Two monitors side by side, 800x600 at 0,0 and at 800,0, one screen of 1600x600 through Xinerama (Xvfb's
+# screens would lie on top of each other).
+xorg_config_two_heads() {
+  cat <<'CONF'
+Section "ServerFlags"
+  Option "AutoAddDevices" "false"
+  Option "AutoEnableDevices" "false"
+EndSection
+Section "Monitor"
+  Identifier "monitor"
+  HorizSync 5.0-1000.0
+  VertRefresh 5.0-200.0
+  Modeline "800x600" 40.00 800 840 968 1056 600 601 605 628 +hsync +vsync
+EndSection
+CONF
+  for head in 0 1; do
+    cat <<CONF
+Section "Device"
+  Identifier "D$head"
+  Driver "dummy"
+  VideoRam 16384
+EndSection
+Section "Screen"
+  Identifier "S$head"
+  Device "D$head"
+  Monitor "monitor"
+  DefaultDepth 24
+  SubSection "Display"
+    Depth 24
+    Modes "800x600"
+  EndSubSection
+EndSection
+CONF
+  done
+  cat <<'CONF'
+Section "ServerLayout"
+  Identifier "layout"
+  Screen 0 "S0"
+  Screen 1 "S1" RightOf "S0"
+  Option "Xinerama" "on"
+EndSection
+CONF
+}
+
+# start_private_xorg FIRST_NUMBER [two-heads]: a real X server, Xorg with the dummy video driver, on a
+# display number nobody uses: one head with two display modes (xorg_config_modes), or two heads side by
+# side (xorg_config_two_heads). Sets $xorg_pid (for the caller's cleanup) and DISPLAY; returns 1 where
+# Xorg cannot run (not installed, or not allowed to start for this user).
+start_private_xorg() {
+  command -v Xorg >/dev/null 2>&1 && [ -e /usr/lib/xorg/modules/drivers/dummy_drv.so ] || return 1
+  if [ "${2:-}" = two-heads ]; then xorg_config_two_heads; else xorg_config_modes; fi >"$work/xorg.conf"
   n=$(( ($$ % 400) + $1 ))
   xorg_pid=
   for _ in 1 2 3 4 5; do

@@ -1,0 +1,149 @@
+# Sourced by the end-to-end scripts that run Zorun under xscreensaver: a user that may run display modes,
+# a folder it can reach, a program folder with music, the xscreensaver daemon, and the processes of ours;
+# fail WHAT counts a failure in $failures. Sourced from a script in a sibling folder of tests/support
+# (e2e_env.sh comes with it). Without xscreensaver the script ends with 77 (skipped).
+
+command -v xscreensaver >/dev/null 2>&1 || { echo "SKIP: no xscreensaver"; exit 77; }
+
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+. "$(dirname "$0")/../support/e2e_env.sh"
+
+# xscreensaver starts no display mode as root, so as root (CI) the runs are made as a user of our own.
+app=
+user=$(id -un)
+if [ "$(id -u)" -eq 0 ]; then
+  user=zorun-e2e
+  id "$user" >/dev/null 2>&1 || useradd --system --no-create-home --shell /bin/sh "$user" ||
+    { echo "cannot make the user $user"; exit 1; }
+fi
+as_user() {
+  if [ "$(id -un)" = "$user" ]; then env "$@"; else runuser -u "$user" -- env "$@"; fi
+}
+
+# make_user_work WORK_ROOT NAME: sets $work, a folder of the test's own under WORK_ROOT (the build tree),
+# or under /tmp where the user cannot reach the tree.
+make_user_work() {
+  mkdir -p "$1"
+  work=$(mktemp -d "$1/$2.XXXXXX")
+  chmod 755 "$work"
+  if ! as_user test -x "$work"; then
+    rm -rf "$work"
+    work=$(mktemp -d)
+    chmod 755 "$work"
+  fi
+}
+
+# make_app HOST RENDERER WRITE_SETTINGS: the program folder $app (Zorun.scr, Zorun.dll, the link zorun,
+# a Zorun.ini that plays the WAV file $song), the user's home $home, and $session, the environment of
+# the user's programs on $DISPLAY (its own cache and runtime folders, music to a fake sink).
+make_app() {
+  app=$work/app home=$work/home
+  mkdir -p "$app" "$home/run"
+  chmod 700 "$home/run"
+  cp "$1" "$app/Zorun.scr"
+  cp "$2" "$app/Zorun.dll"
+  ln -s Zorun.scr "$app/zorun"
+  song=$app/Song.wav
+  make_silent_wav "$song"
+  "$3" "$app/Zorun.ini" 2 0 "$song"
+  chown -R "$user" "$work"
+  session="HOME=$home DISPLAY=$DISPLAY XDG_CACHE_HOME=$home/.cache XDG_RUNTIME_DIR=$home/run ZORUN_AUDIO_SINK=fakesink"
+}
+
+# The processes started from our programs (whoever runs them, through whatever link).
+ours() {
+  for exe in /proc/[0-9]*/exe; do
+    case $(readlink "$exe" 2>/dev/null) in
+      "$app"/Zorun.scr | "$app"/Zorun.dll) pid=${exe#/proc/}; echo "${pid%/exe}" ;;
+    esac
+  done
+}
+ours_named() {
+  for pid in $(ours); do [ "$(readlink "/proc/$pid/exe")" = "$app/$1" ] && echo "$pid"; done
+}
+
+# The hosts that have the music file open.
+players() {
+  for pid in $(ours_named Zorun.scr); do
+    ls -l "/proc/$pid/fd" 2>/dev/null | grep -q "$song" && echo "$pid"
+  done
+}
+
+# A process that has not ended (a zombie has).
+alive() { [ -e "/proc/$1" ] && ! grep -q '^State:.*zombie' "/proc/$1/status" 2>/dev/null; }
+
+# expect_all_gone WHAT PIDS START: fails unless the processes (ours, listed before the trigger at START,
+# in nanoseconds) have all ended within a second of it and no other of ours runs; prints how long it took.
+expect_all_gone() {
+  what=$1 pids=$2 start=$3
+  while :; do
+    left=
+    for pid in $pids; do alive "$pid" && left="$left $pid"; done
+    elapsed=$(( ($(date +%s%N) - start) / 1000000 ))
+    [ -z "$left" ] && break
+    [ "$elapsed" -gt 1000 ] && { fail "$what: left running after a second:$left"; return; }
+    sleep 0.02
+  done
+  echo "$what: all gone after $elapsed ms"
+  [ -z "$(ours)" ] || fail "$what: another process of ours runs: $(ours | tr '\n' ' ')"
+}
+
+# probe_window PROBE WIDTH HEIGHT: a window of the probe's to draw in, as xscreensaver's settings preview
+# gives one; sets $window (its id) and $window_pid (the probe: the window goes when it is killed). A
+# loaded machine may take seconds to start it.
+probe_window() {
+  : >"$work/window"
+  "$1" window "$2" "$3" >"$work/window" &
+  window_pid=$!
+  for _ in $(seq 300); do [ -s "$work/window" ] && break; sleep 0.1; done
+  window=$(cat "$work/window")
+}
+
+# start_xscreensaver: the daemon as the user, with Zorun its only display mode; sets $daemon_pid.
+start_xscreensaver() {
+  cat >"$home/.xscreensaver" <<EOF2
+mode:		one
+selected:	0
+timeout:	1:00:00
+cycle:		0:00:00
+lock:		False
+fade:		False
+unfade:		False
+splash:		False
+dpmsEnabled:	False
+programs:	GL: $app/zorun --root \n
+EOF2
+  chown "$user" "$home/.xscreensaver"
+  # shellcheck disable=SC2086
+  as_user $session xscreensaver -no-splash >"$work/xscreensaver.log" 2>&1 &
+  daemon_pid=$!
+  for _ in $(seq 100); do
+    # shellcheck disable=SC2086
+    as_user $session xscreensaver-command -time >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  cat "$work/xscreensaver.log"
+  fail "xscreensaver did not start"
+  exit 1
+}
+
+# xscreensaver_command ARGUMENT: xscreensaver-command as the user, quietly.
+xscreensaver_command() {
+  # shellcheck disable=SC2086
+  as_user $session xscreensaver-command "$1" >/dev/null 2>&1
+}
+
+# deactivate_all_gone: -deactivate, and nothing of ours left within a second of it.
+deactivate_all_gone() {
+  pids=$(ours) start=$(date +%s%N)
+  xscreensaver_command -deactivate
+  expect_all_gone "xscreensaver -deactivate" "$pids" "$start"
+}
+
+stop_xscreensaver() {
+  xscreensaver_command -exit
+  wait "$daemon_pid" 2>/dev/null
+  daemon_pid=
+}
