@@ -187,6 +187,11 @@ void Zorun_P::Cmd_Can_Click()
     view_.Close();
 }
 
+void Zorun_P::Form_KeyEscape()
+{
+    view_.Close();
+}
+
 void Zorun_P::lbl_URL_Click()
 {
     view_.SetBusyPointer(true);

@@ -4,6 +4,7 @@
 #include "host/dialog/ini_settings_writer.h"
 #include "host/dialog/settings_dialog.h"
 #include "host/dialog/settings_dialog_view.h"
+#include "host/dialog/tab_order.h"
 #include "host/pictures/stored_pictures_data.h"
 
 #include <gdk/gdkx.h>
@@ -143,6 +144,7 @@ public:
             g_object_unref(icon);
         }
         g_signal_connect(window_, "delete-event", G_CALLBACK(onDelete), this);
+        g_signal_connect(window_, "key-press-event", G_CALLBACK(onKey), this);
 
         root_ = gtk_fixed_new();
         gtk_widget_set_size_request(root_, kClientWidth, kClientHeight);
@@ -539,6 +541,45 @@ private:
         if (GdkWindow* gdkWindow = gtk_widget_get_window(dialog->window_))
             gdk_window_set_cursor(gdkWindow, event->type == GDK_ENTER_NOTIFY ? dialog->hand_ : nullptr);
         return FALSE;
+    }
+    // Tab, Shift+Tab, Escape and the arrows: the focused control first (the entry keeps its arrows, an
+    // input method its Escape), then the dialog's own rule instead of GTK's focus moves.
+    static gboolean onKey(GtkWidget* window, GdkEventKey* event, gpointer self)
+    {
+        auto* dialog = static_cast<GtkSettingsDialog*>(self);
+        const guint key = event->keyval;
+        const bool tab = key == GDK_KEY_Tab || key == GDK_KEY_KP_Tab || key == GDK_KEY_ISO_Left_Tab;
+        const bool arrow = key == GDK_KEY_Left || key == GDK_KEY_Right || key == GDK_KEY_Up || key == GDK_KEY_Down ||
+                           key == GDK_KEY_KP_Left || key == GDK_KEY_KP_Right || key == GDK_KEY_KP_Up ||
+                           key == GDK_KEY_KP_Down;
+        if (!tab && !arrow && key != GDK_KEY_Escape)
+            return FALSE;
+        if (gtk_window_propagate_key_event(GTK_WINDOW(window), event))
+            return TRUE;
+        if (tab)
+            dialog->moveFocus(key == GDK_KEY_ISO_Left_Tab || (event->state & GDK_SHIFT_MASK) != 0);
+        else if (key == GDK_KEY_Escape)
+            dialog->form_.Form_KeyEscape();
+        return TRUE;
+    }
+    // The controls in the order the dialog creates them, as Windows orders a dialog's tab stops.
+    void moveFocus(bool backwards)
+    {
+        const std::array<GtkWidget*, 4> controls{gtk_bin_get_child(GTK_BIN(combo_)),
+                                                 reinterpret_cast<GtkWidget*>(set_->window->NativeWindow()),
+                                                 reinterpret_cast<GtkWidget*>(cancel_->window->NativeWindow()),
+                                                 reinterpret_cast<GtkWidget*>(file_->window->NativeWindow())};
+        std::array<bool, controls.size()> takesFocus{};
+        int current = -1;
+        GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(window_));
+        for (std::size_t i = 0; i < controls.size(); ++i) {
+            takesFocus[i] = gtk_widget_is_sensitive(controls[i]) && gtk_widget_get_can_focus(controls[i]) &&
+                            gtk_widget_is_visible(controls[i]);
+            if (controls[i] == focus)
+                current = static_cast<int>(i);
+        }
+        if (const int next = nextTabStop(takesFocus, current, backwards); next >= 0)
+            gtk_widget_grab_focus(controls[static_cast<std::size_t>(next)]);
     }
     static gboolean onEndRequest(gpointer self)
     {

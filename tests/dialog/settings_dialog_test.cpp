@@ -143,15 +143,17 @@ TEST(SettingsDialogOptions, PickingSwitchesTheControls)
     EXPECT_EQ(d.view.selectedMarks, std::vector<int>{1});
 }
 
-TEST(SettingsDialogCancel, WritesNothingAfterChanges)
+TEST(SettingsDialogCancel, CancelAndEscapeWriteNothingAfterChanges)
 {
-    LoadedDialog d(0);
-    d.form.Option_MouseDown(2);
-    d.shell.chosen = "D:\\Songs\\b.wav";
-    d.form.Cmd_File_Click();
-    d.form.Cmd_Can_Click();
-    EXPECT_TRUE(d.writer.stores.empty());
-    EXPECT_TRUE(d.view.closed);
+    for (void (Zorun_P::*cancel)() : {&Zorun_P::Cmd_Can_Click, &Zorun_P::Form_KeyEscape}) {
+        LoadedDialog d(0);
+        d.form.Option_MouseDown(2);
+        d.shell.chosen = "D:\\Songs\\b.wav";
+        d.form.Cmd_File_Click();
+        (d.form.*cancel)();
+        EXPECT_TRUE(d.writer.stores.empty());
+        EXPECT_TRUE(d.view.closed);
+    }
 }
 
 TEST(SettingsDialogFile, ChosenFileIsShownKeptAndItsFolderRemembered)
