@@ -1,5 +1,6 @@
-// What the renderer promises the host and the tools that look for it: its window's title and the message
-// that restarts it in the other display mode (on X11, a client message with an atom of this name).
+// What the renderer promises the host and the tools that look for it: its window's title, the message
+// that restarts it in the other display mode (on X11, a client message with an atom of this name), and
+// how a host that the renderer must not outlive names itself.
 #pragma once
 
 #include <cstdint>
@@ -12,5 +13,8 @@ inline constexpr char kRendererTitle[] = "Zorun_VC";
 inline constexpr std::uint32_t kToggleModeMessage = 0x0401;
 /// The X11 client message type that reaches the renderer as kToggleModeMessage.
 inline constexpr char kToggleModeAtom[] = "ZORUN_TOGGLE_MODE";
+/// The environment variable in which a host that ties a renderer's life to its own (on Linux, in
+/// xscreensaver's window) gives it its process id, so the renderer can tell whether it still has that host.
+inline constexpr char kHostProcessVariable[] = "ZORUN_HOST_PID";
 
 }  // namespace zorun

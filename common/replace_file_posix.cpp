@@ -20,6 +20,8 @@ bool writeAll(int fd, const unsigned char* bytes, std::size_t size)
         const ssize_t put = write(fd, bytes + done, size - done);
         if (put < 0 && errno == EINTR)
             continue;
+        if (put == 0)
+            errno = EIO;
         if (put <= 0)
             return false;
         done += static_cast<std::size_t>(put);
@@ -46,7 +48,9 @@ bool replaceFile(const std::string& path, const void* bytes, std::size_t size, u
     if (ok)
         ok = std::rename(temporary.c_str(), path.c_str()) == 0;
     if (!ok) {
+        const int error = errno;  // the caller reports the step that failed, not the clean-up
         unlink(temporary.c_str());
+        errno = error;
         return false;
     }
     const std::string directory = slash == std::string::npos ? "." : path.substr(0, slash == 0 ? 1 : slash);

@@ -49,6 +49,12 @@ void setNumber(std::int16_t& setting, const std::string& value)
         setting = *number;
 }
 
+// A section or key name as the 128-character buffer it passes through holds it.
+std::string nameInBuffer(const std::string& name)
+{
+    return name.substr(0, kNameBufferSize - 1);
+}
+
 // True when path ends in the character c, not merely in a second byte of a double-byte character
 // that has c's value.
 bool endsInCharacter(std::string_view path, char c, const PathStyle& style)
@@ -100,9 +106,17 @@ std::string ReadIniValue(const std::string& section, const std::string& key, con
 void WriteIniValue(const std::string& section, const std::string& key, const std::string& value,
                    const std::string& file)
 {
-    const std::string sectionName = section.substr(0, kNameBufferSize - 1);
-    const std::string keyName = key.substr(0, kNameBufferSize - 1);
+    const std::string sectionName = nameInBuffer(section);
+    const std::string keyName = nameInBuffer(key);
     profile::writeString(sectionName.c_str(), keyName.c_str(), value.c_str(), file.c_str());
+}
+
+bool WriteIniValues(const std::string& section, const IniValues& values, const std::string& file, std::string& reason)
+{
+    IniValues named;
+    for (const auto& [key, value] : values)
+        named.emplace_back(nameInBuffer(key), value);
+    return profile::writeStrings(nameInBuffer(section), named, file, reason);
 }
 
 std::int16_t FileExists(std::string_view path, const PathStyle& style)

@@ -1,6 +1,7 @@
 // The host's settings file "Zorun.ini": the shared music settings and the routines that load and store them.
 #pragma once
 
+#include "host/profile/profile_strings.h"
 #include "host/profile/program_folder.h"
 #include "host/profile/settings_location.h"
 
@@ -41,6 +42,13 @@ std::string ReadIniValue(const std::string& section, const std::string& key, con
 /// Stores one value; section and key names are cut to 127 bytes. Failures are not reported.
 void WriteIniValue(const std::string& section, const std::string& key, const std::string& value,
                    const std::string& file);
+
+/// Keys of one section and their values, in the order they are stored.
+using IniValues = profile::KeyValues;
+/// Stores several values of one section as one store: the file holds all of them afterwards, or the
+/// bytes it had. A read-only file is left alone. False when they could not be stored; reason then holds
+/// the system's words for why (UTF-8). Section and key names are cut as WriteIniValue cuts them.
+bool WriteIniValues(const std::string& section, const IniValues& values, const std::string& file, std::string& reason);
 
 /// -1 when path (without one trailing separator) names a file that can be opened for reading, else 0.
 std::int16_t FileExists(std::string_view path, const PathStyle& style = HostPathStyle());

@@ -53,6 +53,7 @@ struct SoftwareView : FaceCanvas, CaptionLabel, HoverProbe {
     }
     void Refresh() override {}
     void SetOpaque(bool) override {}
+    void SetTabStop(bool) override {}
     void Place(const PixelRect&) override {}
     void SetText(const std::string&) override {}
     void SetColour(std::uint32_t) override {}

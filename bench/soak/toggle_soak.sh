@@ -1,14 +1,16 @@
 #!/bin/sh
 # 200 restarts of the renderer through message 1025 (windowed and back), on an Xvfb of its own: the
 # renderer's resident memory, its X resources (xrestop) and its texture names, after the first window
-# and after the last toggle.
+# and after the last toggle, and the resident memory every STEP toggles between (a second after the
+# new window shows), so a rise that levels off is told from one that goes on.
 #
-# toggle_soak.sh RENDERER TOGGLE PROBE GL_PRELOAD [RUNNER] [TOGGLES]
+# toggle_soak.sh RENDERER TOGGLE PROBE GL_PRELOAD [RUNNER] [TOGGLES] [STEP]
 #   GL_PRELOAD  the gl_names_preload library (native runs); under Wine the names are counted from
 #               Wine's OpenGL trace instead
 #   RUNNER      empty for the Linux renderer, the path of wine for the Windows one
+#   STEP        toggles between two samples of the resident memory (25 unless told; 0 for none)
 set -u
-renderer=$1 toggle=$2 probe=$3 preload=$4 runner=${5:-} toggles=${6:-200}
+renderer=$1 toggle=$2 probe=$3 preload=$4 runner=${5:-} toggles=${6:-200} step=${7:-25}
 
 # shellcheck source=../../tests/support/e2e_env.sh
 . "$(dirname "$0")/../../tests/support/e2e_env.sh"
@@ -38,8 +40,10 @@ gl_names() {
 
 # The renderer's resident memory, its X resources as xrestop counts them (the X client that owns the
 # window titled Zorun_VC, known by the resource base of the window's id) and its texture names.
+resident() { sed -n 's/^VmRSS:[[:space:]]*\([0-9]*\) kB/\1/p' "/proc/$renderer_pid/status"; }
+
 figures() {
-  rss=$(sed -n 's/^VmRSS:[[:space:]]*\([0-9]*\) kB/\1/p' "/proc/$renderer_pid/status")
+  rss=$(resident)
   window=$(xdotool search --name '^Zorun_VC$' 2>/dev/null | head -n 1)
   base=$(printf '0x%x' $(( ${window:-0} & ~0x1fffff )))
   xrestop -b -m 1 2>/dev/null | awk -v rss="$rss" -v names="$(gl_names)" -v base="$base" '
@@ -63,6 +67,10 @@ for i in $(seq "$toggles"); do
   run "$toggle" || { echo "toggle $i: not sent"; exit 1; }
   line=$(run "$probe" wait "${line%% *}" | tr -d '\r')
   [ -n "$line" ] || { echo "toggle $i: no new window"; exit 1; }
+  if [ "$step" -gt 0 ] && [ $((i % step)) -eq 0 ]; then
+    sleep 1
+    echo "toggle $i: rss $(resident) kB"
+  fi
 done
 sleep 2
 echo "after $toggles toggles ($(( $(date +%s) - start )) s): $(figures)"

@@ -40,6 +40,12 @@ std::optional<T> number(const PropertyBag::Value& value)
     return static_cast<T>(parsed);
 }
 
+// The control's own buttons; others (a mouse's back and forward buttons) are none of its business.
+bool isCommandButton(int button)
+{
+    return button == kLeftButton || button == kRightButton || button == kMiddleButton;
+}
+
 }  // namespace
 
 Command::Command(FaceCanvas& canvas, CaptionLabel& label, HoverProbe& probe, CommandEvents& events)
@@ -48,6 +54,7 @@ Command::Command(FaceCanvas& canvas, CaptionLabel& label, HoverProbe& probe, Com
     label_.SetText(caption_);
     label_.SetColour(captionColour_);
     label_.SetFont(font_);
+    canvas_.SetTabStop(buttonEnabled_);
 }
 
 void Command::Initialize()
@@ -93,7 +100,7 @@ bool Command::Enabled()
     if (firstRun_ == 0) {
         ShowNormalLook();
         firstRun_ = 1;
-        buttonEnabled_ = true;
+        setButtonEnabled(true);
     }
     const bool enabled = buttonEnabled_;
     ShowEnabledLook();
@@ -102,7 +109,7 @@ bool Command::Enabled()
 
 void Command::SetEnabled(bool New_Enabled)
 {
-    buttonEnabled_ = New_Enabled;
+    setButtonEnabled(New_Enabled);
     events_.PropertyChanged("Enabled");
     ShowEnabledLook();
 }
@@ -124,7 +131,7 @@ void Command::SetFont(const CaptionFont& New_Font)
 void Command::ReadProperties(const PropertyBag& bag, const CaptionFont& ambientFont)
 {
     if (const auto enabled = number<std::int16_t>(bag.Read("Enabled", kTrueText)))
-        buttonEnabled_ = *enabled != 0;
+        setButtonEnabled(*enabled != 0);
     caption_ = text(bag.Read("Caption", std::string("Command1")));
     label_.SetText(caption_);
     const PropertyBag::Value font = bag.Read("Font", ambientFont);
@@ -156,6 +163,12 @@ void Command::WriteProperties(PropertyBag& bag, const CaptionFont& ambientFont)
     bag.Write("FontColour", std::to_string(captionColour_), std::string("0"));
     bag.Write("Visible", std::string(opaque_ ? "1" : "0"), std::string("1"));
     ShowNormalLook();
+}
+
+void Command::setButtonEnabled(bool enabled)
+{
+    buttonEnabled_ = enabled;
+    canvas_.SetTabStop(enabled);
 }
 
 void Command::ShowNormalLook()
@@ -278,6 +291,7 @@ void Command::OnGotFocus()
 
 void Command::OnLostFocus()
 {
+    spaceIsDown_ = false;  // Space released elsewhere clicks nothing
     if (!buttonEnabled_ || buttonState_ == 1)
         return;
     buttonState_ = 1;
@@ -307,18 +321,41 @@ void Command::OnMouseMove(int /*button*/)
 
 void Command::OnMouseUp(int button)
 {
-    if (!buttonEnabled_)
+    if (!buttonEnabled_ || !isCommandButton(button))
         return;
+    bool click = buttonState_ != 3;
     if (button == kLeftButton) {
         mouseIsDown_ = false;
         if (buttonState_ == 2)
             DrawFace(FramePicture::Normal);
         else if (buttonState_ == 4)
             DrawFace(FramePicture::HighLightSelect);
+    } else {
+        // The control keeps the mouse from press to release: a right or middle press dragged off and
+        // released after the hover tick has seen the pointer leave is no click, as for the left button.
+        click = buttonState_ == 2 || buttonState_ == 4;
     }
     // Last: the container may close its window, and with it this control, from its Click handler.
-    if (buttonState_ != 3)
+    if (click)
         events_.Click();
+}
+
+void Command::OnKeyDown(int key)
+{
+    // Held, the key repeats: one pressed face is enough.
+    if (!buttonEnabled_ || key != kSpaceKey || spaceIsDown_ || (buttonState_ != 3 && buttonState_ != 4))
+        return;
+    spaceIsDown_ = true;
+    DrawFace(FramePicture::Pressed);
+}
+
+void Command::OnKeyUp(int key)
+{
+    if (!buttonEnabled_ || key != kSpaceKey || !spaceIsDown_)
+        return;
+    spaceIsDown_ = false;
+    DrawFace(buttonState_ == 4 ? FramePicture::HighLightSelect : FramePicture::Selected);
+    events_.Click();
 }
 
 }  // namespace zorun::host

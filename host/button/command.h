@@ -16,6 +16,9 @@ inline constexpr int kLeftButton = 1;
 inline constexpr int kRightButton = 2;
 inline constexpr int kMiddleButton = 4;
 
+/// Keys as the key handlers receive them: Windows' virtual-key codes.
+inline constexpr int kSpaceKey = 0x20;
+
 inline constexpr std::uint32_t kHoverIntervalMs = 100;
 
 /// One button. Its adapter forwards the window's resize, focus, mouse (of the control and of its caption)
@@ -52,6 +55,9 @@ public:
     void OnMouseMove(int button);
     void OnMouseUp(int button);
     void OnHoverTick();
+    /// Space on the focused control is a click: the pressed face while it is held, Click on its release.
+    void OnKeyDown(int key);
+    void OnKeyUp(int key);
 
     /// 0 before Initialize; 1 normal, 2 hover, 3 focused, 4 focused and hovered.
     std::uint8_t ButtonState() const { return buttonState_; }
@@ -66,6 +72,7 @@ private:
     void DrawFace(FramePicture picture);
     void FillFaceGradient();
     void EndHover();
+    void setButtonEnabled(bool enabled);
 
     FaceCanvas& canvas_;
     CaptionLabel& label_;
@@ -76,6 +83,7 @@ private:
     bool buttonEnabled_ = false;
     std::uint8_t firstRun_ = 0;
     bool mouseIsDown_ = false;
+    bool spaceIsDown_ = false;
     bool gradientInverted_ = false;
     FaceGeometry face_;
     std::array<GradientVertex, 3> faceVertices_{};

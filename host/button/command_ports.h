@@ -67,6 +67,8 @@ public:
     virtual void Refresh() = 0;
     /// Opaque: the image shows; transparent: the container shows through, only the caption is seen.
     virtual void SetOpaque(bool opaque) = 0;
+    /// Whether Tab stops at the control (WS_TABSTOP): only while it is enabled.
+    virtual void SetTabStop(bool stop) = 0;
 };
 
 /// The caption label over the face. It has no window of its own: the pointer over it is over the control.

@@ -25,6 +25,8 @@ public:
     virtual void Move(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height) = 0;
     /// The button's rectangle on the screen, in pixels.
     virtual PixelRect ScreenRect() = 0;
+    /// The button's own window: an HWND on Windows, a GtkWidget* on Linux.
+    virtual std::intptr_t NativeWindow() = 0;
 };
 
 /// A button in container (an HWND on Windows, a GtkFixed* on Linux), hidden until moved, with the pictures

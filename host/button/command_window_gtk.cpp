@@ -94,6 +94,7 @@ public:
         opaque_ = opaque;
         gtk_widget_queue_draw(box_);
     }
+    void SetTabStop(bool stop) override { gtk_widget_set_can_focus(box_, stop ? TRUE : FALSE); }
 
 private:
     void releaseSurface()
@@ -264,6 +265,8 @@ public:
         // The button's own focus within its window, as a form's controls have it: switching to another
         // program does not take it away.
         g_signal_connect(box_, "notify::is-focus", G_CALLBACK(&GtkCommandWindow::onFocus), this);
+        g_signal_connect(box_, "key-press-event", G_CALLBACK(&GtkCommandWindow::onKey), this);
+        g_signal_connect(box_, "key-release-event", G_CALLBACK(&GtkCommandWindow::onKey), this);
         gtk_fixed_put(GTK_FIXED(container_), box_, 0, 0);
     }
 
@@ -302,6 +305,8 @@ public:
         return {x, y, width, height};
     }
 
+    std::intptr_t NativeWindow() override { return reinterpret_cast<std::intptr_t>(box_); }
+
 private:
     static GtkWidget* makeBox()
     {
@@ -309,9 +314,8 @@ private:
         g_object_ref_sink(box);
         gtk_event_box_set_visible_window(GTK_EVENT_BOX(box), TRUE);
         gtk_widget_set_app_paintable(box, TRUE);
-        gtk_widget_set_can_focus(box, TRUE);
-        gtk_widget_add_events(
-            box, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK | GDK_POINTER_MOTION_MASK | GDK_ENTER_NOTIFY_MASK);
+        gtk_widget_add_events(box, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK | GDK_POINTER_MOTION_MASK |
+                                       GDK_ENTER_NOTIFY_MASK | GDK_KEY_PRESS_MASK | GDK_KEY_RELEASE_MASK);
         return box;
     }
 
@@ -336,8 +340,13 @@ private:
         static_cast<GtkCommandWindow*>(self)->control_.OnMouseUp(buttonCode(event->button));
         return TRUE;
     }
-    static gboolean onMotion(GtkWidget*, GdkEventMotion* event, gpointer self)
+    static gboolean onMotion(GtkWidget* box, GdkEventMotion* event, gpointer self)
     {
+        // While a press holds the mouse its moves come here from anywhere; only a move over the button is
+        // one of the button's, or a press dragged off would hover it again.
+        if (event->x < 0 || event->y < 0 || event->x >= gtk_widget_get_allocated_width(box) ||
+            event->y >= gtk_widget_get_allocated_height(box))
+            return TRUE;
         static_cast<GtkCommandWindow*>(self)->control_.OnMouseMove(buttonsHeld(event->state));
         return TRUE;
     }
@@ -345,6 +354,18 @@ private:
     {
         static_cast<GtkCommandWindow*>(self)->control_.OnMouseMove(buttonsHeld(event->state));
         return FALSE;
+    }
+    // Space, as the virtual key the control knows; other keys are the dialog's.
+    static gboolean onKey(GtkWidget*, GdkEventKey* event, gpointer self)
+    {
+        if (event->keyval != GDK_KEY_space && event->keyval != GDK_KEY_KP_Space)
+            return FALSE;
+        Command& control = static_cast<GtkCommandWindow*>(self)->control_;
+        if (event->type == GDK_KEY_PRESS)
+            control.OnKeyDown(kSpaceKey);
+        else
+            control.OnKeyUp(kSpaceKey);
+        return TRUE;
     }
     static void onFocus(GtkWidget* box, GParamSpec*, gpointer self)
     {

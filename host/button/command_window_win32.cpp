@@ -4,6 +4,7 @@
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
+#include <windowsx.h>
 
 #include "host/button/command_window.h"
 #include "host/forms/dib_section_win32.h"
@@ -88,7 +89,12 @@ public:
         }
     }
 
-    void attach(HWND window) { window_ = window; }
+    // The tab stop asked for before the window was made is applied to it now.
+    void attach(HWND window)
+    {
+        window_ = window;
+        SetTabStop(tabStop_);
+    }
     void resize(std::int32_t width, std::int32_t height)
     {
         width_ = width;
@@ -155,6 +161,15 @@ public:
         opaque_ = opaque;
         Refresh();
     }
+    // IsDialogMessage's Tab goes to the next child with WS_TABSTOP that is visible and enabled.
+    void SetTabStop(bool stop) override
+    {
+        tabStop_ = stop;
+        if (window_ == nullptr)
+            return;
+        const LONG_PTR style = GetWindowLongPtrW(window_, GWL_STYLE);
+        SetWindowLongPtrW(window_, GWL_STYLE, stop ? style | WS_TABSTOP : style & ~LONG_PTR{WS_TABSTOP});
+    }
 
 private:
     HWND window_ = nullptr;
@@ -163,6 +178,7 @@ private:
     MemoryImage image_;
     std::array<MemoryImage, kFramePictureCount> pictures_;
     bool opaque_ = true;
+    bool tabStop_ = false;
 };
 
 // The caption: a child window that lets the mouse through to the button and draws only its text.
@@ -296,6 +312,24 @@ int buttonsHeld(WPARAM keys)
            ((keys & MK_MBUTTON) != 0 ? kMiddleButton : 0);
 }
 
+// The button a press or release message is about; 0 for none of the three.
+int messageButton(UINT message)
+{
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+        return kLeftButton;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+        return kRightButton;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+        return kMiddleButton;
+    default:
+        return 0;
+    }
+}
+
 class Win32CommandWindow final : public CommandWindow {
 public:
     Win32CommandWindow(HWND container, const FramePictures& pictures, CommandEvents& events)
@@ -303,8 +337,8 @@ public:
     {
         registerClasses();
         HINSTANCE instance = GetModuleHandleW(nullptr);
-        window_ = CreateWindowExW(0, kButtonClass, L"", WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS, 0, 0, 0, 0, container,
-                                  nullptr, instance, this);
+        window_ = CreateWindowExW(0, kButtonClass, L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0, container, nullptr,
+                                  instance, this);
         canvas_.attach(window_);
         probe_.attach(window_);
         // As designed: left 0, top 90, width 1635, height 195 twips; every face drawing places it again.
@@ -342,6 +376,8 @@ public:
         GetWindowRect(window_, &rect);
         return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
     }
+
+    std::intptr_t NativeWindow() override { return reinterpret_cast<std::intptr_t>(window_); }
 
 private:
     static void registerClasses()
@@ -420,32 +456,41 @@ private:
             if (wParam == kHoverTimer)
                 control_.OnHoverTick();
             return 0;
-        case WM_MOUSEMOVE:
-            control_.OnMouseMove(buttonsHeld(wParam));
+        case WM_MOUSEMOVE: {
+            // While a press holds the mouse its moves come here from anywhere; only a move over the button
+            // is one of the button's, or a press dragged off would hover it again.
+            RECT client{};
+            GetClientRect(window, &client);
+            if (PtInRect(&client, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}))
+                control_.OnMouseMove(buttonsHeld(wParam));
             return 0;
+        }
         case WM_LBUTTONDOWN:
-            // A click focuses the button before its press, and the release comes back here wherever it is.
-            if (GetFocus() != window)
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+            // A left click focuses the button before its press. Every press holds the mouse, so its release
+            // comes back here wherever it happens and no other control takes it for a click.
+            if (message == WM_LBUTTONDOWN && GetFocus() != window)
                 SetFocus(window);
             SetCapture(window);
-            control_.OnMouseDown(kLeftButton);
-            return 0;
-        case WM_RBUTTONDOWN:
-            control_.OnMouseDown(kRightButton);
-            return 0;
-        case WM_MBUTTONDOWN:
-            control_.OnMouseDown(kMiddleButton);
+            control_.OnMouseDown(messageButton(message));
             return 0;
         case WM_LBUTTONUP:
-            if (GetCapture() == window)
-                ReleaseCapture();
-            control_.OnMouseUp(kLeftButton);
-            return 0;
         case WM_RBUTTONUP:
-            control_.OnMouseUp(kRightButton);
-            return 0;
         case WM_MBUTTONUP:
-            control_.OnMouseUp(kMiddleButton);
+            // Let go only when the last held button comes up; before the Click, which may close the window.
+            if (buttonsHeld(wParam) == 0 && GetCapture() == window)
+                ReleaseCapture();
+            control_.OnMouseUp(messageButton(message));
+            return 0;
+        case WM_GETDLGCODE:
+            // The arrow keys do nothing here, instead of moving the focus as between a dialog's push buttons.
+            return DLGC_WANTARROWS;
+        case WM_KEYDOWN:
+            control_.OnKeyDown(static_cast<int>(wParam));
+            return 0;
+        case WM_KEYUP:
+            control_.OnKeyUp(static_cast<int>(wParam));
             return 0;
         case WM_NCDESTROY:
             window_ = nullptr;

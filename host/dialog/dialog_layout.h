@@ -33,6 +33,8 @@ inline constexpr Box kCancelButton{404, 196, 77, 25};
 inline constexpr Box kHeadingFrame{20, 20, 113, 21};
 inline constexpr Box kHeading{20, 24, 111, 13};
 inline constexpr Box kCombo{112, 52, 41, 20};
+/// The drop-down arrow at the combo box's right: the system's scroll-bar width at 96 dpi, as on Windows.
+inline constexpr std::int32_t kComboArrowWidth = 17;
 inline constexpr Box kRepeatLabel{156, 56, 66, 13};
 inline constexpr Box kFileButton{40, 116, 29, 25};
 inline constexpr Box kFileLabel{72, 116, 373, 33};
@@ -53,6 +55,11 @@ inline constexpr const char* kFileCaption = "...";
 inline constexpr std::int32_t kOptionPictureSize = 12;
 inline constexpr std::int32_t kHandHotSpotX = 12;
 inline constexpr std::int32_t kHandHotSpotY = 10;
+
+/// The message box of a store that failed: its caption, and the line above the file's path and the
+/// system's reason.
+inline constexpr const char* kMessageCaption = "Zorun";
+inline constexpr const char* kStoreFailedText = "設定ﾌｧｲﾙに書き込めませんでした。";
 
 /// Texts of the file chooser.
 inline constexpr const char* kChooserTitle = "ﾌｧｲﾙを開く";

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace zorun::host {
@@ -23,6 +24,15 @@ struct OpenFileRequest {
     std::uint32_t fileBufferLength = 0;
     std::uint32_t titleBufferLength = 0;
     std::uint32_t flags = 0;
+};
+
+/// A store that failed, shown in a message box modal to the dialog, one part under the other: what went
+/// wrong (UTF-8), the settings file's path (its own bytes) and the system's reason (UTF-8).
+struct StoreFailure {
+    std::string caption;
+    std::string heading;
+    std::string path;
+    std::string reason;
 };
 
 /// The dialog's controls. Every call is made on the host's one thread and skips silently on failure.
@@ -52,6 +62,8 @@ public:
     virtual void DrawLine(Surface surface, std::int32_t y, std::int32_t width, std::uint32_t colour) = 0;
     /// The application's mouse pointer: the hourglass while busy, else the default.
     virtual void SetBusyPointer(bool busy) = 0;
+    /// Shows the message box and returns when the person has closed it.
+    virtual void ShowStoreFailure(const StoreFailure& failure) = 0;
     /// Unloads the dialog; the view calls back Form_Unload before the window goes.
     virtual void Close() = 0;
 };
@@ -73,12 +85,15 @@ public:
     virtual void ShellExecuteA(const std::string& address) = 0;
 };
 
-/// The settings file's WriteIniValue for section "Section" of the file beside the program.
+/// The settings file's store into section "Section" of the file beside the program.
 class SettingsWriter {
 public:
     virtual ~SettingsWriter() = default;
-    /// key and value are the bytes the file holds (code page 932 key names).
-    virtual void WriteIniValue(const std::string& key, const std::string& value) = 0;
+    /// Stores every key and value (the bytes the file holds: code page 932 key names) as one store: all
+    /// of them or none. False when the file keeps its old bytes; reason then holds the system's words.
+    virtual bool StoreValues(const std::vector<std::pair<std::string, std::string>>& values, std::string& reason) = 0;
+    /// The file stored into, in the settings file's own bytes.
+    virtual const std::string& File() const = 0;
 };
 
 }  // namespace zorun::host

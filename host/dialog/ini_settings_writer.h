@@ -8,14 +8,15 @@
 
 namespace zorun::host {
 
-/// Writes section "Section" of one settings file with WriteIniValue.
+/// Stores into section "Section" of one settings file with WriteIniValues.
 class IniSettingsWriter final : public SettingsWriter {
 public:
     explicit IniSettingsWriter(std::string file) : file_(std::move(file)) {}
-    void WriteIniValue(const std::string& key, const std::string& value) override
+    bool StoreValues(const std::vector<std::pair<std::string, std::string>>& values, std::string& reason) override
     {
-        zorun::WriteIniValue(kSettingsSection, key, value, file_);
+        return zorun::WriteIniValues(kSettingsSection, values, file_, reason);
     }
+    const std::string& File() const override { return file_; }
 
 private:
     std::string file_;

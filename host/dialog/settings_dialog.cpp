@@ -16,6 +16,13 @@ namespace {
 // A file chooser's buffers, as the record gives them.
 constexpr std::uint32_t kChooserBuffer = 255;
 
+// A path the settings file can hold: it fits the chooser's buffer with its NUL, and has no line break,
+// which would split the value's line (the settings file refuses to store it).
+bool storablePath(const std::string& path)
+{
+    return path.size() < kChooserBuffer && path.find_first_of("\r\n") == std::string::npos;
+}
+
 std::optional<std::int16_t> toInt16(std::int32_t value)
 {
     if (value < std::numeric_limits<std::int16_t>::min() || value > std::numeric_limits<std::int16_t>::max())
@@ -153,7 +160,7 @@ void Zorun_P::Cmd_File_Click()
     request.titleBufferLength = kChooserBuffer;
     request.flags = 0;
     const std::optional<std::string> chosen = shell_.GetOpenFileNameA(request);
-    if (!chosen)
+    if (!chosen || !storablePath(*chosen))
         return;
     settings_.BGM_File = *chosen;
     view_.SetFileLabel(settings_.BGM_File);
@@ -162,14 +169,25 @@ void Zorun_P::Cmd_File_Click()
 
 void Zorun_P::Cmd_Set_Click()
 {
-    writer_.WriteIniValue(kKeyKind, IniNumberText(settings_.BGM_Kind));
     settings_.BGM_RepeatTrack = repeatTrackFromText(view_.ComboText(), settings_.BGM_RepeatTrack);
-    writer_.WriteIniValue(kKeyRepeatTrack, IniNumberText(settings_.BGM_RepeatTrack));
-    writer_.WriteIniValue(kKeyFile, settings_.BGM_File);
+    const IniValues values{{kKeyKind, IniNumberText(settings_.BGM_Kind)},
+                           {kKeyRepeatTrack, IniNumberText(settings_.BGM_RepeatTrack)},
+                           {kKeyFile, settings_.BGM_File}};
+    // A store that fails must not pass for one: the dialog stays open with the choice, and says why.
+    std::string reason;
+    if (!writer_.StoreValues(values, reason)) {
+        view_.ShowStoreFailure({dialog::kMessageCaption, dialog::kStoreFailedText, writer_.File(), reason});
+        return;
+    }
     view_.Close();
 }
 
 void Zorun_P::Cmd_Can_Click()
+{
+    view_.Close();
+}
+
+void Zorun_P::Form_KeyEscape()
 {
     view_.Close();
 }

@@ -33,8 +33,13 @@ public:
     /// Zooms back to the pointer.
     void Form_Unload();
 
+    /// Stores the three keys as one store and closes; a store that fails keeps the dialog open and shows
+    /// the file and the system's reason.
     void Cmd_Set_Click();
     void Cmd_Can_Click();
+    /// Escape: closes the dialog as its close box does; nothing is stored.
+    void Form_KeyEscape();
+    /// The file chooser; a path the settings file cannot hold is refused as a cancel.
     void Cmd_File_Click();
     /// Mouse-down (any button) on option mark or option label `index`.
     void Option_MouseDown(int index);

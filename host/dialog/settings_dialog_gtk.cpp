@@ -4,6 +4,7 @@
 #include "host/dialog/ini_settings_writer.h"
 #include "host/dialog/settings_dialog.h"
 #include "host/dialog/settings_dialog_view.h"
+#include "host/dialog/tab_order.h"
 #include "host/pictures/stored_pictures_data.h"
 
 #include <gdk/gdkx.h>
@@ -14,7 +15,6 @@
 #include <chrono>
 #include <csignal>
 #include <cmath>
-#include <cstring>
 #include <thread>
 #include <memory>
 #include <vector>
@@ -24,9 +24,6 @@ namespace zorun::host {
 namespace {
 
 using namespace dialog;
-
-// A file chooser's result must fit the record's 255-byte buffer with its NUL, as on Windows.
-constexpr std::size_t kPathLimit = 254;
 
 GdkPixbuf* pixbufFromPicture(const Picture& picture)
 {
@@ -147,6 +144,7 @@ public:
             g_object_unref(icon);
         }
         g_signal_connect(window_, "delete-event", G_CALLBACK(onDelete), this);
+        g_signal_connect(window_, "key-press-event", G_CALLBACK(onKey), this);
 
         root_ = gtk_fixed_new();
         gtk_widget_set_size_request(root_, kClientWidth, kClientHeight);
@@ -322,13 +320,30 @@ public:
             g_object_unref(cursor);
         gdk_display_flush(gdk_display_get_default());
     }
+    void ShowStoreFailure(const StoreFailure& failure) override
+    {
+        gchar* path = g_filename_display_name(failure.path.c_str());
+        GtkWidget* box = gtk_message_dialog_new(
+            GTK_WINDOW(window_), static_cast<GtkDialogFlags>(GTK_DIALOG_MODAL | GTK_DIALOG_DESTROY_WITH_PARENT),
+            GTK_MESSAGE_WARNING, GTK_BUTTONS_OK, "%s", failure.heading.c_str());
+        gtk_message_dialog_format_secondary_text(GTK_MESSAGE_DIALOG(box), "%s\n%s", path, failure.reason.c_str());
+        g_free(path);
+        gtk_window_set_title(GTK_WINDOW(box), failure.caption.c_str());
+        // The dialog's own font; selectable, so that the path can be copied.
+        GtkWidget* area = gtk_message_dialog_get_message_area(GTK_MESSAGE_DIALOG(box));
+        gtk_container_forall(GTK_CONTAINER(area), styleMessageLabel, nullptr);
+        modal_ = box;
+        gtk_dialog_run(GTK_DIALOG(box));
+        modal_ = nullptr;
+        gtk_widget_destroy(box);
+    }
     void Close() override
     {
         if (closed_)
             return;
-        // An end request can come while the file chooser runs: it goes first, as a cancel.
-        if (chooser_ != nullptr)
-            gtk_dialog_response(GTK_DIALOG(chooser_), GTK_RESPONSE_CANCEL);
+        // An end request can come while the file chooser or a message runs: it goes first, as a cancel.
+        if (modal_ != nullptr)
+            gtk_dialog_response(GTK_DIALOG(modal_), GTK_RESPONSE_CANCEL);
         form_.Form_Unload();
         closed_ = true;
         gtk_widget_hide(window_);
@@ -379,13 +394,12 @@ public:
         if (!request.initialFolder.empty())
             gtk_file_chooser_set_current_folder(GTK_FILE_CHOOSER(chooser), request.initialFolder.c_str());
         std::optional<std::string> chosen;
-        chooser_ = chooser;
+        modal_ = chooser;
         const gint response = gtk_dialog_run(GTK_DIALOG(chooser));
-        chooser_ = nullptr;
+        modal_ = nullptr;
         if (response == GTK_RESPONSE_ACCEPT && !closed_) {
             if (gchar* name = gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(chooser))) {
-                if (std::strlen(name) <= kPathLimit && std::strlen(name) < request.fileBufferLength)
-                    chosen = name;
+                chosen = name;
                 g_free(name);
             }
         }
@@ -435,14 +449,20 @@ private:
         return entry;
     }
 
-    // The drop-down as small as the designed 41 x 20 box allows.
+    // The designed 41 x 20 box as Windows draws it: a 17-pixel arrow, and the rest a text field that shows
+    // two digits and takes every click left of the arrow. The theme's paddings and its 16-pixel arrow
+    // icon would leave the field 13 pixels.
     void compactCombo()
     {
+        static_assert(kComboArrowWidth == 17, "the arrow's CSS below: 1 + 1 + 13 + 1 + 1 pixels");
         GtkCssProvider* css = gtk_css_provider_new();
-        gtk_css_provider_load_from_data(css,
-                                        "* { min-height: 0; padding: 0 1px; margin: 0; } button { min-width: 14px; }"
-                                        "entry { font: 9.75pt IPAPGothic; background: white; }",
-                                        -1, nullptr);
+        gtk_css_provider_load_from_data(
+            css,
+            "* { min-height: 0; padding: 0; margin: 0; }"
+            "entry { font: 9.75pt IPAPGothic; background: white; padding: 0 2px; min-width: 0; }"
+            "button { min-width: 0; padding: 0; }"
+            "arrow { min-width: 13px; min-height: 13px; padding: 0 1px; }",
+            -1, nullptr);
         GtkWidget* entry = gtk_bin_get_child(GTK_BIN(combo_));
         gtk_entry_set_width_chars(GTK_ENTRY(entry), 0);
         gtk_entry_set_max_width_chars(GTK_ENTRY(entry), 1);
@@ -452,6 +472,15 @@ private:
         gtk_container_forall(GTK_CONTAINER(combo_), applyCss, css);
         g_object_unref(css);
         gtk_widget_set_size_request(combo_, kCombo.width, kCombo.height);
+    }
+    static void styleMessageLabel(GtkWidget* widget, gpointer)
+    {
+        if (!GTK_IS_LABEL(widget))
+            return;
+        PangoAttrList* attributes = labelAttributes(false);
+        gtk_label_set_attributes(GTK_LABEL(widget), attributes);
+        pango_attr_list_unref(attributes);
+        gtk_label_set_selectable(GTK_LABEL(widget), TRUE);
     }
     static void applyCss(GtkWidget* widget, gpointer css)
     {
@@ -513,6 +542,45 @@ private:
             gdk_window_set_cursor(gdkWindow, event->type == GDK_ENTER_NOTIFY ? dialog->hand_ : nullptr);
         return FALSE;
     }
+    // Tab, Shift+Tab, Escape and the arrows: the focused control first (the entry keeps its arrows, an
+    // input method its Escape), then the dialog's own rule instead of GTK's focus moves.
+    static gboolean onKey(GtkWidget* window, GdkEventKey* event, gpointer self)
+    {
+        auto* dialog = static_cast<GtkSettingsDialog*>(self);
+        const guint key = event->keyval;
+        const bool tab = key == GDK_KEY_Tab || key == GDK_KEY_KP_Tab || key == GDK_KEY_ISO_Left_Tab;
+        const bool arrow = key == GDK_KEY_Left || key == GDK_KEY_Right || key == GDK_KEY_Up || key == GDK_KEY_Down ||
+                           key == GDK_KEY_KP_Left || key == GDK_KEY_KP_Right || key == GDK_KEY_KP_Up ||
+                           key == GDK_KEY_KP_Down;
+        if (!tab && !arrow && key != GDK_KEY_Escape)
+            return FALSE;
+        if (gtk_window_propagate_key_event(GTK_WINDOW(window), event))
+            return TRUE;
+        if (tab)
+            dialog->moveFocus(key == GDK_KEY_ISO_Left_Tab || (event->state & GDK_SHIFT_MASK) != 0);
+        else if (key == GDK_KEY_Escape)
+            dialog->form_.Form_KeyEscape();
+        return TRUE;
+    }
+    // The controls in the order the dialog creates them, as Windows orders a dialog's tab stops.
+    void moveFocus(bool backwards)
+    {
+        const std::array<GtkWidget*, 4> controls{gtk_bin_get_child(GTK_BIN(combo_)),
+                                                 reinterpret_cast<GtkWidget*>(set_->window->NativeWindow()),
+                                                 reinterpret_cast<GtkWidget*>(cancel_->window->NativeWindow()),
+                                                 reinterpret_cast<GtkWidget*>(file_->window->NativeWindow())};
+        std::array<bool, controls.size()> takesFocus{};
+        int current = -1;
+        GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(window_));
+        for (std::size_t i = 0; i < controls.size(); ++i) {
+            takesFocus[i] = gtk_widget_is_sensitive(controls[i]) && gtk_widget_get_can_focus(controls[i]) &&
+                            gtk_widget_is_visible(controls[i]);
+            if (controls[i] == focus)
+                current = static_cast<int>(i);
+        }
+        if (const int next = nextTabStop(takesFocus, current, backwards); next >= 0)
+            gtk_widget_grab_focus(controls[static_cast<std::size_t>(next)]);
+    }
     static gboolean onEndRequest(gpointer self)
     {
         static_cast<GtkSettingsDialog*>(self)->Close();
@@ -532,7 +600,7 @@ private:
     GtkWidget* root_ = nullptr;
     GtkWidget* panel_ = nullptr;
     GtkWidget* combo_ = nullptr;
-    GtkWidget* chooser_ = nullptr;
+    GtkWidget* modal_ = nullptr;  // the file chooser or a message box while it runs
     GtkWidget* fileLabel_ = nullptr;
     std::array<GtkWidget*, kOptionCount> marks_{};
     std::vector<std::unique_ptr<Label>> labels_;

@@ -148,6 +148,11 @@ public:
         UpdateWindow(window_);
         MSG message;
         while (!closed_ && GetMessageW(&message, nullptr, 0, 0) > 0) {
+            if (isFirstShiftTab(message))
+                continue;
+            // The dialog's keys: Tab and Shift+Tab through the controls, Escape as a WM_COMMAND IDCANCEL.
+            if (IsDialogMessageW(window_, &message))
+                continue;
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
@@ -229,6 +234,12 @@ public:
     {
         busy_ = busy;
         SetCursor(LoadCursorA(nullptr, busy ? IDC_WAIT : IDC_ARROW));
+    }
+    void ShowStoreFailure(const StoreFailure& failure) override
+    {
+        const std::wstring text = toWide(failure.heading, CP_UTF8) + L"\n\n" + toWide(failure.path, CP_ACP) + L"\n" +
+                                  toWide(failure.reason, CP_UTF8);
+        MessageBoxW(window_, text.c_str(), toWide(failure.caption, CP_UTF8).c_str(), MB_OK | MB_ICONEXCLAMATION);
     }
     void Close() override
     {
@@ -363,6 +374,18 @@ private:
         EndPaint(window_, &ps);
     }
 
+    // HACK: with no control focused (the keys go to the dialog itself) GetNextDlgTabItem finds nothing
+    // backwards; Shift+Tab then goes to the last control, as Tab goes to the first.
+    bool isFirstShiftTab(const MSG& message)
+    {
+        if (message.message != WM_KEYDOWN || message.wParam != VK_TAB || message.hwnd != window_ ||
+            (GetKeyState(VK_SHIFT) & 0x8000) == 0)
+            return false;
+        if (HWND first = GetNextDlgTabItem(window_, nullptr, FALSE))
+            SetFocus(GetNextDlgTabItem(window_, first, TRUE));
+        return true;
+    }
+
     // Which option element (mark or label) lies under a client point; -1 for none.
     static int optionAt(int x, int y)
     {
@@ -392,11 +415,20 @@ private:
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
+            // The dialog keeps the mouse from a press on itself to the release, so a release over a button
+            // is not that button's.
+            SetCapture(window_);
             if (const int option = optionAt(x, y); option >= 0)
                 form_.Option_MouseDown(option);
             linkPressed_ = message == WM_LBUTTONDOWN && onLink(x, y);
             return 0;
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP:
         case WM_LBUTTONUP:
+            if ((wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0 && GetCapture() == window_)
+                ReleaseCapture();
+            if (message != WM_LBUTTONUP)
+                return 0;
             if (linkPressed_ && onLink(x, y)) {
                 linkPressed_ = false;
                 form_.lbl_URL_Click();
@@ -416,6 +448,13 @@ private:
         case WM_CLOSE:
             Close();
             return 0;
+        case WM_COMMAND:
+            // Escape (no child has the id IDCANCEL); IDOK, Enter's command, does nothing.
+            if (LOWORD(wParam) == IDCANCEL && lParam == 0) {
+                form_.Form_KeyEscape();
+                return 0;
+            }
+            break;
         default:
             break;
         }

@@ -1,6 +1,8 @@
 // posix_spawn for the host's programs, and a pidfd to watch and end the one it must not leave behind.
 #include "host/platform/child_process_posix.h"
 
+#include "common/renderer_contract.h"
+
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
@@ -10,11 +12,15 @@ extern "C" {
 }
 #include <unistd.h>
 
+#include <cstring>
+
 extern char** environ;
 
 namespace zorun::host {
 
-int spawnProgram(const std::string& path, const std::vector<std::string>& arguments)
+namespace {
+
+int spawnWithEnvironment(const std::string& path, const std::vector<std::string>& arguments, char* const* environment)
 {
     posix_spawnattr_t attributes;
     if (posix_spawnattr_init(&attributes) != 0)
@@ -37,9 +43,16 @@ int spawnProgram(const std::string& path, const std::vector<std::string>& argume
         argv.push_back(text.data());
     argv.push_back(nullptr);
     pid_t pid = 0;
-    const int result = posix_spawn(&pid, path.c_str(), nullptr, &attributes, argv.data(), environ);
+    const int result = posix_spawn(&pid, path.c_str(), nullptr, &attributes, argv.data(), environment);
     posix_spawnattr_destroy(&attributes);
     return result == 0 ? static_cast<int>(pid) : -1;
+}
+
+}  // namespace
+
+int spawnProgram(const std::string& path, const std::vector<std::string>& arguments)
+{
+    return spawnWithEnvironment(path, arguments, environ);
 }
 
 ChildProcess::~ChildProcess()
@@ -53,7 +66,17 @@ bool ChildProcess::start(const std::string& path, const std::vector<std::string>
     if (pidfd_ >= 0)
         close(pidfd_);
     pidfd_ = -1;
-    const int pid = spawnProgram(path, arguments);
+    // The child is told who it belongs to: a host killed before the child asks for a signal at its
+    // parent's death sends none, and the child's new parent is not this process. Built here rather than
+    // with setenv, which is not safe beside the threads the music runs on.
+    const std::string variable = std::string(kHostProcessVariable) + "=";
+    std::string self = variable + std::to_string(getpid());
+    std::vector<char*> environment{self.data()};
+    for (char** entry = environ; *entry != nullptr; ++entry)
+        if (std::strncmp(*entry, variable.c_str(), variable.size()) != 0)
+            environment.push_back(*entry);
+    environment.push_back(nullptr);
+    const int pid = spawnWithEnvironment(path, arguments, environment.data());
     if (pid < 0)
         return false;
     // The host reaps its children through SA_NOCLDWAIT, so the id could in principle be reused before

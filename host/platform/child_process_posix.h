@@ -21,7 +21,8 @@ public:
     ChildProcess& operator=(const ChildProcess&) = delete;
     ~ChildProcess();
 
-    /// Starts it (see spawnProgram); false when it could not be started or tracked.
+    /// Starts it (see spawnProgram) with this process's id in its environment (kHostProcessVariable),
+    /// so it can tell whether its parent is still this host; false when it could not be started or tracked.
     bool start(const std::string& path, const std::vector<std::string>& arguments);
     /// True while the started process has not ended.
     bool running() const;

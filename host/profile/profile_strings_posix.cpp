@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
@@ -24,7 +25,9 @@ ReadResult readFile(const std::string& path, std::string& text, mode_t& mode)
         return errno == ENOENT ? ReadResult::Missing : ReadResult::Failed;
     struct stat info {};
     if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        const int error = S_ISDIR(info.st_mode) ? EISDIR : errno;
         close(fd);
+        errno = error;
         return ReadResult::Failed;
     }
     mode = info.st_mode & 07777;
@@ -37,7 +40,9 @@ ReadResult readFile(const std::string& path, std::string& text, mode_t& mode)
         if (got < 0) {
             if (errno == EINTR)
                 continue;
+            const int error = errno;
             close(fd);
+            errno = error;
             return ReadResult::Failed;
         }
         text.append(chunk, static_cast<std::size_t>(got));
@@ -56,6 +61,17 @@ std::string resolveLink(const char* file)
             return resolved;
     }
     return file;
+}
+
+// Renaming a new file over the old one needs only the folder's permission: the file's own is asked
+// first, so that a read-only settings file stays as it is, as it does on Windows.
+bool mayWrite(const std::string& path)
+{
+    const int fd = open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return false;
+    close(fd);
+    return true;
 }
 
 mode_t newFileMode()
@@ -81,25 +97,43 @@ std::uint32_t getString(const char* section, const char* key, const char* def, c
 
 bool writeString(const char* section, const char* key, const char* value, const char* file)
 {
-    if (section == nullptr || key == nullptr || value == nullptr || file == nullptr || *file == '\0')
+    if (section == nullptr || key == nullptr || value == nullptr || file == nullptr)
         return false;
-    if (!storable(section, key, value))
+    std::string reason;
+    return writeStrings(section, {{key, value}}, file, reason);
+}
+
+bool writeStrings(const std::string& section, const KeyValues& values, const std::string& file, std::string& reason)
+{
+    const auto fail = [&reason](int error) {
+        reason = std::strerror(error);
         return false;
-    const std::string path = resolveLink(file);
+    };
+    if (file.empty())
+        return fail(ENOENT);
+    for (const auto& [key, value] : values)
+        if (!storable(section, key, value))
+            return fail(EINVAL);
+    const std::string path = resolveLink(file.c_str());
     std::string text;
     mode_t mode = 0;
     switch (readFile(path, text, mode)) {
     case ReadResult::Ok:
+        if (!mayWrite(path))
+            return fail(errno);
         break;
     case ReadResult::Missing:
         text.clear();
         mode = newFileMode();
         break;
     case ReadResult::Failed:
-        return false;
+        return fail(errno);
     }
-    const std::string updated = setValue(text, section, key, value);
-    return replaceFile(path, updated.data(), updated.size(), mode);
+    for (const auto& [key, value] : values)
+        text = setValue(text, section, key, value);
+    if (!replaceFile(path, text.data(), text.size(), mode))
+        return fail(errno);
+    return true;
 }
 
 }  // namespace zorun::profile

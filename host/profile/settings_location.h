@@ -32,7 +32,7 @@ SettingsFiles settingsFiles(std::string_view programFolder);
 SettingsFiles settingsFiles(std::string_view programFolder, FolderWritable writable);
 
 /// The file the settings dialog stores into, its folder made first when missing (only the user's own
-/// settings folder can be); a folder that cannot be made leaves the store to fail silently.
+/// settings folder can be); a folder that cannot be made leaves the store to fail (the dialog says so).
 std::string settingsFileToStore(const SettingsFiles& files);
 
 }  // namespace zorun

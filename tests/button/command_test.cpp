@@ -89,6 +89,12 @@ TEST(CommandStates, EachEventInEachStateAsTheTableSays)
         {2, false, Event::Up, kRightButton, 2, {}, true},
         {4, false, Event::Up, kMiddleButton, 4, {}, true},
         {3, false, Event::Up, kRightButton, 3, {}, false},
+        // Pressed on the button and dragged off: the tick has ended the hover before the release.
+        {1, false, Event::Up, kRightButton, 1, {}, false},
+        // Back and forward (GTK's buttons 8 and 9) are no buttons of the control.
+        {2, false, Event::Up, 0, 2, {}, false},
+        {4, false, Event::Up, 8, 4, {}, false},
+        {1, false, Event::Down, 16, 1, {}, false},
     };
     for (const Row& row : rows) {
         Button b;
@@ -124,6 +130,43 @@ TEST(CommandStates, APressDraggedOffClicksOnlyWhenReleasedBeforeTheNextTick)
     }
 }
 
+TEST(CommandKeys, SpaceClicksOnlyAFocusedButtonAsAPressAndARelease)
+{
+    enum Step { SpaceDown, SpaceUp, EnterDown, EnterUp, FocusLost };
+    struct Row {
+        int state;
+        std::vector<Step> steps;
+        std::vector<FramePicture> faces;
+        int clicks;
+    };
+    using P = FramePicture;
+    const Row rows[] = {
+        {3, {SpaceDown, SpaceDown, SpaceUp}, {P::Pressed, P::Selected}, 1},
+        {4, {SpaceDown, SpaceUp}, {P::Pressed, P::HighLightSelect}, 1},
+        {1, {SpaceDown, SpaceUp}, {}, 0},
+        {2, {SpaceDown, SpaceUp}, {}, 0},
+        {3, {SpaceUp}, {}, 0},
+        {3, {EnterDown, EnterUp}, {}, 0},
+        {3, {SpaceDown, FocusLost, SpaceUp}, {P::Pressed, P::Normal}, 0},
+    };
+    constexpr int kEnter = 0x0D;
+    for (const Row& row : rows) {
+        Button b;
+        b.reach(row.state);
+        for (const Step step : row.steps) {
+            if (step == SpaceDown || step == EnterDown)
+                b.control.OnKeyDown(step == SpaceDown ? kSpaceKey : kEnter);
+            else if (step == SpaceUp || step == EnterUp)
+                b.control.OnKeyUp(step == SpaceUp ? kSpaceKey : kEnter);
+            else
+                b.control.OnLostFocus();
+        }
+        SCOPED_TRACE(testing::Message() << "state " << row.state << ", " << row.steps.size() << " steps");
+        EXPECT_EQ(b.view.faces, row.faces);
+        EXPECT_EQ(b.view.clicks, row.clicks);
+    }
+}
+
 TEST(CommandStates, TheTickEndsHoverAnywhereButOverTheButtonAndNotWithoutAContainer)
 {
     for (const WindowHandle under : {kContainerWindow, kOtherWindow, WindowHandle{0}}) {
@@ -149,6 +192,8 @@ TEST(CommandStates, ADisabledButtonIgnoresEverything)
     b.control.OnMouseDown(kLeftButton);
     b.control.OnMouseUp(kLeftButton);
     b.control.OnMouseUp(kRightButton);
+    b.control.OnKeyDown(kSpaceKey);
+    b.control.OnKeyUp(kSpaceKey);
     b.tick(kContainerWindow);
     b.control.OnLostFocus();
     b.control.FontColour();  // property redraws of the normal face are ignored too
@@ -156,6 +201,7 @@ TEST(CommandStates, ADisabledButtonIgnoresEverything)
     EXPECT_FALSE(b.control.MouseIsDown());
     EXPECT_TRUE(b.view.faces.empty());
     EXPECT_EQ(b.view.clicks, 0);
+    EXPECT_FALSE(b.view.tabStop);  // Tab passes it by
 }
 
 TEST(CommandFace, StateFourKeepsTheGradientOfTheFaceBeforeIt)
@@ -185,12 +231,14 @@ TEST(CommandLifecycle, ANewControlIsDisabledUntilItsFirstQuery)
     control.OnMouseMove(0);  // nothing happens before the control is switched on
     EXPECT_EQ(control.ButtonState(), 0);
     EXPECT_FALSE(view.timerOn);
+    EXPECT_FALSE(view.tabStop);
 
     view.faces.clear();
     EXPECT_TRUE(control.Enabled());
     EXPECT_EQ(control.FirstRun(), 1);
     EXPECT_EQ(view.faces, std::vector<FramePicture>{FramePicture::Normal});
     EXPECT_TRUE(view.labelEnabled);
+    EXPECT_TRUE(view.tabStop);
 
     control.Initialize();
     EXPECT_EQ(control.ButtonState(), 1);
@@ -250,6 +298,7 @@ TEST(CommandProperties, RoundTripsThroughThePersistedSet)
     EXPECT_EQ(reloaded.control.Visible(), 0);
     EXPECT_FALSE(reloaded.view.opaque);
     EXPECT_FALSE(reloaded.control.ButtonEnabled());
+    EXPECT_FALSE(reloaded.view.tabStop);
     EXPECT_EQ(reloaded.view.colour, 0x00FF00u);
 }
 

@@ -34,6 +34,7 @@ struct FakeCommandView : FaceCanvas, CaptionLabel, HoverProbe, CommandEvents {
     std::vector<FramePicture> faces;  // the picture of each face drawn, in order
     std::vector<PixelRect> pieceDestinations, pieceSources;
     bool opaque = true;
+    bool tabStop = true;  // as a window is created, until the control says otherwise
     // The caption.
     std::string text;
     std::uint32_t colour = 0xFFFFFFFF;
@@ -71,6 +72,7 @@ struct FakeCommandView : FaceCanvas, CaptionLabel, HoverProbe, CommandEvents {
     }
     void Refresh() override {}
     void SetOpaque(bool value) override { opaque = value; }
+    void SetTabStop(bool stop) override { tabStop = stop; }
 
     void Place(const PixelRect& rect) override { labelRect = rect; }
     void SetText(const std::string& utf8) override { text = utf8; }

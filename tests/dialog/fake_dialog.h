@@ -53,7 +53,9 @@ struct FakeDialogView final : DialogView {
             lines.push_back(colour);
     }
     void SetBusyPointer(bool busy) override { pointer.push_back(busy); }
+    void ShowStoreFailure(const StoreFailure& failure) override { failures.push_back(failure); }
     void Close() override { closed = true; }
+    std::vector<StoreFailure> failures;  // each message box shown
 };
 
 struct FakeDialogShell final : DialogShell {
@@ -78,9 +80,20 @@ struct FakeDialogShell final : DialogShell {
     void ShellExecuteA(const std::string& address) override { opened.push_back(address); }
 };
 
+// Stores all or nothing, as the settings file does; a reason makes the next stores fail with it.
 struct FakeSettingsWriter final : SettingsWriter {
-    std::vector<std::pair<std::string, std::string>> writes;
-    void WriteIniValue(const std::string& key, const std::string& value) override { writes.emplace_back(key, value); }
+    using Values = std::vector<std::pair<std::string, std::string>>;
+    std::string file = "C:\\Zorun\\Zorun.ini";
+    std::optional<std::string> failWith;
+    std::vector<Values> stores;  // what was stored, one entry per store that succeeded
+
+    bool StoreValues(const Values& values, std::string& reason) override
+    {
+        if (failWith)
+            return reason = *failWith, false;
+        return stores.push_back(values), true;
+    }
+    const std::string& File() const override { return file; }
 };
 
 }  // namespace zorun::host

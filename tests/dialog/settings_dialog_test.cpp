@@ -91,8 +91,9 @@ TEST(SettingsDialogStore, KeysInOrderWithTheRepeatTrackRounded)
         const Writes expected{{"BGM\x8b\xe6\x95\xaa", " 1"},
                               {"BGM\xd8\xcb\xdf\xb0\xc4", row.stored},
                               {"BGM\xcc\xa7\xb2\xd9", "C:\\Music\\a.mp3"}};
-        EXPECT_EQ(d.writer.writes, expected) << row.text;
+        EXPECT_EQ(d.writer.stores, std::vector<Writes>{expected}) << row.text;
         EXPECT_TRUE(d.view.closed);
+        EXPECT_TRUE(d.view.failures.empty());
     }
 }
 
@@ -104,9 +105,30 @@ TEST(SettingsDialogStore, OptionAwayFromTheCdKeepsTheTrackText)
     EXPECT_FALSE(d.view.comboEnabled);
     EXPECT_EQ(d.view.comboText, "9");
     d.form.Cmd_Set_Click();
-    ASSERT_EQ(d.writer.writes.size(), 3u);
-    EXPECT_EQ(d.writer.writes[0].second, " 0");
-    EXPECT_EQ(d.writer.writes[1].second, " 9");
+    ASSERT_EQ(d.writer.stores.size(), 1u);
+    ASSERT_EQ(d.writer.stores[0].size(), 3u);
+    EXPECT_EQ(d.writer.stores[0][0].second, " 0");
+    EXPECT_EQ(d.writer.stores[0][1].second, " 9");
+}
+
+TEST(SettingsDialogStore, AFailedStoreKeepsTheDialogOpenAndNamesTheFileAndTheReason)
+{
+    LoadedDialog d(1, 0);
+    d.view.comboText = "12";
+    d.writer.failWith = "Permission denied";
+    d.form.Cmd_Set_Click();
+    EXPECT_FALSE(d.view.closed);
+    ASSERT_EQ(d.view.failures.size(), 1u);
+    const StoreFailure& shown = d.view.failures[0];
+    EXPECT_EQ(std::tuple(shown.caption, shown.heading, shown.path, shown.reason),
+              std::tuple("Zorun", "設定ﾌｧｲﾙに書き込めませんでした。", "C:\\Zorun\\Zorun.ini", "Permission denied"));
+
+    // Once the file can be written (the person fixed it), the same click stores and closes.
+    d.writer.failWith.reset();
+    d.form.Cmd_Set_Click();
+    EXPECT_TRUE(d.view.closed);
+    ASSERT_EQ(d.writer.stores.size(), 1u);
+    EXPECT_EQ(d.writer.stores[0][1].second, " 12");
 }
 
 TEST(SettingsDialogOptions, PickingSwitchesTheControls)
@@ -121,15 +143,17 @@ TEST(SettingsDialogOptions, PickingSwitchesTheControls)
     EXPECT_EQ(d.view.selectedMarks, std::vector<int>{1});
 }
 
-TEST(SettingsDialogCancel, WritesNothingAfterChanges)
+TEST(SettingsDialogCancel, CancelAndEscapeWriteNothingAfterChanges)
 {
-    LoadedDialog d(0);
-    d.form.Option_MouseDown(2);
-    d.shell.chosen = "D:\\Songs\\b.wav";
-    d.form.Cmd_File_Click();
-    d.form.Cmd_Can_Click();
-    EXPECT_TRUE(d.writer.writes.empty());
-    EXPECT_TRUE(d.view.closed);
+    for (void (Zorun_P::*cancel)() : {&Zorun_P::Cmd_Can_Click, &Zorun_P::Form_KeyEscape}) {
+        LoadedDialog d(0);
+        d.form.Option_MouseDown(2);
+        d.shell.chosen = "D:\\Songs\\b.wav";
+        d.form.Cmd_File_Click();
+        (d.form.*cancel)();
+        EXPECT_TRUE(d.writer.stores.empty());
+        EXPECT_TRUE(d.view.closed);
+    }
 }
 
 TEST(SettingsDialogFile, ChosenFileIsShownKeptAndItsFolderRemembered)
@@ -150,6 +174,30 @@ TEST(SettingsDialogFile, ChosenFileIsShownKeptAndItsFolderRemembered)
     d.form.Cmd_File_Click();
     EXPECT_EQ(d.settings.BGM_File, "D:\\Songs\\b.wav");
     EXPECT_EQ(d.settings.BGM_Folder, "D:\\Songs");
+}
+
+TEST(SettingsDialogFile, PathsTheSettingsFileCannotHoldAreRefusedAsACancel)
+{
+    struct Row {
+        std::string path;
+        bool taken;
+    };
+    const std::string folder = "D:\\" + std::string(240, 'a') + "\\";
+    const Row rows[] = {
+        {folder + std::string(254 - folder.size(), 'b'), true},  // with its NUL, the buffer's 255 bytes
+        {folder + std::string(255 - folder.size(), 'b'), false},
+        {"D:\\Songs\\b\n.wav", false},
+        {"D:\\Songs\\b\r.wav", false},
+    };
+    for (const Row& row : rows) {
+        LoadedDialog d(2);
+        d.shell.chosen = row.path;
+        d.form.Cmd_File_Click();
+        const std::string file = row.taken ? row.path : "C:\\Music\\a.mp3";
+        EXPECT_EQ(std::tuple(d.settings.BGM_File, d.view.fileLabel, d.settings.BGM_Folder),
+                  std::tuple(file, file, FolderOf(file, kWindowsJapanesePaths)))
+            << row.path.size() << " bytes";
+    }
 }
 
 TEST(SettingsDialogLink, OpensTheAddressUnderABusyPointer)

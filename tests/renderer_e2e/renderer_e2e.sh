@@ -75,5 +75,21 @@ for ending in $endings; do
   expect_exit "$ending"
 done
 
+# Ended, or a zombie that nobody reaps (the process is not our child once orphaned).
+gone() { ! kill -0 "$1" 2>/dev/null || grep -q '^[0-9]* (.*) Z' "/proc/$1/stat" 2>/dev/null; }
+
+if [ -z "$runner" ]; then
+  echo "== screen $screen: in xscreensaver's window, its host gone before it started"
+  # A stand-in host that ends between the fork and the exec of its renderer, so that the renderer asks
+  # for a signal at its parent's death too late, every time: it must not draw on in a window nobody
+  # will end it in.
+  # shellcheck disable=SC2016  # expanded by the stand-in host
+  orphan=$(env -u XSCREENSAVER_WINDOW sh -c 'host=$$
+    (while kill -0 "$host" 2>/dev/null; do sleep 0.01; done; ZORUN_HOST_PID=$host exec "$1" --root) >/dev/null 2>&1 &
+    echo $!' sh "$renderer")
+  for _ in $(seq 100); do gone "$orphan" && break; sleep 0.1; done
+  gone "$orphan" || { fail "the renderer outlived the host that started it"; kill "$orphan"; }
+fi
+
 [ "$failures" -eq 0 ] && echo "all passed"
 [ "$failures" -eq 0 ]

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <filesystem>
 
 namespace {
 
@@ -81,6 +82,32 @@ TEST_F(ProfilePort, WritingCreatesTheFileOrFailsWithoutOne)
 
     const std::string nowhere = (dir.path() / "no folder" / "Zorun.ini").string();
     EXPECT_FALSE(writeString("Section", "k", "v", nowhere.c_str()));
+}
+
+TEST_F(ProfilePort, SeveralKeysAreStoredAsTheyAreOneByOneOrNotAtAll)
+{
+    const std::string before = "; mine\r\n[Section]\r\nk1=old\r\n\r\n[Other]\r\nx=y\r\n";
+    const zorun::profile::KeyValues values{{"k1", " 1"}, {"k2", "two"}, {"k3", ""}};
+    ini(before);
+    const std::string oneByOne = (dir.path() / "one_by_one.ini").string();
+    testfs::writeText(oneByOne, before);
+    for (const auto& [key, value] : values)
+        ASSERT_TRUE(writeString("Section", key.c_str(), value.c_str(), oneByOne.c_str()));
+    std::string reason = "unset";
+    ASSERT_TRUE(zorun::profile::writeStrings("Section", values, file, reason)) << reason;
+    EXPECT_EQ(testfs::readText(file), testfs::readText(oneByOne));
+
+    if (testfs::writesReadOnlyFiles())
+        GTEST_SKIP() << "root writes read-only files; dialog_e2e stores into one as a user of its own";
+    ini(before);
+    std::filesystem::permissions(file,
+                                 std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
+                                     std::filesystem::perms::others_write,
+                                 std::filesystem::perm_options::remove);
+    reason.clear();
+    EXPECT_FALSE(zorun::profile::writeStrings("Section", values, file, reason));
+    EXPECT_FALSE(reason.empty());
+    EXPECT_EQ(testfs::readText(file), before);
 }
 
 }  // namespace

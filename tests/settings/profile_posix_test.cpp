@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <sys/resource.h>
 
@@ -13,6 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using zorun::profile::writeString;
+using zorun::profile::writeStrings;
 
 class ProfilePosix : public ::testing::Test {
 protected:
@@ -32,12 +35,16 @@ TEST_F(ProfilePosix, AWriteThatFailsHalfwayLeavesTheOldFile)
     rlimit limit = saved;
     limit.rlim_cur = 64;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
-    const bool written = writeString("Section", "k", std::string(200, 'x').c_str(), file.c_str());
+    std::string reason;
+    const bool written = writeStrings("Section", {{"k", std::string(200, 'x')}}, file, reason);
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
-
     EXPECT_FALSE(written);
-    EXPECT_FALSE(writeString("Section", "k", "a\n[Section]\nk=2", file.c_str()));
+    EXPECT_EQ(reason, std::strerror(EFBIG));
+
+    // The first key alone would be storable: a store of several is all or nothing.
+    EXPECT_FALSE(writeStrings("Section", {{"k", "new"}, {"j", "a\n[Section]\nk=2"}}, file, reason));
+    EXPECT_EQ(reason, std::strerror(EINVAL));
     EXPECT_EQ(testfs::readText(file), before);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1) << "no temporary left";
 }
