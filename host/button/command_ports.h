@@ -1,6 +1,8 @@
 // What the Command button's portable logic asks of its window (face, caption, pointer) and tells its container.
 #pragma once
 
+#include "host/drawing/text_font.h"
+
 #include <cstdint>
 #include <string>
 
@@ -36,18 +38,6 @@ struct GradientVertex {
 struct GradientRect {
     std::uint32_t upperLeft = 0;
     std::uint32_t lowerRight = 0;
-};
-
-/// The caption's font, as the platform's font object holds it.
-struct CaptionFont {
-    std::string face = "ＭＳ Ｐゴシック";
-    double points = 9.75;
-    std::int32_t weight = 400;
-    bool italic = false;
-    bool underline = false;
-    bool strikethrough = false;
-    std::int32_t charset = 128;
-    bool operator==(const CaptionFont&) const = default;
 };
 
 /// The control's persistent image: everything drawn stays until drawn over; a repaint shows it.

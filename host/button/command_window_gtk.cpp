@@ -1,10 +1,9 @@
 // The Command button on GTK 3: an event box with its own window holding the face image and the caption.
 #include "host/button/command_window.h"
 #include "host/button/face_image.h"
+#include "host/drawing/drawing_kit_gtk.h"
 
 #include <gtk/gtk.h>
-
-#include <cmath>
 
 namespace zorun::host {
 
@@ -148,20 +147,7 @@ public:
 private:
     void applyAttributes()
     {
-        PangoAttrList* attributes = pango_attr_list_new();
-        PangoFontDescription* description = pango_font_description_new();
-        // HACK: the designed face is a Windows font; Debian's IPA P Gothic has the same metrics family.
-        pango_font_description_set_family(description,
-                                          font_.face == "ＭＳ Ｐゴシック" ? "IPAPGothic" : font_.face.c_str());
-        pango_font_description_set_size(description, static_cast<gint>(std::lround(font_.points * PANGO_SCALE)));
-        pango_font_description_set_weight(description, static_cast<PangoWeight>(font_.weight));
-        pango_font_description_set_style(description, font_.italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
-        pango_attr_list_insert(attributes, pango_attr_font_desc_new(description));
-        pango_font_description_free(description);
-        if (font_.underline)
-            pango_attr_list_insert(attributes, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
-        if (font_.strikethrough)
-            pango_attr_list_insert(attributes, pango_attr_strikethrough_new(TRUE));
+        PangoAttrList* attributes = fontAttributes(font_);
         // Disabled, the theme's insensitive colour shows instead of the caption colour.
         if (enabled_) {
             auto channel = [&](int shift) { return static_cast<guint16>(((colour_ >> shift) & 0xFF) * 0x101); };

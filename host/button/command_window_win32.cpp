@@ -7,9 +7,9 @@
 #include <windowsx.h>
 
 #include "host/button/command_window.h"
-#include "host/forms/dib_section_win32.h"
+#include "common/utf16_win32.h"
+#include "host/drawing/drawing_kit_win32.h"
 
-#include <cmath>
 #include <string>
 
 namespace zorun::host {
@@ -23,70 +23,12 @@ constexpr UINT_PTR kHoverTimer = 1;
 static_assert(sizeof(GradientVertex) == sizeof(TRIVERTEX), "GradientVertex mirrors TRIVERTEX");
 static_assert(sizeof(GradientRect) == sizeof(GRADIENT_RECT), "GradientRect mirrors GRADIENT_RECT");
 
-std::wstring wide(const std::string& utf8)
-{
-    if (utf8.empty())
-        return {};
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring text(static_cast<std::size_t>(std::max(length, 0)), L'\0');
-    if (length > 0)
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(), length);
-    return text;
-}
-
-// A 32-bit top-down DIB section selected into a memory DC of its own.
-struct MemoryImage {
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ original = nullptr;
-    std::uint32_t* bits = nullptr;
-
-    MemoryImage() = default;
-    MemoryImage(const MemoryImage&) = delete;
-    MemoryImage& operator=(const MemoryImage&) = delete;
-    ~MemoryImage()
-    {
-        release();
-        DeleteDC(dc);
-    }
-
-    void resize(std::int32_t width, std::int32_t height)
-    {
-        release();
-        if (dc == nullptr || width <= 0 || height <= 0)
-            return;
-        bitmap = createTopDownDib(dc, width, height, bits);
-        if (bitmap != nullptr)
-            original = SelectObject(dc, bitmap);
-    }
-
-private:
-    void release()
-    {
-        if (bitmap != nullptr) {
-            SelectObject(dc, original);
-            DeleteObject(bitmap);
-        }
-        bitmap = nullptr;
-        bits = nullptr;
-    }
-};
-
 class Win32FaceCanvas final : public FaceCanvas {
 public:
     explicit Win32FaceCanvas(const FramePictures& pictures)
     {
-        for (std::size_t i = 0; i < pictures.size(); ++i) {
-            const Picture& p = pictures[i];
-            if (p.width <= 0 || p.height <= 0 || p.rgb.size() < static_cast<std::size_t>(p.width) * p.height * 3)
-                continue;
-            pictures_[i].resize(p.width, p.height);
-            if (pictures_[i].bits == nullptr)
-                continue;
-            for (std::size_t n = 0; n < static_cast<std::size_t>(p.width) * p.height; ++n)
-                pictures_[i].bits[n] =
-                    std::uint32_t{p.rgb[n * 3]} << 16 | std::uint32_t{p.rgb[n * 3 + 1]} << 8 | p.rgb[n * 3 + 2];
-        }
+        for (std::size_t i = 0; i < pictures.size(); ++i)
+            pictures_[i].assign(pictures[i]);
     }
 
     // The tab stop asked for before the window was made is applied to it now.
@@ -105,8 +47,8 @@ public:
 
     void paint(HDC dc)
     {
-        if (opaque_ && image_.bitmap != nullptr) {
-            BitBlt(dc, 0, 0, width_, height_, image_.dc, 0, 0, SRCCOPY);
+        if (opaque_ && !image_.empty()) {
+            BitBlt(dc, 0, 0, width_, height_, image_.dc(), 0, 0, SRCCOPY);
             return;
         }
         // Transparent: the container's own background shows.
@@ -126,29 +68,27 @@ public:
     }
     double TwipsPerPixel() override
     {
-        HDC screen = GetDC(nullptr);
-        const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
-        ReleaseDC(nullptr, screen);
+        const int dpi = screenDpi();
         return dpi > 0 ? 1440.0 / dpi : 15.0;
     }
     void Clear() override
     {
         RECT rect{0, 0, width_, height_};
-        FillRect(image_.dc, &rect, GetSysColorBrush(COLOR_BTNFACE));
+        FillRect(image_.dc(), &rect, GetSysColorBrush(COLOR_BTNFACE));
     }
     void PaintPiece(FramePicture picture, const PixelRect& destination, const PixelRect& source) override
     {
         const MemoryImage& from = pictures_[static_cast<std::size_t>(picture)];
-        if (from.bitmap == nullptr)
+        if (from.empty())
             return;
-        SetStretchBltMode(image_.dc, COLORONCOLOR);
-        StretchBlt(image_.dc, destination.x, destination.y, destination.width, destination.height, from.dc, source.x,
+        SetStretchBltMode(image_.dc(), COLORONCOLOR);
+        StretchBlt(image_.dc(), destination.x, destination.y, destination.width, destination.height, from.dc(), source.x,
                    source.y, source.width, source.height, SRCCOPY);
     }
     void GradientFill(const GradientVertex* vertices, std::uint32_t count, const GradientRect& rect) override
     {
         GRADIENT_RECT mesh{rect.upperLeft, rect.lowerRight};
-        ::GradientFill(image_.dc, reinterpret_cast<TRIVERTEX*>(const_cast<GradientVertex*>(vertices)), count, &mesh, 1,
+        ::GradientFill(image_.dc(), reinterpret_cast<TRIVERTEX*>(const_cast<GradientVertex*>(vertices)), count, &mesh, 1,
                        GRADIENT_FILL_RECT_V);
     }
     void Refresh() override
@@ -225,7 +165,7 @@ public:
     }
     void SetText(const std::string& utf8) override
     {
-        text_ = wide(utf8);
+        text_ = toUtf16(utf8);
         redraw();
     }
     void SetColour(std::uint32_t colour) override
@@ -237,12 +177,7 @@ public:
     {
         if (font_ != nullptr)
             DeleteObject(font_);
-        HDC screen = GetDC(nullptr);
-        const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-        ReleaseDC(nullptr, screen);
-        font_ = CreateFontW(-static_cast<int>(std::lround(font.points * dpi / 72.0)), 0, 0, 0, font.weight, font.italic,
-                            font.underline, font.strikethrough, static_cast<DWORD>(font.charset), OUT_DEFAULT_PRECIS,
-                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, wide(font.face).c_str());
+        font_ = createScreenFont(font);
         redraw();
     }
     void SetEnabled(bool enabled) override

@@ -2,6 +2,7 @@
 #include "host/button/face_image.h"
 
 #include "host/button/face_gradient.h"
+#include "host/drawing/picture_pixels.h"
 
 #include <algorithm>
 
@@ -27,7 +28,7 @@ void FaceImage::Fill(std::uint32_t rgb)
 void FaceImage::PaintPiece(const Picture& picture, const PixelRect& destination, const PixelRect& source)
 {
     if (destination.width <= 0 || destination.height <= 0 || source.width <= 0 || source.height <= 0 ||
-        picture.rgb.size() < static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height) * 3)
+        !isWholePicture(picture))
         return;
     for (std::int32_t j = 0; j < destination.height; ++j) {
         const std::int32_t y = destination.y + j;
@@ -41,9 +42,8 @@ void FaceImage::PaintPiece(const Picture& picture, const PixelRect& destination,
                 source.x + (2 * static_cast<std::int64_t>(i) + 1) * source.width / (2 * destination.width);
             if (x < 0 || x >= width_ || sx < 0 || sx >= picture.width)
                 continue;
-            const std::uint8_t* p = &picture.rgb[(static_cast<std::size_t>(sy) * picture.width + sx) * 3];
             pixels_[static_cast<std::size_t>(y) * width_ + x] =
-                std::uint32_t{p[0]} << 16 | std::uint32_t{p[1]} << 8 | p[2];
+                pixelAt(picture, static_cast<std::int32_t>(sx), static_cast<std::int32_t>(sy));
         }
     }
 }

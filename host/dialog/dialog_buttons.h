@@ -2,32 +2,39 @@
 #pragma once
 
 #include "host/button/command_window.h"
+#include "host/dialog/dialog_layout.h"
 
+#include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
-#include <string>
 
 namespace zorun::host {
 
-/// Forwards a button's Click to the dialog's handler.
-class ClickHandler final : public CommandEvents {
+class Zorun_P;
+
+/// "設定", "ｷｬﾝｾﾙ" and "..." in the dialog's containers, each with its caption and the dialog's font read
+/// from its stored set, its Click going to the dialog's logic. They stay idle until initialize().
+class DialogButtons {
 public:
-    explicit ClickHandler(std::function<void()> onClick) : onClick_(std::move(onClick)) {}
-    void Click() override { onClick_(); }
-    void PropertyChanged(const std::string&) override {}
+    /// dialog and panel: the containers of the buttons on the dialog and of the one on the panel (see
+    /// createCommandWindow; the same window where the panel has none of its own). panelLeft, panelTop:
+    /// where the panel's corner lies in its container.
+    DialogButtons(std::intptr_t dialog, std::intptr_t panel, std::int32_t panelLeft, std::int32_t panelTop,
+                  const FramePictures& pictures, Zorun_P& form);
+    ~DialogButtons();
+    DialogButtons(const DialogButtons&) = delete;
+    DialogButtons& operator=(const DialogButtons&) = delete;
+
+    /// The dialog's InitButtons: each button's Initialize.
+    void initialize();
+    void setFileEnabled(bool enabled);
+    /// The button's own window (see CommandWindow::NativeWindow).
+    std::intptr_t nativeWindow(dialog::DialogCommand command);
 
 private:
-    std::function<void()> onClick_;
-};
-
-/// A button in container (see createCommandWindow) at the given place, with its caption and the
-/// dialog's font read from its stored set. It stays idle until the dialog's InitButtons.
-struct DialogButton {
-    ClickHandler handler;
-    std::unique_ptr<CommandWindow> window;
-
-    DialogButton(std::intptr_t container, const FramePictures& pictures, const std::string& caption, std::int32_t left,
-                 std::int32_t top, std::int32_t width, std::int32_t height, std::function<void()> onClick);
+    struct Button;
+    std::array<std::unique_ptr<Button>, std::size(dialog::kCommands)> buttons_;
 };
 
 }  // namespace zorun::host

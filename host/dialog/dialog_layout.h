@@ -1,6 +1,8 @@
 // Where the settings dialog's controls sit, in pixels; both views place them from here.
 #pragma once
 
+#include "host/drawing/text_font.h"
+
 #include <cstdint>
 
 namespace zorun::host::dialog {
@@ -19,9 +21,10 @@ inline constexpr std::int32_t kClientHeight = 243;
 inline constexpr std::uint32_t kBackground = 0x808080;  // 0x00BBGGRR, before the first painting
 inline constexpr std::uint32_t kPanelBackground = 0xE0E0E0;
 
-// The font of every label and caption: "ＭＳ Ｐゴシック" 9.75 points, Shift-JIS character set.
-inline constexpr const char* kFontFace = "ＭＳ Ｐゴシック";
-inline constexpr double kFontPoints = 9.75;
+/// The font of every label and caption: "ＭＳ Ｐゴシック" 9.75 points, Shift-JIS character set; the link's
+/// is underlined.
+inline const CaptionFont kLabelFont{};
+inline const CaptionFont kLinkFont{.underline = true};
 
 // On the dialog.
 inline constexpr Box kPanel{12, 16, 469, 165};
@@ -39,6 +42,12 @@ inline constexpr Box kRepeatLabel{156, 56, 66, 13};
 inline constexpr Box kFileButton{40, 116, 29, 25};
 inline constexpr Box kFileLabel{72, 116, 373, 33};
 
+/// A box of the panel in the dialog's client coordinates.
+constexpr Box inDialog(const Box& panelBox)
+{
+    return {panelBox.x + kPanel.x, panelBox.y + kPanel.y, panelBox.width, panelBox.height};
+}
+
 /// The option marks `Img_BGM` and their labels `lbl_BGM`, by element index (the kind each stands for).
 inline constexpr int kOptionCount = 3;
 inline constexpr Box kOptionMarks[kOptionCount] = {{28, 76, 13, 13}, {28, 56, 13, 13}, {28, 96, 13, 13}};
@@ -50,6 +59,27 @@ inline constexpr const char* kRepeatText = "曲目をﾘﾋﾟｰﾄ";
 inline constexpr const char* kSetCaption = "設定";
 inline constexpr const char* kCancelCaption = "ｷｬﾝｾﾙ";
 inline constexpr const char* kFileCaption = "...";
+
+/// The three Command buttons in the order the dialog creates them (its tab order).
+enum class DialogCommand { Set, Cancel, File };
+struct CommandPlace {
+    DialogCommand command;
+    const char* caption;
+    Box box;
+    bool inPanel;  ///< box is relative to the panel
+};
+inline constexpr CommandPlace kCommands[] = {{DialogCommand::Set, kSetCaption, kSetButton, false},
+                                             {DialogCommand::Cancel, kCancelCaption, kCancelButton, false},
+                                             {DialogCommand::File, kFileCaption, kFileButton, true}};
+
+/// The option element (mark or label) under a point of the dialog's client area; -1 for none.
+constexpr int optionAt(std::int32_t x, std::int32_t y)
+{
+    for (int i = 0; i < kOptionCount; ++i)
+        if (inDialog(kOptionMarks[i]).contains(x, y) || inDialog(kOptionLabels[i]).contains(x, y))
+            return i;
+    return -1;
+}
 
 /// The option pictures (12 x 12) and the hand pointer (32 x 32) with its hot spot.
 inline constexpr std::int32_t kOptionPictureSize = 12;

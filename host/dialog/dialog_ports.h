@@ -11,6 +11,9 @@
 
 namespace zorun::host {
 
+/// The mouse button of a press or a release on the dialog.
+enum class MouseButton { Left, Right, Middle, Other };
+
 /// The two painted surfaces: the dialog's client area and the music panel `Pic_C` element 0.
 enum class Surface { Dialog, Panel };
 

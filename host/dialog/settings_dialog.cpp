@@ -199,6 +199,29 @@ void Zorun_P::lbl_URL_Click()
     view_.SetBusyPointer(false);
 }
 
+void Zorun_P::Form_MouseDown(MouseButton button, std::int32_t x, std::int32_t y)
+{
+    if (const int option = dialog::optionAt(x, y); option >= 0)
+        Option_MouseDown(option);
+    // Any other press in between, or one elsewhere, is no click of the link.
+    linkPressed_ = button == MouseButton::Left && OverLink(x, y);
+}
+
+void Zorun_P::Form_MouseUp(MouseButton button, std::int32_t x, std::int32_t y)
+{
+    if (button != MouseButton::Left)
+        return;
+    const bool click = linkPressed_ && OverLink(x, y);
+    linkPressed_ = false;
+    if (click)
+        lbl_URL_Click();
+}
+
+bool Zorun_P::OverLink(std::int32_t x, std::int32_t y)
+{
+    return dialog::kLink.contains(x, y);
+}
+
 void Zorun_P::ZoomOpen()
 {
     Rect to;

@@ -45,6 +45,14 @@ public:
     void Option_MouseDown(int index);
     void lbl_URL_Click();
 
+    /// A press at a point of the dialog's client area: any button on an option's mark or label picks it;
+    /// a left press on the link starts its click.
+    void Form_MouseDown(MouseButton button, std::int32_t x, std::int32_t y);
+    /// A release: the link's Click when the left press on it is let go on it.
+    void Form_MouseUp(MouseButton button, std::int32_t x, std::int32_t y);
+    /// Whether a point of the client area is on the link, where the pointer is a hand.
+    static bool OverLink(std::int32_t x, std::int32_t y);
+
     const std::string& HomePage() const { return homePage_; }
     ZoomPoint Zoom() const { return zoomPoint_; }
 
@@ -61,6 +69,7 @@ private:
     std::string homePage_;
     const PathStyle& pathStyle_;
     ZoomPoint zoomPoint_;
+    bool linkPressed_ = false;
 };
 
 /// The combo box's text as a repeat track: a decimal number (blanks around it, a sign, a fraction)

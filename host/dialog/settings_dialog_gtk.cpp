@@ -5,6 +5,8 @@
 #include "host/dialog/settings_dialog.h"
 #include "host/dialog/settings_dialog_view.h"
 #include "host/dialog/tab_order.h"
+#include "host/drawing/drawing_kit_gtk.h"
+#include "host/drawing/picture_pixels.h"
 #include "host/pictures/stored_pictures_data.h"
 
 #include <gdk/gdkx.h>
@@ -25,50 +27,27 @@ namespace {
 
 using namespace dialog;
 
-GdkPixbuf* pixbufFromPicture(const Picture& picture)
-{
-    if (picture.width <= 0 || picture.height <= 0 ||
-        picture.rgb.size() < static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height) * 3)
-        return nullptr;
-    GdkPixbuf* pixbuf = gdk_pixbuf_new(GDK_COLORSPACE_RGB, FALSE, 8, picture.width, picture.height);
-    const int stride = gdk_pixbuf_get_rowstride(pixbuf);
-    guchar* pixels = gdk_pixbuf_get_pixels(pixbuf);
-    for (int y = 0; y < picture.height; ++y)
-        std::copy_n(picture.rgb.data() + static_cast<std::size_t>(y) * picture.width * 3, picture.width * 3,
-                    pixels + static_cast<std::ptrdiff_t>(y) * stride);
-    return pixbuf;
-}
-
-// An icon or cursor file, decoded with its transparency.
-GdkPixbuf* pixbufFromBytes(const unsigned char* bytes, std::size_t size)
-{
-    GdkPixbufLoader* loader = gdk_pixbuf_loader_new();
-    GdkPixbuf* pixbuf = nullptr;
-    if (gdk_pixbuf_loader_write(loader, bytes, size, nullptr) && gdk_pixbuf_loader_close(loader, nullptr))
-        pixbuf = gdk_pixbuf_loader_get_pixbuf(loader);
-    else
-        gdk_pixbuf_loader_close(loader, nullptr);
-    if (pixbuf != nullptr)
-        g_object_ref(pixbuf);
-    g_object_unref(loader);
-    return pixbuf;
-}
-
-// Pango attributes of the dialog's font; black or the link's white and underline.
+// The dialog's font in black, or the link's in white.
 PangoAttrList* labelAttributes(bool link)
 {
-    PangoAttrList* attributes = pango_attr_list_new();
-    PangoFontDescription* font = pango_font_description_new();
-    // HACK: the designed face is a Windows font; Debian's IPA P Gothic stands in for it.
-    pango_font_description_set_family(font, "IPAPGothic");
-    pango_font_description_set_size(font, static_cast<gint>(std::lround(kFontPoints * PANGO_SCALE)));
-    pango_attr_list_insert(attributes, pango_attr_font_desc_new(font));
-    pango_font_description_free(font);
+    PangoAttrList* attributes = fontAttributes(link ? kLinkFont : kLabelFont);
     const guint16 level = link ? 0xFFFF : 0;
     pango_attr_list_insert(attributes, pango_attr_foreground_new(level, level, level));
-    if (link)
-        pango_attr_list_insert(attributes, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
     return attributes;
+}
+
+MouseButton buttonOf(guint button)
+{
+    switch (button) {
+    case 1:
+        return MouseButton::Left;
+    case 2:
+        return MouseButton::Middle;
+    case 3:
+        return MouseButton::Right;
+    default:
+        return MouseButton::Other;
+    }
 }
 
 // The caption zoom as window managers drew it: an outline moving from one rectangle to the other, drawn
@@ -123,9 +102,8 @@ struct Backing {
         auto* row =
             reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(surface) +
                                              static_cast<std::ptrdiff_t>(y) * cairo_image_surface_get_stride(surface));
-        // 0x00BBGGRR to cairo's 0x00RRGGBB; the line ends at the surface's edge.
-        const std::uint32_t pixel = (colour & 0xFF) << 16 | (colour & 0xFF00) | (colour >> 16 & 0xFF);
-        std::fill_n(row, std::min(width, w + 1), pixel);
+        // The line ends at the surface's edge.
+        std::fill_n(row, std::min(width, w + 1), xrgbFromColour(colour));
         cairo_surface_mark_dirty(surface);
     }
 };
@@ -145,6 +123,14 @@ public:
         }
         g_signal_connect(window_, "delete-event", G_CALLBACK(onDelete), this);
         g_signal_connect(window_, "key-press-event", G_CALLBACK(onKey), this);
+        // Presses on the labels, the option marks and the background reach the window, as on Windows: the
+        // dialog's logic finds what lies under them.
+        g_signal_connect(window_, "button-press-event", G_CALLBACK(onPress), this);
+        g_signal_connect(window_, "button-release-event", G_CALLBACK(onRelease), this);
+        g_signal_connect(window_, "motion-notify-event", G_CALLBACK(onPointer), this);
+        g_signal_connect(window_, "leave-notify-event", G_CALLBACK(onPointer), this);
+        gtk_widget_add_events(window_, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK | GDK_POINTER_MOTION_MASK |
+                                           GDK_LEAVE_NOTIFY_MASK);
 
         root_ = gtk_fixed_new();
         gtk_widget_set_size_request(root_, kClientWidth, kClientHeight);
@@ -158,30 +144,26 @@ public:
         panelImage_.create(kPanel.width, kPanel.height, kPanelBackground);
         g_signal_connect(panel_, "draw", G_CALLBACK(onDrawPanel), this);
 
-        GtkWidget* heading = addLabel(panel_, kHeading, kHeadingText, false, -1)->label;
+        GtkWidget* heading = addLabel(panel_, kHeading, kHeadingText, false);
         gtk_widget_set_size_request(heading, kHeading.width, kHeading.height);
         gtk_label_set_xalign(GTK_LABEL(heading), 0.5f);
         for (int i = 0; i < kOptionCount; ++i) {
-            addLabel(panel_, kOptionLabels[i], kOptionTexts[i], false, i);
+            addLabel(panel_, kOptionLabels[i], kOptionTexts[i], false);
             GtkWidget* mark = gtk_image_new();
             gtk_widget_set_size_request(mark, kOptionMarks[i].width, kOptionMarks[i].height);
             gtk_widget_set_halign(mark, GTK_ALIGN_START);
             gtk_widget_set_valign(mark, GTK_ALIGN_START);
             marks_[i] = mark;
-            put(panel_, wrapInEventBox(mark, i), kOptionMarks[i]);
+            put(panel_, mark, kOptionMarks[i]);
         }
-        addLabel(panel_, kRepeatLabel, kRepeatText, false, -1);
-        fileLabel_ = addLabel(panel_, kFileLabel, "", false, -1)->label;
+        addLabel(panel_, kRepeatLabel, kRepeatText, false);
+        fileLabel_ = addLabel(panel_, kFileLabel, "", false);
         gtk_label_set_line_wrap(GTK_LABEL(fileLabel_), TRUE);
         gtk_label_set_line_wrap_mode(GTK_LABEL(fileLabel_), PANGO_WRAP_WORD_CHAR);
         gtk_widget_set_size_request(fileLabel_, kFileLabel.width, kFileLabel.height);
         gtk_label_set_max_width_chars(GTK_LABEL(fileLabel_), 1);  // wraps at the box, not at the text
 
-        link_ = addLabel(root_, kLink, homePageAddress(), true, -1);
-        g_signal_connect(link_->box, "enter-notify-event", G_CALLBACK(onLinkCrossing), this);
-        g_signal_connect(link_->box, "leave-notify-event", G_CALLBACK(onLinkCrossing), this);
-        g_signal_connect(link_->box, "button-release-event", G_CALLBACK(onLinkRelease), this);
-        gtk_widget_add_events(link_->box, GDK_ENTER_NOTIFY_MASK | GDK_LEAVE_NOTIFY_MASK | GDK_BUTTON_RELEASE_MASK);
+        addLabel(root_, kLink, homePageAddress(), true);
 
         combo_ = gtk_combo_box_text_new_with_entry();
         compactCombo();
@@ -194,22 +176,15 @@ public:
             g_object_unref(hand);
         }
 
-        const FramePictures frames = loadFramePictures(platform);
-        const auto root = reinterpret_cast<std::intptr_t>(root_);
-        set_ = std::make_unique<DialogButton>(root, frames, kSetCaption, kSetButton.x, kSetButton.y, kSetButton.width,
-                                              kSetButton.height, [this] { form_.Cmd_Set_Click(); });
-        cancel_ = std::make_unique<DialogButton>(root, frames, kCancelCaption, kCancelButton.x, kCancelButton.y,
-                                                 kCancelButton.width, kCancelButton.height,
-                                                 [this] { form_.Cmd_Can_Click(); });
-        file_ = std::make_unique<DialogButton>(reinterpret_cast<std::intptr_t>(panel_), frames, kFileCaption,
-                                               kFileButton.x, kFileButton.y, kFileButton.width, kFileButton.height,
-                                               [this] { form_.Cmd_File_Click(); });
+        buttons_ = std::make_unique<DialogButtons>(reinterpret_cast<std::intptr_t>(root_),
+                                                   reinterpret_cast<std::intptr_t>(panel_), 0, 0,
+                                                   loadFramePictures(platform), form_);
         gtk_widget_realize(window_);
     }
 
     ~GtkSettingsDialog() override
     {
-        set_.reset(), cancel_.reset(), file_.reset();
+        buttons_.reset();
         if (window_ != nullptr)
             gtk_widget_destroy(window_);
         for (GdkPixbuf* p : {selectedPicture_, unselectedPicture_})
@@ -268,12 +243,8 @@ public:
         left_ = left, top_ = top;
         gtk_window_move(GTK_WINDOW(window_), left, top);
     }
-    void InitButtons() override
-    {
-        for (DialogButton* b : {set_.get(), cancel_.get(), file_.get()})
-            b->window->Control().Initialize();
-    }
-    void SetFileButtonEnabled(bool enabled) override { file_->window->Control().SetEnabled(enabled); }
+    void InitButtons() override { buttons_->initialize(); }
+    void SetFileButtonEnabled(bool enabled) override { buttons_->setFileEnabled(enabled); }
     void SetComboEnabled(bool enabled) override { gtk_widget_set_sensitive(combo_, enabled); }
     void SetComboText(const std::string& text) override
     {
@@ -412,41 +383,23 @@ public:
     }
 
 private:
-    struct Label {
-        GtkWidget* box = nullptr;
-        GtkWidget* label = nullptr;
-    };
-
     static void put(GtkWidget* fixed, GtkWidget* widget, const Box& at)
     {
         gtk_fixed_put(GTK_FIXED(fixed), widget, at.x, at.y);
     }
 
-    // An input-only box around a control, so its mouse-downs reach the dialog; option is its element index.
-    GtkWidget* wrapInEventBox(GtkWidget* child, int option)
+    static GtkWidget* addLabel(GtkWidget* fixed, const Box& at, const char* text, bool link)
     {
-        GtkWidget* box = gtk_event_box_new();
-        gtk_event_box_set_visible_window(GTK_EVENT_BOX(box), FALSE);
-        gtk_container_add(GTK_CONTAINER(box), child);
-        g_object_set_data(G_OBJECT(box), "zorun-option", GINT_TO_POINTER(option + 1));
-        g_signal_connect(box, "button-press-event", G_CALLBACK(onPress), this);
-        return box;
-    }
-
-    Label* addLabel(GtkWidget* fixed, const Box& at, const char* text, bool link, int option)
-    {
-        auto* entry = labels_.emplace_back(std::make_unique<Label>()).get();
-        entry->label = gtk_label_new(text);
+        GtkWidget* label = gtk_label_new(text);
         PangoAttrList* attributes = labelAttributes(link);
-        gtk_label_set_attributes(GTK_LABEL(entry->label), attributes);
+        gtk_label_set_attributes(GTK_LABEL(label), attributes);
         pango_attr_list_unref(attributes);
-        gtk_widget_set_halign(entry->label, GTK_ALIGN_START);
-        gtk_widget_set_valign(entry->label, GTK_ALIGN_START);
-        gtk_label_set_xalign(GTK_LABEL(entry->label), 0);
-        gtk_label_set_yalign(GTK_LABEL(entry->label), 0);
-        entry->box = wrapInEventBox(entry->label, link ? kLinkTag : option);
-        put(fixed, entry->box, at);
-        return entry;
+        gtk_widget_set_halign(label, GTK_ALIGN_START);
+        gtk_widget_set_valign(label, GTK_ALIGN_START);
+        gtk_label_set_xalign(GTK_LABEL(label), 0);
+        gtk_label_set_yalign(GTK_LABEL(label), 0);
+        put(fixed, label, at);
+        return label;
     }
 
     // The designed 41 x 20 box as Windows draws it: a 17-pixel arrow, and the rest a text field that shows
@@ -456,13 +409,13 @@ private:
     {
         static_assert(kComboArrowWidth == 17, "the arrow's CSS below: 1 + 1 + 13 + 1 + 1 pixels");
         GtkCssProvider* css = gtk_css_provider_new();
-        gtk_css_provider_load_from_data(
-            css,
-            "* { min-height: 0; padding: 0; margin: 0; }"
-            "entry { font: 9.75pt IPAPGothic; background: white; padding: 0 2px; min-width: 0; }"
-            "button { min-width: 0; padding: 0; }"
-            "arrow { min-width: 13px; min-height: 13px; padding: 0 1px; }",
-            -1, nullptr);
+        const std::string rules = "* { min-height: 0; padding: 0; margin: 0; }"
+                                  "entry { font: " +
+                                  cssFont(kLabelFont) +
+                                  "; background: white; padding: 0 2px; min-width: 0; }"
+                                  "button { min-width: 0; padding: 0; }"
+                                  "arrow { min-width: 13px; min-height: 13px; padding: 0 1px; }";
+        gtk_css_provider_load_from_data(css, rules.c_str(), -1, nullptr);
         GtkWidget* entry = gtk_bin_get_child(GTK_BIN(combo_));
         gtk_entry_set_width_chars(GTK_ENTRY(entry), 0);
         gtk_entry_set_max_width_chars(GTK_ENTRY(entry), 1);
@@ -510,36 +463,50 @@ private:
         cairo_stroke(cr);
         return FALSE;
     }
-    static gboolean onPress(GtkWidget* box, GdkEventButton* event, gpointer self)
+    // A point of the dialog's client area from an event's screen position: the event may come from a child
+    // window or, while a press holds the mouse, from anywhere.
+    void clientPoint(gdouble xRoot, gdouble yRoot, std::int32_t& x, std::int32_t& y)
+    {
+        gint left = 0, top = 0;
+        if (GdkWindow* gdkWindow = gtk_widget_get_window(window_))
+            gdk_window_get_origin(gdkWindow, &left, &top);
+        x = static_cast<std::int32_t>(std::floor(xRoot)) - left;
+        y = static_cast<std::int32_t>(std::floor(yRoot)) - top;
+    }
+    static gboolean onPress(GtkWidget*, GdkEventButton* event, gpointer self)
     {
         auto* dialog = static_cast<GtkSettingsDialog*>(self);
+        // A double click arrives as two presses and a GDK_2BUTTON_PRESS besides: only presses count.
         if (event->type != GDK_BUTTON_PRESS)
             return TRUE;
-        const int tag = GPOINTER_TO_INT(g_object_get_data(G_OBJECT(box), "zorun-option")) - 1;
-        if (tag == kLinkTag) {
-            // A click: the link acts on the release inside it, like a label's Click.
-            dialog->linkPressed_ = event->button == 1;
-        } else if (tag >= 0 && tag < kOptionCount) {
-            dialog->form_.Option_MouseDown(tag);
+        std::int32_t x = 0, y = 0;
+        dialog->clientPoint(event->x_root, event->y_root, x, y);
+        dialog->form_.Form_MouseDown(buttonOf(event->button), x, y);
+        return TRUE;
+    }
+    static gboolean onRelease(GtkWidget*, GdkEventButton* event, gpointer self)
+    {
+        auto* dialog = static_cast<GtkSettingsDialog*>(self);
+        std::int32_t x = 0, y = 0;
+        dialog->clientPoint(event->x_root, event->y_root, x, y);
+        dialog->form_.Form_MouseUp(buttonOf(event->button), x, y);
+        return TRUE;
+    }
+    // The hand over the link.
+    static gboolean onPointer(GtkWidget*, GdkEvent* event, gpointer self)
+    {
+        auto* dialog = static_cast<GtkSettingsDialog*>(self);
+        bool overLink = false;
+        if (event->type == GDK_MOTION_NOTIFY) {
+            std::int32_t x = 0, y = 0;
+            dialog->clientPoint(event->motion.x_root, event->motion.y_root, x, y);
+            overLink = Zorun_P::OverLink(x, y);
         }
-        return TRUE;
-    }
-    static gboolean onLinkRelease(GtkWidget* box, GdkEventButton* event, gpointer self)
-    {
-        auto* dialog = static_cast<GtkSettingsDialog*>(self);
-        GtkAllocation area;
-        gtk_widget_get_allocation(box, &area);
-        const bool inside = event->x >= 0 && event->y >= 0 && event->x < area.width && event->y < area.height;
-        if (dialog->linkPressed_ && inside && event->button == 1)
-            dialog->form_.lbl_URL_Click();
-        dialog->linkPressed_ = false;
-        return TRUE;
-    }
-    static gboolean onLinkCrossing(GtkWidget*, GdkEventCrossing* event, gpointer self)
-    {
-        auto* dialog = static_cast<GtkSettingsDialog*>(self);
-        if (GdkWindow* gdkWindow = gtk_widget_get_window(dialog->window_))
-            gdk_window_set_cursor(gdkWindow, event->type == GDK_ENTER_NOTIFY ? dialog->hand_ : nullptr);
+        if (overLink != dialog->overLink_) {
+            dialog->overLink_ = overLink;
+            if (GdkWindow* gdkWindow = gtk_widget_get_window(dialog->window_))
+                gdk_window_set_cursor(gdkWindow, overLink ? dialog->hand_ : nullptr);
+        }
         return FALSE;
     }
     // Tab, Shift+Tab, Escape and the arrows: the focused control first (the entry keeps its arrows, an
@@ -566,9 +533,8 @@ private:
     void moveFocus(bool backwards)
     {
         const std::array<GtkWidget*, 4> controls{gtk_bin_get_child(GTK_BIN(combo_)),
-                                                 reinterpret_cast<GtkWidget*>(set_->window->NativeWindow()),
-                                                 reinterpret_cast<GtkWidget*>(cancel_->window->NativeWindow()),
-                                                 reinterpret_cast<GtkWidget*>(file_->window->NativeWindow())};
+                                                 commandWidget(DialogCommand::Set), commandWidget(DialogCommand::Cancel),
+                                                 commandWidget(DialogCommand::File)};
         std::array<bool, controls.size()> takesFocus{};
         int current = -1;
         GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(window_));
@@ -581,6 +547,10 @@ private:
         if (const int next = nextTabStop(takesFocus, current, backwards); next >= 0)
             gtk_widget_grab_focus(controls[static_cast<std::size_t>(next)]);
     }
+    GtkWidget* commandWidget(DialogCommand command)
+    {
+        return reinterpret_cast<GtkWidget*>(buttons_->nativeWindow(command));
+    }
     static gboolean onEndRequest(gpointer self)
     {
         static_cast<GtkSettingsDialog*>(self)->Close();
@@ -592,8 +562,6 @@ private:
         return TRUE;  // hidden by Close; destroyed with the dialog
     }
 
-    static constexpr int kLinkTag = 100;
-
     IniSettingsWriter writer_;
     Zorun_P form_;
     GtkWidget* window_ = nullptr;
@@ -603,16 +571,14 @@ private:
     GtkWidget* modal_ = nullptr;  // the file chooser or a message box while it runs
     GtkWidget* fileLabel_ = nullptr;
     std::array<GtkWidget*, kOptionCount> marks_{};
-    std::vector<std::unique_ptr<Label>> labels_;
-    Label* link_ = nullptr;
     Backing dialogImage_, panelImage_;
     GdkPixbuf* selectedPicture_ = nullptr;
     GdkPixbuf* unselectedPicture_ = nullptr;
     GdkCursor* hand_ = nullptr;
-    std::unique_ptr<DialogButton> set_, cancel_, file_;
+    std::unique_ptr<DialogButtons> buttons_;
     std::int32_t left_ = 0, top_ = 0;
     bool closed_ = false;
-    bool linkPressed_ = false;
+    bool overLink_ = false;
 };
 
 }  // namespace

@@ -8,16 +8,17 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
+#include "common/utf16_win32.h"
 #include "host/dialog/dialog_buttons.h"
 #include "host/dialog/dialog_layout.h"
 #include "host/dialog/ini_settings_writer.h"
 #include "host/dialog/settings_dialog.h"
 #include "host/dialog/settings_dialog_view.h"
-#include "host/forms/dib_section_win32.h"
+#include "host/drawing/drawing_kit_win32.h"
+#include "host/drawing/picture_pixels.h"
 #include "host/pictures/host_resources.h"
 
 #include <array>
-#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -31,47 +32,32 @@ constexpr wchar_t kClassName[] = L"ZorunSettingsDialog";
 constexpr int kComboId = 1001;
 constexpr int kComboListHeight = 200;
 
-std::wstring toWide(const std::string& text, UINT codePage)
-{
-    const int length = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(std::max(length, 0)), L'\0');
-    if (length > 0)
-        MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-    return wide;
-}
-
-std::string fromWide(const std::wstring& wide, UINT codePage)
-{
-    const int length =
-        WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(std::max(length, 0)), '\0');
-    if (length > 0)
-        WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length, nullptr,
-                            nullptr);
-    return text;
-}
-
 // Our texts are UTF-8; what an ANSI call takes is in the system's code page.
 std::string toAnsi(const std::string& utf8)
 {
-    return fromWide(toWide(utf8, CP_UTF8), CP_ACP);
+    return fromUtf16(toUtf16(utf8), CodePage::Ansi);
 }
 
-HFONT dialogFont(bool underline)
+RECT rectOf(const Box& box)
 {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    ReleaseDC(nullptr, screen);
-    return CreateFontW(-static_cast<int>(std::lround(kFontPoints * dpi / 72.0)), 0, 0, 0, FW_NORMAL, FALSE,
-                       underline ? TRUE : FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                       DEFAULT_QUALITY, DEFAULT_PITCH, toWide(kFontFace, CP_UTF8).c_str());
+    return {box.x, box.y, box.x + box.width, box.y + box.height};
 }
 
-// A box of the panel in the dialog's client coordinates.
-RECT inDialog(const Box& box, bool inPanel)
+MouseButton buttonOf(UINT message)
 {
-    const int dx = inPanel ? kPanel.x : 0, dy = inPanel ? kPanel.y : 0;
-    return {box.x + dx, box.y + dy, box.x + dx + box.width, box.y + dy + box.height};
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+        return MouseButton::Left;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+        return MouseButton::Right;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+        return MouseButton::Middle;
+    default:
+        return MouseButton::Other;
+    }
 }
 
 class Win32SettingsDialog final : public DialogView, public DialogShell {
@@ -90,14 +76,14 @@ public:
         RegisterClassExW(&wc);  // a second dialog in one process finds it registered
         hand_ = static_cast<HCURSOR>(
             LoadImageW(instance_, MAKEINTRESOURCEW(ZORUN_HAND_CURSOR), IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE));
-        font_ = dialogFont(false);
-        linkFont_ = dialogFont(true);
+        font_ = createScreenFont(kLabelFont);
+        linkFont_ = createScreenFont(kLinkFont);
 
         // The designed client area inside a fixed frame with a caption.
         const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
         RECT frame{0, 0, kClientWidth, kClientHeight};
         AdjustWindowRectEx(&frame, style, FALSE, 0);
-        window_ = CreateWindowExW(0, kClassName, toWide(kTitle, CP_UTF8).c_str(), style, 0, 0, frame.right - frame.left,
+        window_ = CreateWindowExW(0, kClassName, toUtf16(kTitle).c_str(), style, 0, 0, frame.right - frame.left,
                                   frame.bottom - frame.top, nullptr, nullptr, instance_, this);
         createBacking();
 
@@ -107,30 +93,18 @@ public:
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kComboId)), instance_, nullptr);
         SendMessageW(combo_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
 
-        for (int i = 0; i < 2; ++i)
-            optionPictures_[i] =
-                platform.LoadStoredPicture(i == 0 ? StoredPicture::Option : StoredPicture::OptionSelected);
-        const FramePictures frames = loadFramePictures(platform);
+        optionImages_[0].assign(platform.LoadStoredPicture(StoredPicture::Option));
+        optionImages_[1].assign(platform.LoadStoredPicture(StoredPicture::OptionSelected));
         const auto container = reinterpret_cast<std::intptr_t>(window_);
-        set_ = std::make_unique<DialogButton>(container, frames, kSetCaption, kSetButton.x, kSetButton.y,
-                                              kSetButton.width, kSetButton.height, [this] { form_.Cmd_Set_Click(); });
-        cancel_ = std::make_unique<DialogButton>(container, frames, kCancelCaption, kCancelButton.x, kCancelButton.y,
-                                                 kCancelButton.width, kCancelButton.height,
-                                                 [this] { form_.Cmd_Can_Click(); });
-        file_ = std::make_unique<DialogButton>(container, frames, kFileCaption, kPanel.x + kFileButton.x,
-                                               kPanel.y + kFileButton.y, kFileButton.width, kFileButton.height,
-                                               [this] { form_.Cmd_File_Click(); });
+        buttons_ = std::make_unique<DialogButtons>(container, container, kPanel.x, kPanel.y,
+                                                   loadFramePictures(platform), form_);
     }
 
     ~Win32SettingsDialog() override
     {
-        set_.reset(), cancel_.reset(), file_.reset();
+        buttons_.reset();
         if (window_ != nullptr)
             DestroyWindow(window_);
-        if (backingDc_ != nullptr)
-            DeleteDC(backingDc_);
-        if (backing_ != nullptr)
-            DeleteObject(backing_);
         DeleteObject(font_);
         DeleteObject(linkFont_);
     }
@@ -174,19 +148,15 @@ public:
     {
         SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    void InitButtons() override
-    {
-        for (DialogButton* b : {set_.get(), cancel_.get(), file_.get()})
-            b->window->Control().Initialize();
-    }
-    void SetFileButtonEnabled(bool enabled) override { file_->window->Control().SetEnabled(enabled); }
+    void InitButtons() override { buttons_->initialize(); }
+    void SetFileButtonEnabled(bool enabled) override { buttons_->setFileEnabled(enabled); }
     void SetComboEnabled(bool enabled) override { EnableWindow(combo_, enabled ? TRUE : FALSE); }
-    void SetComboText(const std::string& text) override { SetWindowTextW(combo_, toWide(text, CP_UTF8).c_str()); }
+    void SetComboText(const std::string& text) override { SetWindowTextW(combo_, toUtf16(text).c_str()); }
     std::string ComboText() override
     {
         std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(combo_)) + 1, L'\0');
         text.resize(static_cast<std::size_t>(GetWindowTextW(combo_, text.data(), static_cast<int>(text.size()))));
-        return fromWide(text, CP_UTF8);
+        return fromUtf16(text);
     }
     void SetComboList(const std::vector<std::string>& entries) override
     {
@@ -194,7 +164,7 @@ public:
         const std::string text = ComboText();
         SendMessageW(combo_, CB_RESETCONTENT, 0, 0);
         for (const std::string& entry : entries)
-            SendMessageW(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toWide(entry, CP_UTF8).c_str()));
+            SendMessageW(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toUtf16(entry).c_str()));
         SetComboText(text);
     }
     void SetOptionPicture(int element, bool selected) override
@@ -202,13 +172,13 @@ public:
         if (element < 0 || element >= kOptionCount)
             return;
         selected_[static_cast<std::size_t>(element)] = selected;
-        const RECT r = inDialog(kOptionMarks[element], true);
+        const RECT r = rectOf(inDialog(kOptionMarks[element]));
         InvalidateRect(window_, &r, FALSE);
     }
     void SetFileLabel(const std::string& path) override
     {
-        fileLabel_ = toWide(path, CP_ACP);
-        const RECT r = inDialog(kFileLabel, true);
+        fileLabel_ = toUtf16(path, CodePage::Ansi);
+        const RECT r = rectOf(inDialog(kFileLabel));
         InvalidateRect(window_, &r, FALSE);
     }
     void ClientSize(Surface surface, std::int32_t& width, std::int32_t& height) override
@@ -221,12 +191,10 @@ public:
         const bool panel = surface == Surface::Panel;
         const int top = panel ? kPanel.y : 0, left = panel ? kPanel.x : 0;
         const int right = left + std::min(width + 1, panel ? kPanel.width : kClientWidth);
-        if (bits_ == nullptr || y < 0 || y >= (panel ? kPanel.height : kClientHeight))
+        if (backing_.empty() || y < 0 || y >= (panel ? kPanel.height : kClientHeight))
             return;
-        // 0x00BBGGRR to the DIB's 0x00RRGGBB.
-        const std::uint32_t pixel = (colour & 0xFF) << 16 | (colour & 0xFF00) | (colour >> 16 & 0xFF);
-        std::uint32_t* row = bits_ + static_cast<std::ptrdiff_t>(top + y) * kClientWidth;
-        std::fill(row + left, row + right, pixel);
+        std::uint32_t* row = backing_.bits() + static_cast<std::ptrdiff_t>(top + y) * kClientWidth;
+        std::fill(row + left, row + right, xrgbFromColour(colour));
         RECT r{left, top + y, right, top + y + 1};
         InvalidateRect(window_, &r, FALSE);
     }
@@ -237,9 +205,9 @@ public:
     }
     void ShowStoreFailure(const StoreFailure& failure) override
     {
-        const std::wstring text = toWide(failure.heading, CP_UTF8) + L"\n\n" + toWide(failure.path, CP_ACP) + L"\n" +
-                                  toWide(failure.reason, CP_UTF8);
-        MessageBoxW(window_, text.c_str(), toWide(failure.caption, CP_UTF8).c_str(), MB_OK | MB_ICONEXCLAMATION);
+        const std::wstring text = toUtf16(failure.heading) + L"\n\n" + toUtf16(failure.path, CodePage::Ansi) + L"\n" +
+                                  toUtf16(failure.reason);
+        MessageBoxW(window_, text.c_str(), toUtf16(failure.caption).c_str(), MB_OK | MB_ICONEXCLAMATION);
     }
     void Close() override
     {
@@ -307,22 +275,21 @@ public:
 private:
     void createBacking()
     {
-        backing_ = createTopDownDib(nullptr, kClientWidth, kClientHeight, bits_);
-        if (backing_ == nullptr)
+        backing_.resize(kClientWidth, kClientHeight);
+        if (backing_.empty())
             return;
-        const auto fill = [this](const Box& box, std::uint32_t rgb) {
+        const auto fill = [this](const Box& box, std::uint32_t colour) {
             for (int y = box.y; y < box.y + box.height; ++y)
-                std::fill_n(bits_ + static_cast<std::ptrdiff_t>(y) * kClientWidth + box.x, box.width, rgb);
+                std::fill_n(backing_.bits() + static_cast<std::ptrdiff_t>(y) * kClientWidth + box.x, box.width,
+                            xrgbFromColour(colour));
         };
-        fill({0, 0, kClientWidth, kClientHeight}, 0x808080);
-        fill(kPanel, 0xE0E0E0);
-        backingDc_ = CreateCompatibleDC(nullptr);
-        SelectObject(backingDc_, backing_);
+        fill({0, 0, kClientWidth, kClientHeight}, kBackground);
+        fill(kPanel, kPanelBackground);
     }
 
     void drawText(HDC dc, const std::string& utf8, RECT r, UINT format)
     {
-        std::wstring text = toWide(utf8, CP_UTF8);
+        std::wstring text = toUtf16(utf8);
         DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, format | DT_NOPREFIX);
     }
 
@@ -334,37 +301,31 @@ private:
         HDC compose = CreateCompatibleDC(dc);
         HBITMAP bitmap = CreateCompatibleBitmap(dc, kClientWidth, kClientHeight);
         HGDIOBJ old = SelectObject(compose, bitmap);
-        BitBlt(compose, 0, 0, kClientWidth, kClientHeight, backingDc_, 0, 0, SRCCOPY);
+        BitBlt(compose, 0, 0, kClientWidth, kClientHeight, backing_.dc(), 0, 0, SRCCOPY);
 
-        const RECT frame = inDialog(kHeadingFrame, true);
+        const RECT frame = rectOf(inDialog(kHeadingFrame));
         FrameRect(compose, &frame, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
         for (int i = 0; i < kOptionCount; ++i) {
-            const Picture& p = optionPictures_[selected_[static_cast<std::size_t>(i)] ? 1 : 0];
-            if (p.width <= 0)
+            const MemoryImage& mark = optionImages_[selected_[static_cast<std::size_t>(i)] ? 1 : 0];
+            if (mark.empty())
                 continue;
-            std::vector<std::uint8_t> bgr(static_cast<std::size_t>(p.width) * p.height * 4);
-            for (std::size_t k = 0; k < static_cast<std::size_t>(p.width) * p.height; ++k) {
-                bgr[k * 4] = p.rgb[k * 3 + 2], bgr[k * 4 + 1] = p.rgb[k * 3 + 1], bgr[k * 4 + 2] = p.rgb[k * 3];
-            }
-            const BITMAPINFO info = dibInfo(p.width, -p.height, 32);
-            const RECT at = inDialog(kOptionMarks[i], true);
-            SetDIBitsToDevice(compose, at.left, at.top, static_cast<DWORD>(p.width), static_cast<DWORD>(p.height), 0, 0,
-                              0, static_cast<UINT>(p.height), bgr.data(), &info, DIB_RGB_COLORS);
+            const Box at = inDialog(kOptionMarks[i]);
+            BitBlt(compose, at.x, at.y, mark.width(), mark.height(), mark.dc(), 0, 0, SRCCOPY);
         }
 
         SetBkMode(compose, TRANSPARENT);
         HGDIOBJ oldFont = SelectObject(compose, font_);
         SetTextColor(compose, RGB(0, 0, 0));
-        drawText(compose, kHeadingText, inDialog(kHeading, true), DT_CENTER | DT_SINGLELINE);
+        drawText(compose, kHeadingText, rectOf(inDialog(kHeading)), DT_CENTER | DT_SINGLELINE);
         for (int i = 0; i < kOptionCount; ++i)
-            drawText(compose, kOptionTexts[i], inDialog(kOptionLabels[i], true), DT_SINGLELINE | DT_NOCLIP);
-        drawText(compose, kRepeatText, inDialog(kRepeatLabel, true), DT_SINGLELINE | DT_NOCLIP);
-        RECT fileBox = inDialog(kFileLabel, true);
+            drawText(compose, kOptionTexts[i], rectOf(inDialog(kOptionLabels[i])), DT_SINGLELINE | DT_NOCLIP);
+        drawText(compose, kRepeatText, rectOf(inDialog(kRepeatLabel)), DT_SINGLELINE | DT_NOCLIP);
+        RECT fileBox = rectOf(inDialog(kFileLabel));
         DrawTextW(compose, fileLabel_.c_str(), static_cast<int>(fileLabel_.size()), &fileBox,
                   DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX);
         SelectObject(compose, linkFont_);
         SetTextColor(compose, RGB(255, 255, 255));
-        drawText(compose, homePageAddress(), inDialog(kLink, false), DT_SINGLELINE | DT_NOCLIP);
+        drawText(compose, homePageAddress(), rectOf(kLink), DT_SINGLELINE | DT_NOCLIP);
         SelectObject(compose, oldFont);
 
         BitBlt(dc, 0, 0, kClientWidth, kClientHeight, compose, 0, 0, SRCCOPY);
@@ -386,23 +347,6 @@ private:
         return true;
     }
 
-    // Which option element (mark or label) lies under a client point; -1 for none.
-    static int optionAt(int x, int y)
-    {
-        for (int i = 0; i < kOptionCount; ++i) {
-            const RECT m = inDialog(kOptionMarks[i], true), l = inDialog(kOptionLabels[i], true);
-            const POINT p{x, y};
-            if (PtInRect(&m, p) || PtInRect(&l, p))
-                return i;
-        }
-        return -1;
-    }
-    static bool onLink(int x, int y)
-    {
-        const RECT r = inDialog(kLink, false);
-        return PtInRect(&r, POINT{x, y}) != FALSE;
-    }
-
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam)
     {
         const int x = static_cast<short>(LOWORD(lParam)), y = static_cast<short>(HIWORD(lParam));
@@ -418,22 +362,14 @@ private:
             // The dialog keeps the mouse from a press on itself to the release, so a release over a button
             // is not that button's.
             SetCapture(window_);
-            if (const int option = optionAt(x, y); option >= 0)
-                form_.Option_MouseDown(option);
-            linkPressed_ = message == WM_LBUTTONDOWN && onLink(x, y);
+            form_.Form_MouseDown(buttonOf(message), x, y);
             return 0;
         case WM_RBUTTONUP:
         case WM_MBUTTONUP:
         case WM_LBUTTONUP:
             if ((wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0 && GetCapture() == window_)
                 ReleaseCapture();
-            if (message != WM_LBUTTONUP)
-                return 0;
-            if (linkPressed_ && onLink(x, y)) {
-                linkPressed_ = false;
-                form_.lbl_URL_Click();
-            }
-            linkPressed_ = false;
+            form_.Form_MouseUp(buttonOf(message), x, y);
             return 0;
         case WM_SETCURSOR:
             if (LOWORD(lParam) == HTCLIENT && reinterpret_cast<HWND>(wParam) == window_) {
@@ -441,7 +377,7 @@ private:
                 ::GetCursorPos(&p);
                 ScreenToClient(window_, &p);
                 SetCursor(busy_ ? LoadCursorA(nullptr, IDC_WAIT)
-                                : (onLink(p.x, p.y) && hand_ != nullptr ? hand_ : LoadCursorA(nullptr, IDC_ARROW)));
+                                : (Zorun_P::OverLink(p.x, p.y) && hand_ != nullptr ? hand_ : LoadCursorA(nullptr, IDC_ARROW)));
                 return TRUE;
             }
             break;
@@ -485,16 +421,13 @@ private:
     HFONT font_ = nullptr;
     HFONT linkFont_ = nullptr;
     HCURSOR hand_ = nullptr;
-    HBITMAP backing_ = nullptr;
-    HDC backingDc_ = nullptr;
-    std::uint32_t* bits_ = nullptr;
-    std::array<Picture, 2> optionPictures_;
+    MemoryImage backing_;
+    std::array<MemoryImage, 2> optionImages_;  // unselected, selected
     std::array<bool, kOptionCount> selected_{};
     std::wstring fileLabel_;
-    std::unique_ptr<DialogButton> set_, cancel_, file_;
+    std::unique_ptr<DialogButtons> buttons_;
     bool closed_ = false;
     bool busy_ = false;
-    bool linkPressed_ = false;
 };
 
 }  // namespace

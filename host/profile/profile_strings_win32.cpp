@@ -1,6 +1,8 @@
 // The profile-string calls on Windows: kernel32 itself.
 #include "host/profile/profile_strings_win32.h"
 
+#include "common/utf16_win32.h"
+
 #include <windows.h>
 
 #include <optional>
@@ -21,11 +23,7 @@ std::string systemText(DWORD error)
         wide.pop_back();
     if (wide.empty())
         return "error " + std::to_string(error);
-    const int size =
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), size, nullptr, nullptr);
-    return utf8;
+    return fromUtf16(wide);
 }
 
 // The whole file, opened for writing as well so that a read-only file is found before anything is stored:

@@ -2,6 +2,8 @@
 // UTF-8, as a screen reader reads a message box. Exit code 1 when no window has that title.
 #include <windows.h>
 
+#include "common/utf16_win32.h"
+
 #include <cstdio>
 #include <string>
 
@@ -11,11 +13,7 @@ BOOL CALLBACK printText(HWND control, LPARAM)
 {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-    const int size =
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), size, nullptr, nullptr);
-    std::printf("%s\n", utf8.c_str());
+    std::printf("%s\n", zorun::fromUtf16(text).c_str());
     return TRUE;
 }
 

@@ -143,6 +143,25 @@ TEST(SettingsDialogOptions, PickingSwitchesTheControls)
     EXPECT_EQ(d.view.selectedMarks, std::vector<int>{1});
 }
 
+TEST(SettingsDialogOptions, APressPicksTheOptionUnderItsMarkOrLabel)
+{
+    struct Row {
+        std::int32_t x, y;  // in the dialog's client area; the panel starts at 12, 16
+        int picked;         // -1: the kind stays
+    };
+    const Row rows[] = {
+        {40, 92, 0},   {52, 104, 0},  {53, 92, -1},   {77, 92, 0},  {78, 92, -1}, {56, 84, 1},
+        {56, 85, -1},  {115, 124, 2}, {116, 124, -1}, {28, 76, -1}, {40, 91, -1},
+    };
+    for (const Row& row : rows) {
+        for (MouseButton button : {MouseButton::Left, MouseButton::Right}) {
+            LoadedDialog d(-1);
+            d.form.Form_MouseDown(button, row.x, row.y);
+            EXPECT_EQ(d.settings.BGM_Kind, row.picked) << row.x << ", " << row.y;
+        }
+    }
+}
+
 TEST(SettingsDialogCancel, CancelAndEscapeWriteNothingAfterChanges)
 {
     for (void (Zorun_P::*cancel)() : {&Zorun_P::Cmd_Can_Click, &Zorun_P::Form_KeyEscape}) {
@@ -206,6 +225,39 @@ TEST(SettingsDialogLink, OpensTheAddressUnderABusyPointer)
     d.form.lbl_URL_Click();
     EXPECT_EQ(d.shell.opened, std::vector<std::string>{"https://zorun.example/"});
     EXPECT_EQ(d.view.pointer, (std::vector<bool>{true, false}));
+}
+
+TEST(SettingsDialogLink, ALeftPressAndReleaseOnTheLinkClickIt)
+{
+    struct Step {
+        bool down;
+        MouseButton button;
+        std::int32_t x, y;
+    };
+    constexpr auto L = MouseButton::Left, R = MouseButton::Right;
+    struct Row {
+        const char* gesture;
+        std::vector<Step> steps;
+        std::size_t clicks;
+    };
+    const Row rows[] = {
+        {"click", {{true, L, 12, 208}, {false, L, 218, 220}}, 1},
+        {"released off it", {{true, L, 12, 208}, {false, L, 219, 220}}, 0},
+        {"pressed off it", {{true, L, 11, 208}, {false, L, 20, 210}}, 0},
+        {"right click", {{true, R, 20, 210}, {false, R, 20, 210}}, 0},
+        {"a right press between", {{true, L, 20, 210}, {true, R, 20, 210}, {false, R, 20, 210}, {false, L, 20, 210}}, 0},
+        {"a right release between", {{true, L, 20, 210}, {false, R, 20, 210}, {false, L, 20, 210}}, 1},
+        {"a second release", {{true, L, 20, 210}, {false, L, 20, 210}, {false, L, 20, 210}}, 1},
+    };
+    for (const Row& row : rows) {
+        LoadedDialog d;
+        for (const Step& step : row.steps)
+            step.down ? d.form.Form_MouseDown(step.button, step.x, step.y)
+                      : d.form.Form_MouseUp(step.button, step.x, step.y);
+        EXPECT_EQ(d.shell.opened.size(), row.clicks) << row.gesture;
+    }
+    EXPECT_TRUE(Zorun_P::OverLink(218, 220));
+    EXPECT_FALSE(Zorun_P::OverLink(218, 221));
 }
 
 TEST(SettingsDialogPainting, RowsOfTheDialogAndThePanel)
