@@ -247,6 +247,7 @@ TEST(SettingsDialogLink, ALeftPressAndReleaseOnTheLinkClickIt)
         {"right click", {{true, R, 20, 210}, {false, R, 20, 210}}, 0},
         {"a right press between", {{true, L, 20, 210}, {true, R, 20, 210}, {false, R, 20, 210}, {false, L, 20, 210}}, 0},
         {"a right release between", {{true, L, 20, 210}, {false, R, 20, 210}, {false, L, 20, 210}}, 1},
+        {"a right release on it", {{true, L, 20, 210}, {false, R, 20, 210}, {false, L, 20, 230}}, 0},
         {"a second release", {{true, L, 20, 210}, {false, L, 20, 210}, {false, L, 20, 210}}, 1},
     };
     for (const Row& row : rows) {
