@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "host/forms/host_window_win32.h"
+#include "host/drawing/picture_pixels.h"
 #include "host/forms/dib_section_win32.h"
 
 #include <algorithm>
@@ -73,24 +74,8 @@ public:
         pictureWidth_ = picture.width;
         pictureHeight_ = picture.height;
         placement_ = RECT{left, top, left + std::max(width, 0), top + std::max(height, 0)};
-        // Kept as the device-independent bitmap GDI draws: bottom row first, blue-green-red, rows
-        // padded to four bytes.
-        bits_.clear();
-        if (picture.width > 0 && picture.height > 0 &&
-            picture.rgb.size() >= static_cast<std::size_t>(picture.width) * picture.height * 3) {
-            const std::size_t width3 = static_cast<std::size_t>(picture.width) * 3;
-            const std::size_t stride = (width3 + 3) & ~std::size_t{3};
-            bits_.assign(stride * picture.height, 0);
-            for (std::int32_t y = 0; y < picture.height; ++y) {
-                const std::uint8_t* from = &picture.rgb[static_cast<std::size_t>(y) * width3];
-                std::uint8_t* to = &bits_[static_cast<std::size_t>(picture.height - 1 - y) * stride];
-                for (std::size_t x = 0; x < width3; x += 3) {
-                    to[x] = from[x + 2];
-                    to[x + 1] = from[x + 1];
-                    to[x + 2] = from[x];
-                }
-            }
-        }
+        // Kept as the device-independent bitmap GDI draws: 32 bits, top row first.
+        bits_ = xrgbPixels(picture);
         if (window_ != nullptr)
             InvalidateRect(window_, nullptr, TRUE);
     }
@@ -183,7 +168,7 @@ private:
     {
         if (bits_.empty())
             return;
-        const BITMAPINFO info = dibInfo(pictureWidth_, pictureHeight_, 24);
+        const BITMAPINFO info = dibInfo(pictureWidth_, -pictureHeight_, 32);
         const int saved = SaveDC(dc);
         IntersectClipRect(dc, placement_.left, placement_.top, placement_.right, placement_.bottom);
         SetDIBitsToDevice(dc, placement_.left, placement_.top, static_cast<DWORD>(pictureWidth_),
@@ -195,7 +180,7 @@ private:
     FormEvents& events_;
     HWND window_ = nullptr;
     bool busy_ = false;
-    std::vector<std::uint8_t> bits_;
+    std::vector<std::uint32_t> bits_;
     std::int32_t pictureWidth_ = 0;
     std::int32_t pictureHeight_ = 0;
     RECT placement_{};
