@@ -82,14 +82,14 @@ public:
         if (from.empty())
             return;
         SetStretchBltMode(image_.dc(), COLORONCOLOR);
-        StretchBlt(image_.dc(), destination.x, destination.y, destination.width, destination.height, from.dc(), source.x,
-                   source.y, source.width, source.height, SRCCOPY);
+        StretchBlt(image_.dc(), destination.x, destination.y, destination.width, destination.height, from.dc(),
+                   source.x, source.y, source.width, source.height, SRCCOPY);
     }
     void GradientFill(const GradientVertex* vertices, std::uint32_t count, const GradientRect& rect) override
     {
         GRADIENT_RECT mesh{rect.upperLeft, rect.lowerRight};
-        ::GradientFill(image_.dc(), reinterpret_cast<TRIVERTEX*>(const_cast<GradientVertex*>(vertices)), count, &mesh, 1,
-                       GRADIENT_FILL_RECT_V);
+        ::GradientFill(image_.dc(), reinterpret_cast<TRIVERTEX*>(const_cast<GradientVertex*>(vertices)), count, &mesh,
+                       1, GRADIENT_FILL_RECT_V);
     }
     void Refresh() override
     {

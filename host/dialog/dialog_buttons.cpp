@@ -46,8 +46,8 @@ struct DialogButtons::Button {
     ClickHandler handler;
     std::unique_ptr<CommandWindow> window;
 
-    Button(std::intptr_t container, const FramePictures& pictures, const dialog::CommandPlace& place,
-           std::int32_t left, std::int32_t top, Zorun_P& form)
+    Button(std::intptr_t container, const FramePictures& pictures, const dialog::CommandPlace& place, std::int32_t left,
+           std::int32_t top, Zorun_P& form)
         : handler(clickOf(place.command, form)), window(createCommandWindow(container, pictures, handler))
     {
         window->Move(left + place.box.x, top + place.box.y, place.box.width, place.box.height);

@@ -129,8 +129,8 @@ public:
         g_signal_connect(window_, "button-release-event", G_CALLBACK(onRelease), this);
         g_signal_connect(window_, "motion-notify-event", G_CALLBACK(onPointer), this);
         g_signal_connect(window_, "leave-notify-event", G_CALLBACK(onPointer), this);
-        gtk_widget_add_events(window_, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK | GDK_POINTER_MOTION_MASK |
-                                           GDK_LEAVE_NOTIFY_MASK);
+        gtk_widget_add_events(
+            window_, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK | GDK_POINTER_MOTION_MASK | GDK_LEAVE_NOTIFY_MASK);
 
         root_ = gtk_fixed_new();
         gtk_widget_set_size_request(root_, kClientWidth, kClientHeight);
@@ -409,10 +409,9 @@ private:
     {
         static_assert(kComboArrowWidth == 17, "the arrow's CSS below: 1 + 1 + 13 + 1 + 1 pixels");
         GtkCssProvider* css = gtk_css_provider_new();
-        const std::string rules = "* { min-height: 0; padding: 0; margin: 0; }"
-                                  "entry { font: " +
-                                  cssFont(kLabelFont) +
-                                  "; background: white; padding: 0 2px; min-width: 0; }"
+        const std::string entryRule =
+            "entry { font: " + cssFont(kLabelFont) + "; background: white; padding: 0 2px; min-width: 0; }";
+        const std::string rules = "* { min-height: 0; padding: 0; margin: 0; }" + entryRule +
                                   "button { min-width: 0; padding: 0; }"
                                   "arrow { min-width: 13px; min-height: 13px; padding: 0 1px; }";
         gtk_css_provider_load_from_data(css, rules.c_str(), -1, nullptr);
@@ -532,8 +531,8 @@ private:
     // The controls in the order the dialog creates them, as Windows orders a dialog's tab stops.
     void moveFocus(bool backwards)
     {
-        const std::array<GtkWidget*, 4> controls{gtk_bin_get_child(GTK_BIN(combo_)),
-                                                 commandWidget(DialogCommand::Set), commandWidget(DialogCommand::Cancel),
+        const std::array<GtkWidget*, 4> controls{gtk_bin_get_child(GTK_BIN(combo_)), commandWidget(DialogCommand::Set),
+                                                 commandWidget(DialogCommand::Cancel),
                                                  commandWidget(DialogCommand::File)};
         std::array<bool, controls.size()> takesFocus{};
         int current = -1;

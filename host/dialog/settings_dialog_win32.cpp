@@ -377,7 +377,8 @@ private:
                 ::GetCursorPos(&p);
                 ScreenToClient(window_, &p);
                 SetCursor(busy_ ? LoadCursorA(nullptr, IDC_WAIT)
-                                : (Zorun_P::OverLink(p.x, p.y) && hand_ != nullptr ? hand_ : LoadCursorA(nullptr, IDC_ARROW)));
+                                : (Zorun_P::OverLink(p.x, p.y) && hand_ != nullptr ? hand_
+                                                                                   : LoadCursorA(nullptr, IDC_ARROW)));
                 return TRUE;
             }
             break;

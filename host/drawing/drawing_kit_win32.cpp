@@ -21,10 +21,10 @@ int screenDpi()
 HFONT createScreenFont(const CaptionFont& font)
 {
     const int dpi = screenDpi();
-    return CreateFontW(-static_cast<int>(std::lround(font.points * (dpi > 0 ? dpi : 96) / 72.0)), 0, 0, 0,
-                       font.weight, font.italic, font.underline, font.strikethrough,
-                       static_cast<DWORD>(font.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH, toUtf16(font.face).c_str());
+    return CreateFontW(-static_cast<int>(std::lround(font.points * (dpi > 0 ? dpi : 96) / 72.0)), 0, 0, 0, font.weight,
+                       font.italic, font.underline, font.strikethrough, static_cast<DWORD>(font.charset),
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                       toUtf16(font.face).c_str());
 }
 
 MemoryImage::MemoryImage() : dc_(CreateCompatibleDC(nullptr)) {}

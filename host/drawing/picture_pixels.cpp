@@ -6,8 +6,7 @@ namespace zorun::host {
 bool isWholePicture(const Picture& picture)
 {
     return picture.width > 0 && picture.height > 0 &&
-           picture.rgb.size() >=
-               static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height) * 3;
+           picture.rgb.size() >= static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height) * 3;
 }
 
 std::uint32_t pixelAt(const Picture& picture, std::int32_t x, std::int32_t y)

@@ -150,8 +150,8 @@ TEST(SettingsDialogOptions, APressPicksTheOptionUnderItsMarkOrLabel)
         int picked;         // -1: the kind stays
     };
     const Row rows[] = {
-        {40, 92, 0},   {52, 104, 0},  {53, 92, -1},   {77, 92, 0},  {78, 92, -1}, {56, 84, 1},
-        {56, 85, -1},  {115, 124, 2}, {116, 124, -1}, {28, 76, -1}, {40, 91, -1},
+        {40, 92, 0},  {52, 104, 0},  {53, 92, -1},   {77, 92, 0},  {78, 92, -1}, {56, 84, 1},
+        {56, 85, -1}, {115, 124, 2}, {116, 124, -1}, {28, 76, -1}, {40, 91, -1},
     };
     for (const Row& row : rows) {
         for (MouseButton button : {MouseButton::Left, MouseButton::Right}) {
@@ -245,7 +245,9 @@ TEST(SettingsDialogLink, ALeftPressAndReleaseOnTheLinkClickIt)
         {"released off it", {{true, L, 12, 208}, {false, L, 219, 220}}, 0},
         {"pressed off it", {{true, L, 11, 208}, {false, L, 20, 210}}, 0},
         {"right click", {{true, R, 20, 210}, {false, R, 20, 210}}, 0},
-        {"a right press between", {{true, L, 20, 210}, {true, R, 20, 210}, {false, R, 20, 210}, {false, L, 20, 210}}, 0},
+        {"a right press between",
+         {{true, L, 20, 210}, {true, R, 20, 210}, {false, R, 20, 210}, {false, L, 20, 210}},
+         0},
         {"a right release between", {{true, L, 20, 210}, {false, R, 20, 210}, {false, L, 20, 210}}, 1},
         {"a right release on it", {{true, L, 20, 210}, {false, R, 20, 210}, {false, L, 20, 230}}, 0},
         {"a second release", {{true, L, 20, 210}, {false, L, 20, 210}, {false, L, 20, 210}}, 1},
