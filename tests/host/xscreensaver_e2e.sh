@@ -28,16 +28,6 @@ trap cleanup EXIT
 start_private_xvfb 1280x1024 850
 make_app "$host" "$renderer" "$write_settings"
 
-# Waits for the host and its renderer (a loaded machine may take seconds); prints the host's process id.
-wait_for_run() {
-  for _ in $(seq 300); do
-    saver=$(ours_named Zorun.scr) drawer=$(ours_named Zorun.dll)
-    [ -n "$saver" ] && [ -n "$drawer" ] && { echo "$saver"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
-
 # check_run WHAT HOST_PID [WINDOW]: the clouds between the bars in the window (the whole screen unless
 # given), after the fade-in from black, and the music file open in the host.
 check_run() {
