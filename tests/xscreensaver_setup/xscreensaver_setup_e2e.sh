@@ -2,7 +2,7 @@
 # zorun-xscreensaver-setup run by a user, then xscreensaver with no other edit, on an Xvfb of its own:
 # for a user without ~/.xscreensaver (made from xscreensaver's defaults; `xscreensaver-command -select`
 # of Zorun's place starts it) and on a file written by xscreensaver-settings 6.06 (one line added and
-# nothing else; --select then makes `-activate` start Zorun). Each run twice: the second changes nothing.
+# nothing else; --select, while xscreensaver runs, then makes `-activate` start Zorun). Each run twice: the second changes nothing.
 #
 # xscreensaver starts no display mode as root, so as root (CI) the test runs it as a user of its own.
 # Exit code 77 (skipped) without xscreensaver.
@@ -42,11 +42,11 @@ set_up() {
   [ "$(stat -c %U "$file")" = "$user" ] || fail "$what: the file does not belong to $user"
 }
 
-# run_by_xscreensaver WHAT ARGUMENT...: xscreensaver as set up, the command given, and Zorun must run.
+# run_by_xscreensaver WHAT ARGUMENT...: the command given to the running xscreensaver, and Zorun must run;
+# then xscreensaver ends.
 run_by_xscreensaver() {
   what=$1
   shift
-  start_xscreensaver_as_set_up
   xscreensaver_command "$@"
   if wait_for_run >/dev/null; then
     echo "$what: xscreensaver $* runs Zorun"
@@ -64,6 +64,7 @@ set_up "no file"
 # xscreensaver-command numbers the list from 1; Zorun's entry is the list's last.
 place=$(sed -n '/^programs:/,/[^\\]$/p' "$file" | grep -c '\\n')
 grep -q "zorun --root" "$file" || fail "no file: Zorun is not on the list made"
+start_xscreensaver_as_set_up
 run_by_xscreensaver "no file" -select "$place"
 
 echo "== a file written by xscreensaver-settings"
@@ -77,7 +78,8 @@ if [ "$(grep -c '^>' "$work/added")" -ne 1 ] || grep -q '^<' "$work/added" ||
   fail "written by xscreensaver-settings: not exactly Zorun's line added"
 fi
 
-echo "== the same, --select"
+echo "== the same, --select, while xscreensaver runs (it reads the file again by itself)"
+start_xscreensaver_as_set_up
 set_up "--select" --select
 diff "$written_by_settings" "$file" | grep '^[<>]'
 run_by_xscreensaver "--select" -activate
