@@ -16,14 +16,7 @@ xvfb_pid= daemon_pid= window_pid=
 . "$(dirname "$0")/../support/xscreensaver_env.sh"
 make_user_work "$work_root" xscreensaver
 
-cleanup() {
-  [ -n "$daemon_pid" ] && kill "$daemon_pid" 2>/dev/null
-  [ -n "$window_pid" ] && kill "$window_pid" 2>/dev/null
-  for pid in $(ours); do kill -9 "$pid" 2>/dev/null; done
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
+trap end_xscreensaver_run EXIT
 
 start_private_xvfb 1280x1024 850
 make_app "$host" "$renderer" "$write_settings"

@@ -135,6 +135,16 @@ start_xscreensaver_as_set_up() {
   exit 1
 }
 
+# end_xscreensaver_run: the end of a run on a private Xvfb, at its exit: the daemon, the probe's window,
+# every process of ours, the Xvfb and $work go.
+end_xscreensaver_run() {
+  [ -n "${daemon_pid:-}" ] && kill "$daemon_pid" 2>/dev/null
+  [ -n "${window_pid:-}" ] && kill "$window_pid" 2>/dev/null
+  for pid in $(ours); do kill -9 "$pid" 2>/dev/null; done
+  [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+
 # xscreensaver_command ARGUMENT...: xscreensaver-command as the user, quietly.
 xscreensaver_command() {
   # shellcheck disable=SC2086

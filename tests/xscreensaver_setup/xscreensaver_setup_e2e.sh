@@ -16,13 +16,7 @@ written_by_settings=$(dirname "$0")/written_by_xscreensaver_settings
 . "$(dirname "$0")/../support/xscreensaver_env.sh"
 make_user_work "$work_root" xscreensaver_setup
 
-cleanup() {
-  [ -n "$daemon_pid" ] && kill "$daemon_pid" 2>/dev/null
-  for pid in $(ours); do kill -9 "$pid" 2>/dev/null; done
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
+trap end_xscreensaver_run EXIT
 
 start_private_xvfb 1024x768 900
 make_app "$host" "$renderer" "$write_settings"
