@@ -78,7 +78,7 @@ int main(int argc, char** argv)
     if (lstat(path.c_str(), &status) == 0 && S_ISLNK(status.st_mode)) {
         char* target = realpath(path.c_str(), nullptr);
         if (target == nullptr)
-            return failure(path + " links to " + std::strerror(errno) + " (a missing file?)");
+            return failure("cannot follow the link " + path + ": " + std::strerror(errno));
         path = target;
         std::free(target);
     }
@@ -123,7 +123,13 @@ int main(int argc, char** argv)
     }
     if (!zorun::replaceFile(path, edit->text.data(), edit->text.size(), mode))
         return failure("cannot write " + path + ": " + std::strerror(errno));
-    std::printf("%s %s: Zorun is display mode %d%s.\n", existed ? "Updated" : "Made", path.c_str(), edit->index,
-                select ? ", xscreensaver's only one" : "");
+    if (!existed)
+        std::printf("Made %s with xscreensaver's default display modes and Zorun.\n", path.c_str());
+    else if (edit->added)
+        std::printf("Added Zorun to the display modes in %s.\n", path.c_str());
+    if (select)
+        std::printf("Zorun is xscreensaver's only display mode now.\n");
+    else
+        std::printf("Choose \"Zorun\" in xscreensaver-settings.\n");
     return 0;
 }
