@@ -100,7 +100,7 @@ int main(int argc, char** argv)
     } else {
         before = "# XScreenSaver Preferences File\n"
                  "# Written by zorun-xscreensaver-setup: the display modes of xscreensaver's defaults and Zorun;\n"
-                 "# every other setting is xscreensaver's default until xscreensaver-settings saves them.\n\n";
+                 "# every other setting is xscreensaver's default until xscreensaver-settings saves them.\n";
     }
 
     std::optional<zorun::ProgramsEdit> edit = zorun::addZorunProgram(before, select);
@@ -111,7 +111,8 @@ int main(int argc, char** argv)
             return failure(std::string("xscreensaver's list of display modes is not in ") + kAppDefaults +
                            " (is xscreensaver installed?)");
         const bool lineOpen = !before.empty() && before.back() != '\n';
-        edit = zorun::addZorunProgram(before + (lineOpen ? "\n" : "") + (existed ? "\n" : "") + *programs, select);
+        edit = zorun::addZorunProgram(before + (lineOpen ? "\n" : "") + (before.empty() ? "" : "\n") + *programs,
+                                      select);
     }
     if (!edit)
         return failure("cannot read the list of display modes xscreensaver's defaults hold");
