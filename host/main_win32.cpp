@@ -16,8 +16,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     using namespace zorun;
     using namespace zorun::host;
-    std::unique_ptr<HostPlatform> platform = createWin32HostPlatform();
-    std::unique_ptr<Forms> forms = createWin32Forms();
+    // The renderer the platform calls start is what the message loop wakes for when it ends.
+    auto renderer = std::make_shared<StartedProgram>();
+    std::unique_ptr<HostPlatform> platform = createWin32HostPlatform(renderer);
+    std::unique_ptr<Forms> forms = createWin32Forms(renderer);
     const char* whole = GetCommandLineA();
     HostContext context{
         .platform = *platform,

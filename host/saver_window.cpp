@@ -103,14 +103,30 @@ void Zorun_S::Timer2_Timer()
 
 void Zorun_S::Timer3_Timer()
 {
-    if (context_.platform.FindWindowA(kRendererTitle) != 0) {
-        rendererSeen_ = true;
+    watchRenderer(kTimer3Interval);
+}
+
+void Zorun_S::OnProgramEnded()
+{
+    if (!unloaded_ && timerOn(kTimer3))
+        watchRenderer(0);
+}
+
+void Zorun_S::watchRenderer(std::uint32_t msSinceLastLook)
+{
+    auto& platform = context_.platform;
+    const bool running = platform.ProgramRunning();
+    const bool shown = running && platform.FindWindowA(kRendererTitle) != 0;
+    switch (watch_.look(running, shown, msSinceLastLook)) {
+    case RendererWatch::Verdict::GoOn:
         return;
+    case RendererWatch::Verdict::EndAfterRenderer:
+        // A renderer killed or crashed in full screen could not give its mode back itself.
+        platform.RestoreDisplayMode();
+        break;
+    case RendererWatch::Verdict::EndWithoutRenderer:
+        break;
     }
-    // The window went, but a full-screen mode may have stayed: its renderer was killed or crashed. A
-    // renderer not seen yet may still be starting, with its mode just set.
-    if (rendererSeen_)
-        context_.platform.RestoreDisplayMode();
     setTimer(kTimer3, false);
     unload();
 }

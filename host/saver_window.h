@@ -1,8 +1,9 @@
 // The saver window `Zorun_S`: hidden for the whole saver run; writes the texture, starts the renderer
-// and the music, keeps the music going and ends the host when the renderer's window has gone.
+// and the music, keeps the music going and ends the host when the renderer has gone.
 #pragma once
 
 #include "host/music/background_music.h"
+#include "host/renderer_watch.h"
 #include "host/startup.h"
 
 #include <memory>
@@ -30,11 +31,14 @@ public:
 
     void OnTimer(int timerId) override;
     void OnClose() override;
+    /// The renderer has ended: the watch looks at once instead of at its next tick.
+    void OnProgramEnded() override;
 
 private:
     void Timer1_Timer();
     void Timer2_Timer();
     void Timer3_Timer();
+    void watchRenderer(std::uint32_t msSinceLastLook);
     void setTimer(int timerId, bool on);
     bool timerOn(int timerId) const;
     // Unloads the window: query-unload, then unload.
@@ -47,7 +51,7 @@ private:
     std::unique_ptr<music::Zorun_BGM> bgm_;
     bool timers_[3] = {false, false, true};
     bool unloaded_ = false;
-    bool rendererSeen_ = false;  // the watch has found the renderer's window at least once
+    RendererWatch watch_;
 };
 
 }  // namespace zorun::host

@@ -20,6 +20,9 @@ public:
     /// logic runs its query-unload and unload steps; when this returns without the process having
     /// ended, the adapter destroys the window.
     virtual void OnClose() = 0;
+    /// The program HostPlatform::StartProgram started has ended: told as soon as the loop sees it, once,
+    /// to every window of the host, so a window need not wait for its next timer tick to hear of it.
+    virtual void OnProgramEnded() {}
 };
 
 /// One top-level window of the host, created hidden. Sizes and positions are in pixels.
@@ -51,9 +54,9 @@ public:
     /// A hidden top-level window without border or title bar, black background, with a caption (by
     /// which FindWindowA finds it): the preview window.
     virtual std::unique_ptr<HostWindow> CreatePreviewWindow(const std::string& caption, FormEvents& events) = 0;
-    /// Delivers messages, timer ticks and close requests until none of the host's windows is left
-    /// (destroyed after a close, or with the foreign window it is a child of); returns at once when
-    /// there is no window.
+    /// Delivers messages, timer ticks, close requests and the end of the started program until none of
+    /// the host's windows is left (destroyed after a close, or with the foreign window it is a child of);
+    /// returns at once when there is no window.
     virtual void RunMessageLoop() = 0;
 };
 

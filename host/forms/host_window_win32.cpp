@@ -8,6 +8,7 @@
 #include "host/forms/dib_section_win32.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace zorun::host {
@@ -17,10 +18,10 @@ namespace {
 constexpr const char* kSaverClass = "ZorunSaverWindow";
 constexpr const char* kPreviewClass = "ZorunPreviewWindow";
 
-// The host's windows still alive on this thread; the message loop ends when the last one is gone.
-int liveWindows = 0;
-
 class Win32HostWindow;
+
+// The host's windows still alive on this thread; the message loop ends when the last one is gone.
+std::vector<Win32HostWindow*> liveWindows;
 
 Win32HostWindow* windowOf(HWND window)
 {
@@ -133,20 +134,27 @@ public:
         }
     }
 
+    void programEnded()
+    {
+        busy_ = true;
+        events_.OnProgramEnded();
+        busy_ = false;
+    }
+
     // The window is going: forget the handle; the last window of the host ends the message loop.
     void destroyed()
     {
         window_ = nullptr;
-        --liveWindows;
-        // Wakes the loop, which may be waiting inside GetMessageA: a window that goes with a parent of
-        // another process is destroyed by a sent message, which GetMessageA handles without returning.
+        std::erase(liveWindows, this);
+        // Wakes the loop, which may be waiting for messages: a window that goes with a parent of another
+        // process is destroyed by a sent message, which the wait handles without returning.
         PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);
     }
 
     void attach(HWND window)
     {
         window_ = window;
-        ++liveWindows;
+        liveWindows.push_back(this);
     }
 
 private:
@@ -213,7 +221,7 @@ LRESULT CALLBACK formProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
 
 class Win32Forms final : public Forms {
 public:
-    Win32Forms()
+    explicit Win32Forms(std::shared_ptr<StartedProgram> started) : started_(std::move(started))
     {
         WNDCLASSEXA windowClass{};
         windowClass.cbSize = sizeof windowClass;
@@ -241,10 +249,27 @@ public:
 
     void RunMessageLoop() override
     {
-        MSG message;
-        while (liveWindows > 0 && GetMessageA(&message, nullptr, 0, 0) > 0) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
+        bool endTold = false;
+        while (!liveWindows.empty()) {
+            // The started program's handle stays signalled once it has ended: it is waited on until told.
+            HANDLE program = started_ != nullptr && !endTold ? started_->process : nullptr;
+            const DWORD woke = MsgWaitForMultipleObjectsEx(program != nullptr ? 1 : 0, &program, INFINITE, QS_ALLINPUT,
+                                                           MWMO_INPUTAVAILABLE);
+            if (program != nullptr && woke == WAIT_OBJECT_0) {
+                endTold = true;
+                const std::vector<Win32HostWindow*> windows = liveWindows;
+                for (Win32HostWindow* window : windows)
+                    if (std::find(liveWindows.begin(), liveWindows.end(), window) != liveWindows.end())
+                        window->programEnded();
+                continue;
+            }
+            MSG message;
+            while (!liveWindows.empty() && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+                if (message.message == WM_QUIT)
+                    return;
+                TranslateMessage(&message);
+                DispatchMessageA(&message);
+            }
         }
     }
 
@@ -256,13 +281,15 @@ private:
         window->create(windowClass, caption, style);  // a window that cannot be made has handle 0
         return window;
     }
+
+    std::shared_ptr<StartedProgram> started_;
 };
 
 }  // namespace
 
-std::unique_ptr<Forms> createWin32Forms()
+std::unique_ptr<Forms> createWin32Forms(std::shared_ptr<StartedProgram> started)
 {
-    return std::make_unique<Win32Forms>();
+    return std::make_unique<Win32Forms>(std::move(started));
 }
 
 }  // namespace zorun::host

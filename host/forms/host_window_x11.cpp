@@ -245,27 +245,44 @@ private:
             if (wait >= 0)
                 timeout = timeout < 0 ? wait : std::min(timeout, wait);
         }
-        pollfd fds[2] = {{signalPipe[0], POLLIN, 0}, {-1, POLLIN, 0}};
         XFlush(x_->display);
         if (XPending(x_->display) > 0)
             return;
-        fds[1].fd = ConnectionNumber(x_->display);
-        if (poll(fds, 2, timeout) > 0 && (fds[0].revents & POLLIN) != 0) {
+        // A descriptor of -1 is left out by poll: the program's end is told once.
+        const int programEnd = programEndReported_ == x_->startedProgramEnd ? -1 : x_->startedProgramEnd;
+        pollfd fds[3] = {
+            {signalPipe[0], POLLIN, 0}, {ConnectionNumber(x_->display), POLLIN, 0}, {programEnd, POLLIN, 0}};
+        if (poll(fds, 3, timeout) <= 0)
+            return;
+        if ((fds[2].revents & POLLIN) != 0) {
+            programEndReported_ = programEnd;
+            for (WindowHandle handle : handles())
+                if (X11Window* window = find(handle))
+                    window->events_.OnProgramEnded();
+        }
+        if ((fds[0].revents & POLLIN) != 0) {
             char bytes[16];
             while (read(signalPipe[0], bytes, sizeof bytes) > 0) {
             }
             // A termination signal closes every window, as a session end does on Windows.
-            std::vector<WindowHandle> handles;
-            for (auto& [handle, window] : windows_)
-                handles.push_back(handle);
-            for (WindowHandle handle : handles)
+            for (WindowHandle handle : handles())
                 if (X11Window* window = find(handle))
                     close(*window);
         }
     }
 
+    // The windows now, for telling each something that may close any of them.
+    std::vector<WindowHandle> handles() const
+    {
+        std::vector<WindowHandle> all;
+        for (const auto& [handle, window] : windows_)
+            all.push_back(handle);
+        return all;
+    }
+
     std::shared_ptr<X11Connection> x_;
     std::map<WindowHandle, X11Window*> windows_;
+    int programEndReported_ = -1;  // the started program's descriptor once its end has been told
 };
 
 X11Window::~X11Window()

@@ -63,6 +63,9 @@ ChildProcess::~ChildProcess()
 
 bool ChildProcess::start(const std::string& path, const std::vector<std::string>& arguments)
 {
+    if (pidfd_ >= 0)
+        close(pidfd_);
+    pidfd_ = -1;
     // The child is told who it belongs to: a host killed before the child asks for a signal at its
     // parent's death sends none, and the child's new parent is not this process. Built here rather than
     // with setenv, which is not safe beside the threads the music runs on.

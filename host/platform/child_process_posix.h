@@ -11,9 +11,9 @@ namespace zorun::host {
 /// be started.
 int spawnProgram(const std::string& path, const std::vector<std::string>& arguments);
 
-/// A started program the host keeps track of, so it can tell whether it still runs and end it: the
-/// renderer drawing into a window of xscreensaver's, which must not outlive the host. Tracked through a
-/// pidfd, so a reused process id is never mistaken for it.
+/// A started program the host keeps track of, so it can tell whether it still runs, wake when it ends,
+/// and end the renderer drawing into a window of xscreensaver's, which must not outlive the host.
+/// Tracked through a pidfd, so a reused process id is never mistaken for it.
 class ChildProcess {
 public:
     ChildProcess() = default;
@@ -26,6 +26,9 @@ public:
     bool start(const std::string& path, const std::vector<std::string>& arguments);
     /// True while the started process has not ended.
     bool running() const;
+    /// A descriptor that poll() finds readable once the process has ended, owned here; -1 when none was
+    /// started.
+    int endDescriptor() const { return pidfd_; }
     /// Asks it to end (SIGTERM), waits up to graceMs for it, then kills it.
     void end(int graceMs);
 

@@ -28,6 +28,9 @@ struct X11Connection {
     std::map<WindowHandle, std::int32_t> ownStyles;
     /// Messages posted to the host's own windows, delivered in order by the message loop.
     std::deque<Posted> posted;
+    /// Readable once the program the platform calls started has ended (its pidfd, theirs to close): the
+    /// message loop waits on it too, so the host hears of that end at once. -1 while there is none.
+    int startedProgramEnd = -1;
 
     X11Connection() = default;
     X11Connection(const X11Connection&) = delete;

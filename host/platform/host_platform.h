@@ -68,9 +68,13 @@ public:
     /// following a link planted at that path; false when the file could not be written whole.
     virtual bool SavePictureAsBitmap(const Picture& picture, const std::string& path) = 0;
     /// Starts the program at path as a new process, show state 1 (normal, focused), no arguments. Returns
-    /// at once; the process is not kept, waited for or signalled, and it outlives the host. False if it
-    /// could not be started.
+    /// at once; the process is kept only to tell whether it still runs and to wake the message loop when it
+    /// ends (Forms), never blocked on or signalled, and it outlives the host. False if it could not be
+    /// started.
     virtual bool StartProgram(const std::string& path) = 0;
+    /// Whether the program StartProgram started last still runs; false once it has ended, and when none
+    /// could be started.
+    virtual bool ProgramRunning() = 0;
     /// The stored picture, decoded; an empty picture (0 x 0) when it cannot be decoded.
     virtual Picture LoadStoredPicture(StoredPicture which) = 0;
 

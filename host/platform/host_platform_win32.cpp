@@ -10,6 +10,7 @@
 #include "host/pictures/picture_decoder.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace zorun::host {
@@ -49,6 +50,8 @@ bool writeWhole(HANDLE file, const std::vector<std::uint8_t>& bytes)
 
 class Win32HostPlatform final : public HostPlatform {
 public:
+    explicit Win32HostPlatform(std::shared_ptr<StartedProgram> started) : started_(std::move(started)) {}
+
     WindowHandle FindWindowA(const std::string& title) override
     {
         return reinterpret_cast<WindowHandle>(::FindWindowA(nullptr, title.c_str()));
@@ -125,8 +128,15 @@ public:
                             &started))
             return false;
         CloseHandle(started.hThread);
-        CloseHandle(started.hProcess);
+        if (started_->process != nullptr)
+            CloseHandle(started_->process);
+        started_->process = started.hProcess;
         return true;
+    }
+
+    bool ProgramRunning() override
+    {
+        return started_->process != nullptr && WaitForSingleObject(started_->process, 0) == WAIT_TIMEOUT;
     }
 
     Picture LoadStoredPicture(StoredPicture which) override
@@ -154,13 +164,22 @@ public:
     void RestoreDisplayMode() override {}
 
     void EndProcess() override { ExitProcess(0); }
+
+private:
+    std::shared_ptr<StartedProgram> started_;
 };
 
 }  // namespace
 
-std::unique_ptr<HostPlatform> createWin32HostPlatform()
+StartedProgram::~StartedProgram()
 {
-    return std::make_unique<Win32HostPlatform>();
+    if (process != nullptr)
+        CloseHandle(process);
+}
+
+std::unique_ptr<HostPlatform> createWin32HostPlatform(std::shared_ptr<StartedProgram> started)
+{
+    return std::make_unique<Win32HostPlatform>(started ? std::move(started) : std::make_shared<StartedProgram>());
 }
 
 }  // namespace zorun::host

@@ -22,6 +22,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace zorun::host {
 
@@ -160,12 +161,18 @@ public:
 
     bool StartProgram(const std::string& path) override
     {
-        if (embedWindow_ == 0)
-            return spawnProgram(path, {}) >= 0;
-        char window[32];
-        std::snprintf(window, sizeof window, "0x%lx", static_cast<unsigned long>(embedWindow_));
-        return renderer_.start(path, {"--window-id", window});
+        std::vector<std::string> arguments;
+        if (embedWindow_ != 0) {
+            char window[32];
+            std::snprintf(window, sizeof window, "0x%lx", static_cast<unsigned long>(embedWindow_));
+            arguments = {"--window-id", window};
+        }
+        const bool started = renderer_.start(path, arguments);
+        x_->startedProgramEnd = renderer_.endDescriptor();
+        return started;
     }
+
+    bool ProgramRunning() override { return renderer_.running(); }
 
     Picture LoadStoredPicture(StoredPicture which) override
     {
@@ -227,7 +234,9 @@ public:
     void EndProcess() override
     {
         // xscreensaver ends a display mode by signalling its host only: nothing the host started may stay.
-        renderer_.end(kRendererGraceMs);
+        // A renderer in its own window is the user's to end, and outlives the host.
+        if (embedWindow_ != 0)
+            renderer_.end(kRendererGraceMs);
         XFlush(x_->display);
         _exit(0);
     }

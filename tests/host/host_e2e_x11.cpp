@@ -251,6 +251,60 @@ TEST_F(HostEndToEnd, FromAnEmptyHomeTheCacheFoldersAreMadeAndAMissingRendererEnd
         EXPECT_EQ(int(fs::status(home / folder).permissions()), 0700) << folder;
 }
 
+// Whether process pid has the file at path open.
+bool hasOpen(pid_t pid, const fs::path& path)
+{
+    std::error_code error;
+    for (const auto& fd : fs::directory_iterator("/proc/" + std::to_string(pid) + "/fd", error))
+        if (fs::read_symlink(fd.path(), error) == path)
+            return true;
+    return false;
+}
+
+TEST_F(HostEndToEnd, ARendererSlowToShowItsWindowOrRestartingKeepsTheHostAndItsMusicUntilItEnds)
+{
+    // The stand-in's schedule: milliseconds without a window and with one, in turn. A real monitor takes
+    // seconds to switch modes before the first window and between two.
+    const struct {
+        const char* what;
+        const char* schedule;
+        std::vector<std::chrono::milliseconds> looks;  // from the start: the host plays its music then
+    } cases[] = {
+        {"a window after 2 s, for 3 s", "2000 3000", {1200ms, 3000ms}},
+        {"a new window 1 s after the first went", "200 1300 1000 1500", {2000ms, 2400ms, 3000ms}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const fs::path app = dir_.path() / "app", song = dir_.path() / "song.wav";
+        fs::remove_all(app);
+        fs::create_directory(app);
+        fs::copy_file(ZORUN_HOST_PROGRAM, app / "Zorun.scr");
+        fs::copy_file(ZORUN_STAND_IN_PROGRAM, app / "Zorun.dll");
+        // Two seconds of 8 kHz 8-bit mono silence.
+        std::string wav("RIFF\xa4\x3e\0\0WAVEfmt \x10\0\0\0\1\0\1\0\x40\x1f\0\0\x40\x1f\0\0\1\0\x08\0data\x80\x3e\0\0",
+                        44);
+        std::ofstream(song, std::ios::binary) << wav << std::string(16000, '\x80');
+        std::ofstream(app / "Zorun.ini") << "[" << kSettingsSection << "]\n"
+                                         << kKeyKind << "=2\n"
+                                         << kKeyFile << "=" << song.string() << "\n";
+        setenv("ZORUN_STAND_IN", c.schedule, 1);
+        setenv("ZORUN_AUDIO_SINK", "fakesink sync=true", 1);
+        const auto started = Clock::now();
+        const pid_t pid = start((app / "Zorun.scr").string(), "/s");
+        unsetenv("ZORUN_STAND_IN");
+        unsetenv("ZORUN_AUDIO_SINK");
+
+        for (const auto look : c.looks) {
+            std::this_thread::sleep_until(started + look);
+            EXPECT_TRUE(hasOpen(pid, song)) << "the host and its music at " << look.count() << " ms";
+        }
+        const fs::path log = app / "stand_in.log";
+        ASSERT_TRUE(waitFor([&] { return testfs::readText(log.string()).ends_with("end\n"); }, 20s))
+            << "the stand-in did not end: " << testfs::readText(log.string());
+        EXPECT_TRUE(waitExit(pid, 500ms + kSlack).has_value()) << "the host outlived the stand-in";
+    }
+}
+
 TEST_F(HostEndToEnd, PreviewShowsThePictureTopLeftAndEndsWithItsHostWindow)
 {
     const int screen = DefaultScreen(display_);

@@ -82,7 +82,12 @@ struct FakePlatform final : HostPlatform, Forms {
     {
         return record(calls, "SavePictureAsBitmap", path, picture.width, picture.height), true;
     }
-    bool StartProgram(const std::string& path) override { return record(calls, "StartProgram", path), true; }
+    bool StartProgram(const std::string& path) override
+    {
+        record(calls, "StartProgram", path);
+        return programRunning = programStarts;
+    }
+    bool ProgramRunning() override { return programRunning; }
     Picture LoadStoredPicture(StoredPicture which) override
     {
         return which == StoredPicture::Cloud ? Picture{271, 167, {}} : Picture{152, 112, {}};
@@ -105,6 +110,7 @@ struct FakePlatform final : HostPlatform, Forms {
         return std::unique_ptr<HostWindow>(opened = new FakeWindow(calls, events));
     }
 
+    bool programStarts = true, programRunning = false;
     std::map<std::string, WindowHandle> windowsByTitle;
     std::map<WindowHandle, Rect> rects;
     std::int32_t style = static_cast<std::int32_t>(0x80000000u);  // WS_POPUP, as the preview window is made
@@ -147,6 +153,11 @@ struct Host {
     // A saver run kept open, and its window.
     FakeWindow& runSaver() { return windows = run(), *platform.opened; }
     bool called(const std::string& call) const { return inOrder(platform.calls, {call}); }
+    void rendererEnds()
+    {
+        platform.programRunning = false;
+        platform.windowsByTitle.erase("Zorun_VC");
+    }
     bool mciSent(const std::string& prefix) const
     {
         return mci && std::any_of(mci->calls.begin(), mci->calls.end(),
@@ -280,7 +291,7 @@ TEST(SaverRun, EndsOnceAfterTheRendererStoppingTheMusicAndGivingTheCursorBackFor
         if (byClose) {
             saver.events.OnClose();
         } else {
-            host.platform.windowsByTitle.erase("Zorun_VC");
+            host.rendererEnds();
             saver.tick(Zorun_S::kTimer3);
         }
         EXPECT_EQ(host.platform.calls.back(), "EndProcess");
@@ -294,6 +305,49 @@ TEST(SaverRun, EndsOnceAfterTheRendererStoppingTheMusicAndGivingTheCursorBackFor
         saver.events.OnClose();
         EXPECT_EQ(std::count(host.platform.calls.begin(), host.platform.calls.end(), "EndProcess"), 1);
         EXPECT_FALSE(host.called("PostMessageA " + std::to_string(kRenderer) + " 16 0 0"));
+    }
+}
+
+TEST(SaverRun, TheRenderersProcessEndsTheRunNotAWindowMissingForLessThanFifteenSeconds)
+{
+    // One letter per look of the watch at the renderer: 'w' runs with its window, '-' runs without one
+    // (a mode switch takes seconds on a real monitor), 'x' has ended, 'X' has ended but a window of that
+    // title is still there, '!' has ended and the message loop says so at once.
+    const std::string windowless15s(30, '-');
+    const struct {
+        const char* what;
+        std::string looks;  // the run ends at the last one
+        bool starts, restoresMode;
+    } cases[] = {
+        {"a slow start, then Escape", "----wwx", true, true},
+        {"a restart in the other mode", "ww--wwx", true, true},
+        {"killed before its first window", "---x", true, true},
+        {"a window of another program with the same title", "wwX", true, true},
+        {"the end told by the message loop", "w-ww!", true, true},
+        {"not started", "x", false, true},
+        {"no window for 15 s", windowless15s, true, false},
+        {"15 s without a window between two", "w" + windowless15s.substr(1) + "w" + windowless15s, true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Host host("/s", 2, "/music/song.mp3");
+        host.platform.programStarts = c.starts;
+        FakeWindow& saver = host.runSaver();
+        for (std::size_t look = 0; look < c.looks.size(); ++look) {
+            const char state = c.looks[look];
+            host.platform.programRunning = state == 'w' || state == '-';
+            if (state == 'w' || state == 'X')
+                host.platform.windowsByTitle["Zorun_VC"] = kRenderer;
+            else
+                host.platform.windowsByTitle.erase("Zorun_VC");
+            if (state == '!')
+                saver.events.OnProgramEnded();
+            else
+                EXPECT_TRUE(saver.tick(Zorun_S::kTimer3));
+            ASSERT_EQ(host.called("EndProcess"), look + 1 == c.looks.size()) << "look " << look + 1;
+        }
+        EXPECT_TRUE(inOrder(host.mci->calls, {"stop MP3Play", "close MP3Play"}));
+        EXPECT_EQ(host.called("RestoreDisplayMode"), c.restoresMode);
     }
 }
 
@@ -328,6 +382,7 @@ TEST(SideBySide, EveryRunDrawsAndOnlyTheClaimHolderPlaysUntilItEnds)
     EXPECT_EQ(second.mci, nullptr);  // no device opened: a CD stays free for the player
 
     // The player's renderer ends: the other run draws on, and the next one to start plays.
+    first.rendererEnds();
     firstSaver.tick(Zorun_S::kTimer3);
     EXPECT_TRUE(first.called("EndProcess"));
     EXPECT_FALSE(second.called("EndProcess"));
@@ -350,6 +405,7 @@ TEST(SaverRun, CdPollingEndsAtTheFirstFailedPollAndThenTheCdIsLeftAlone)
             EXPECT_TRUE(saver.tick(Zorun_S::kTimer2));
             EXPECT_FALSE(saver.tick(Zorun_S::kTimer2));
         }
+        host.rendererEnds();
         saver.tick(Zorun_S::kTimer3);
         EXPECT_TRUE(host.called("EndProcess"));
         EXPECT_EQ(host.mciSent("stop cdaudio"), !pollFails);
@@ -374,6 +430,7 @@ TEST(SaverRun, TheMusicFilesTypeChoosesHowItIsPlayedAndStopped)
             saver.tick(Zorun_S::kTimer1);  // not playing any more: played again from the start
             EXPECT_TRUE(host.mciSent("play MP3Play from 0"));
         }
+        host.rendererEnds();
         saver.tick(Zorun_S::kTimer3);
         EXPECT_TRUE(host.called("EndProcess"));
         EXPECT_EQ(host.mciSent("stop MP3Play"), kind == Mp3);

@@ -1,12 +1,15 @@
 #!/bin/sh
 # The renderer on an X server with two display modes: full screen switches the screen to 1024 x 768 for
 # real, and every way out (Escape, a close request, SIGTERM, SIGINT, SIGHUP, a toggle to windowed) gives
-# the screen its 1280 x 1024 back. A renderer killed outright cannot: then the host that started it gives
-# the mode back once its window has gone. Exit code 77 (skipped) where Xorg cannot run.
+# the screen its 1280 x 1024 back. Under the host, toggles (each a real mode switch between two windows)
+# keep the host and its music. A renderer killed outright cannot give the mode back: then the host that
+# started it does once it has ended. Exit code 77 (skipped) where Xorg cannot run.
 #
-# renderer_modes_xorg.sh RENDERER TOGGLE PROBE HOST
+# renderer_modes_xorg.sh RENDERER TOGGLE PROBE HOST WRITER SLOW_SWITCH
+#   WRITER       write_settings: writes Zorun.ini
+#   SLOW_SWITCH  a library preloaded under the host that makes each mode switch as slow as a monitor's
 set -u
-renderer=$1 toggle=$2 probe=$3 host=$4
+renderer=$1 toggle=$2 probe=$3 host=$4 writer=$5 slow_switch=$6
 work=$(mktemp -d)
 xorg_pid= renderer_pid= failures=0
 
@@ -64,26 +67,32 @@ for ending in Escape close TERM INT HUP toggle; do
   expect_screen "$original" "after $ending"
 done
 
-echo "== SIGKILL under the host"
+echo "== four toggles under the host, each switch as slow as a monitor's, then SIGKILL"
 mkdir -p "$work/app" "$work/home"
 cp "$host" "$work/app/Zorun.scr"
 cp "$renderer" "$work/app/Zorun.dll"
+make_silent_wav "$work/app/song.wav"
+"$writer" "$work/app/Zorun.ini" 2 0 "$work/app/song.wav"
 # The host does not keep its renderer as a child: it is found by its program's path.
 renderer_under_host() { ps -eo pid=,args= | awk -v program="$work/app/Zorun.dll" '$2 == program { print $1 }'; }
-# The host's first watch tick comes 500 ms after the start: a renderer slower than that to show its
-# window (a loaded machine) ends the run before it begins, and the run is made again.
-for attempt in 1 2 3; do
-  HOME=$work/home XDG_CACHE_HOME=$work/home/.cache "$work/app/Zorun.scr" /s >"$work/host.log" 2>&1 &
-  host_pid=$!
-  line=$("$probe" wait)
-  expect_screen 1024x768 "under the host: full screen"
-  sleep 0.6
-  kill -0 "$host_pid" 2>/dev/null && break
-  echo "the host ended before its renderer showed (attempt $attempt)"
-  kill -TERM "$(renderer_under_host)" 2>/dev/null
-  expect_screen "$original" "renderer ended"
-done
+playing() { ls -l "/proc/$host_pid/fd" 2>/dev/null | grep -q "$work/app/song.wav"; }
+# The renderer switches between one window and the next: a switch of 1.5 s leaves the watch ticks of
+# that time without a renderer window.
+HOME=$work/home XDG_CACHE_HOME=$work/home/.cache ZORUN_AUDIO_SINK=fakesink LD_PRELOAD=$slow_switch \
+  "$work/app/Zorun.scr" /s >"$work/host.log" 2>&1 &
+host_pid=$!
+line=$("$probe" wait)
 echo "window: $line"
+expect_screen 1024x768 "under the host: full screen"
+playing || fail "start: the host or its music is gone"
+for toggle_number in 1 2 3 4; do
+  "$toggle" || fail "toggle $toggle_number: not sent"
+  line=$("$probe" wait "${line%% *}")
+  echo "window after toggle $toggle_number: $line"
+  sleep 1
+  playing || fail "toggle $toggle_number: the host or its music is gone"
+done
+expect_screen 1024x768 "after four toggles: full screen again"
 kill -KILL "$(renderer_under_host)"
 expect_screen "$original" "after SIGKILL"
 for _ in $(seq 30); do kill -0 "$host_pid" 2>/dev/null || break; sleep 0.1; done
