@@ -23,7 +23,7 @@ entry='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zorun'
 
 # registry_value KEY NAME: the value as `reg query` prints it, nothing when there is none.
 registry_value() {
-  "$runner" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
+  "$runner" reg query "$1" /v "$2" 2>"$work/reg.err" | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
 }
 
 install() {
@@ -34,7 +34,7 @@ install() {
 # the temporary folder and its first process ends at once, so the end is awaited by its work.
 uninstall() {
   command=$(registry_value "$entry" QuietUninstallString)
-  [ -n "$command" ] || { fail "no QuietUninstallString in Programs and Features"; return; }
+  [ -n "$command" ] || { cat "$work/reg.err"; fail "no QuietUninstallString in Programs and Features"; return; }
   program=${command%\" /S}
   "$runner" "${program#\"}" /S >"$work/uninstall.log" 2>&1 || fail "the uninstaller failed"
   for _ in $(seq 300); do
