@@ -42,7 +42,7 @@ uninstall() {
       return 0
     sleep 0.1
   done
-  fail "the uninstaller left $(ls "$system"/Zorun.* 2>/dev/null | tr '\n' ' ')or its entry"
+  fail "the uninstaller left $(cd "$system" && echo Zorun.*) or its entry"
 }
 
 echo "== setup /S"
@@ -52,7 +52,7 @@ for program in Zorun.scr Zorun.dll; do
 done
 chosen=$(registry_value "$desktop" SCRNSAVE.EXE)
 echo "SCRNSAVE.EXE: $chosen"
-[ "$(echo "$chosen" | tr 'A-Z' 'a-z')" = 'c:\windows\system32\zorun.scr' ] || fail "Zorun is not the chosen screen saver"
+[ "$(echo "$chosen" | tr '[:upper:]' '[:lower:]')" = 'c:\windows\system32\zorun.scr' ] || fail "Zorun is not the chosen screen saver"
 [ -n "$(registry_value "$entry" DisplayName)" ] || fail "no entry in Programs and Features"
 
 echo "== the chosen screen saver with /s"
