@@ -1,5 +1,5 @@
 # The licence of the whole tree, LICENSE, in the forms the packages carry it: LICENSE.txt with CR LF
-# lines for Windows (ZORUN_LICENSE_TXT, also the license page of an installer) and the copyright file
+# lines for Windows (ZORUN_LICENSE_TXT: the zip's, and the installer's page and file) and the copyright file
 # in Debian's machine-readable format for the .deb (ZORUN_COPYRIGHT_FILE).
 file(READ ${PROJECT_SOURCE_DIR}/LICENSE zorun_licence)
 if(NOT zorun_licence MATCHES "Copyright \\(c\\) ([^\n]+)\n\n(.+[^\n])\n*$")
@@ -18,6 +18,5 @@ endif()
 set(ZORUN_LICENSE_TXT ${CMAKE_CURRENT_BINARY_DIR}/LICENSE.txt)
 file(CONFIGURE OUTPUT ${ZORUN_LICENSE_TXT} CONTENT "${zorun_licence}${zorun_notices}" @ONLY NEWLINE_STYLE CRLF)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/LICENSE windows_runtime_notices.txt)
-set(CPACK_RESOURCE_FILE_LICENSE ${ZORUN_LICENSE_TXT})
 set(ZORUN_COPYRIGHT_FILE ${CMAKE_CURRENT_BINARY_DIR}/copyright)
 configure_file(copyright.in ${ZORUN_COPYRIGHT_FILE} @ONLY)
