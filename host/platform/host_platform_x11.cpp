@@ -6,6 +6,7 @@
 #include "common/renderer_contract.h"
 #include "common/replace_file.h"
 #include "common/win32_numbers.h"
+#include "common/x11/error_trap_x11.h"
 #include "host/pictures/picture_decoder.h"
 #include "host/pictures/stored_pictures_data.h"
 #include "host/platform/child_process_posix.h"
@@ -54,7 +55,7 @@ public:
     {
         if (window <= 0)
             return false;
-        X11ErrorTrap trap(x_->display);
+        x11::ErrorTrap trap(x_->display);
         XWindowAttributes attributes{};
         if (XGetWindowAttributes(x_->display, static_cast<Window>(window), &attributes) == 0)
             return false;
@@ -89,7 +90,7 @@ public:
         if (child <= 0 || parent < 0)
             return 0;
         Display* display = x_->display;
-        X11ErrorTrap trap(display);
+        x11::ErrorTrap trap(display);
         const Window newParent = parent == 0 ? x_->root : static_cast<Window>(parent);
         XWindowAttributes attributes{};
         if (XGetWindowAttributes(display, newParent, &attributes) == 0)
@@ -118,7 +119,7 @@ public:
     bool PostMessageA(WindowHandle window, std::uint32_t message, std::uintptr_t, std::intptr_t) override
     {
         if (x_->ownStyles.count(window) != 0) {
-            x_->posted.push_back({window, message});
+            x_->posted.post({window, message});
             return true;
         }
         if (window <= 0 || message != msg::close)
@@ -127,11 +128,11 @@ public:
         XEvent event{};
         event.xclient.type = ClientMessage;
         event.xclient.window = static_cast<Window>(window);
-        event.xclient.message_type = x_->wmProtocols;
+        event.xclient.message_type = x_->atoms.wmProtocols;
         event.xclient.format = 32;
-        event.xclient.data.l[0] = static_cast<long>(x_->wmDeleteWindow);
+        event.xclient.data.l[0] = static_cast<long>(x_->atoms.wmDeleteWindow);
         event.xclient.data.l[1] = CurrentTime;
-        X11ErrorTrap trap(x_->display);
+        x11::ErrorTrap trap(x_->display);
         XSendEvent(x_->display, static_cast<Window>(window), False, NoEventMask, &event);
         return trap.clean();
     }

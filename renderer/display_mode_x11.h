@@ -1,0 +1,28 @@
+// The display mode on X11: the screen size switched with RandR, and the way back.
+#pragma once
+
+#include <X11/Xlib.h>
+#include <X11/extensions/Xrandr.h>
+
+#include "renderer/window_system.h"
+
+/// Switches the screen's size as ChangeDisplaySettings switches the mode, and keeps the size the first
+/// switch replaced, to go back to it on restore and when destroyed.
+class RandrDisplayMode {
+public:
+    explicit RandrDisplayMode(Display* display) : display_(display) {}
+    ~RandrDisplayMode() { restore(); }
+    RandrDisplayMode(const RandrDisplayMode&) = delete;
+    RandrDisplayMode& operator=(const RandrDisplayMode&) = delete;
+
+    /// True when the screen has the mode's size afterwards, also when it had it already.
+    bool change(const DisplayMode& mode);
+    /// Back to the size before the first switch; nothing when there was none.
+    void restore();
+
+private:
+    Display* display_;
+    bool changed_ = false;
+    SizeID originalSize_ = 0;
+    Rotation originalRotation_ = 0;
+};
