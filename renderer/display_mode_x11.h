@@ -1,9 +1,9 @@
 // The display mode on X11: the screen size switched with RandR, and the way back.
 #pragma once
 
-#include <X11/Xlib.h>
-#include <X11/extensions/Xrandr.h>
+#include <optional>
 
+#include "common/x11/screen_size_x11.h"
 #include "renderer/window_system.h"
 
 /// Switches the screen's size as ChangeDisplaySettings switches the mode, and keeps the size the first
@@ -22,7 +22,5 @@ public:
 
 private:
     Display* display_;
-    bool changed_ = false;
-    SizeID originalSize_ = 0;
-    Rotation originalRotation_ = 0;
+    std::optional<zorun::x11::ScreenSize> original_;  // set by the first switch
 };

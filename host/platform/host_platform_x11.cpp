@@ -7,13 +7,13 @@
 #include "common/replace_file.h"
 #include "common/win32_numbers.h"
 #include "common/x11/error_trap_x11.h"
+#include "common/x11/screen_size_x11.h"
 #include "host/pictures/picture_decoder.h"
 #include "host/pictures/stored_pictures_data.h"
 #include "host/platform/child_process_posix.h"
 #include "host/platform/connection_x11.h"
 
 #include <X11/Xlib.h>
-#include <X11/extensions/Xrandr.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -207,29 +207,16 @@ public:
         keptMode_.reset();
         if (embedWindow_ != 0)
             return;  // a renderer in a given window never changes the mode
-        int eventBase = 0, errorBase = 0;
-        if (!XRRQueryExtension(x_->display, &eventBase, &errorBase))
-            return;
-        if (XRRScreenConfiguration* config = XRRGetScreenInfo(x_->display, x_->root)) {
-            Rotation rotation = 0;
-            const SizeID size = XRRConfigCurrentConfiguration(config, &rotation);
-            keptMode_ = KeptMode{size, rotation};
-            XRRFreeScreenConfigInfo(config);
-        }
+        keptMode_ = x11::currentScreenSize(x_->display);
     }
 
     void RestoreDisplayMode() override
     {
         if (!keptMode_)
             return;
-        if (XRRScreenConfiguration* config = XRRGetScreenInfo(x_->display, x_->root)) {
-            Rotation rotation = 0;
-            const SizeID size = XRRConfigCurrentConfiguration(config, &rotation);
-            if (size != keptMode_->size || rotation != keptMode_->rotation)
-                XRRSetScreenConfig(x_->display, config, x_->root, keptMode_->size, keptMode_->rotation, CurrentTime);
-            XRRFreeScreenConfigInfo(config);
-            XSync(x_->display, False);
-        }
+        const auto now = x11::currentScreenSize(x_->display);
+        if (now && *now != *keptMode_)
+            x11::setScreenSize(x_->display, *keptMode_);
     }
 
     void EndProcess() override
@@ -243,11 +230,7 @@ public:
     }
 
 private:
-    struct KeptMode {
-        SizeID size;
-        Rotation rotation;
-    };
-    std::optional<KeptMode> keptMode_;
+    std::optional<x11::ScreenSize> keptMode_;  // given back should the renderer end without doing so
 
     double twipsPerPixel()
     {
