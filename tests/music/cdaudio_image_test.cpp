@@ -3,6 +3,7 @@
 #include "host/music/background_music.h"
 #include "tools/cd_image.h"
 #include "host/music/mci_gst.h"
+#include "host/music/mci_own.h"
 #include "eventually.h"
 #include "temp_dir.h"
 
@@ -48,7 +49,7 @@ protected:
 
     testfs::TempDir temp_;
     std::string cue_;
-    GstMci mci_;
+    OwnMci mci_{createGstSoundSystem()};
 };
 
 TEST_F(CdImage, TracksPositionsPlayingAndTheEnd)

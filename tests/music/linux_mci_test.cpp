@@ -1,6 +1,7 @@
 // Our own MCI on GStreamer for real: one-second files made here, played to a sink that keeps time.
 #include "eventually.h"
 #include "host/music/mci_gst.h"
+#include "host/music/mci_own.h"
 #include "host/music/mci_text.h"
 #include "temp_dir.h"
 
@@ -65,7 +66,7 @@ protected:
 
     testfs::TempDir temp_;
     std::string dir_, mp3_, wav_;
-    GstMci mci_;
+    OwnMci mci_{createGstSoundSystem()};
 };
 
 TEST_F(LinuxMci, FilesPlayToTheirEndAndStartAgainFromZero)
