@@ -104,9 +104,6 @@ TEST_F(LinuxMci, CommandsThatFail)
     std::ofstream(dir_ + "/junk.mp3") << "not an MP3 file\n";
     EXPECT_EQ(send("open \"" + dir_ + "/junk.mp3\" type MPEGVideo Alias a"), kMcierrInternal);
     EXPECT_EQ(send("set cdaudio time format tmsf"), kMcierrCannotLoadDriver);
-    ASSERT_EQ(send("open \"" + wav_ + "\" type MPEGVideo Alias MP3Play"), 0u);
-    char tooShort[7] = "xxxxxx";  // "stopped" and its NUL need 8
-    EXPECT_EQ(mci_.mciSendStringA("status MP3Play mode", tooShort, sizeof tooShort), kMcierrParamOverflow);
 }
 
 }  // namespace
