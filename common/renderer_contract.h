@@ -13,8 +13,9 @@ inline constexpr char kRendererTitle[] = "Zorun_VC";
 inline constexpr std::uint32_t kToggleModeMessage = 0x0401;
 /// The X11 client message type that reaches the renderer as kToggleModeMessage.
 inline constexpr char kToggleModeAtom[] = "ZORUN_TOGGLE_MODE";
-/// The environment variable in which a host that ties a renderer's life to its own (on Linux, in
-/// xscreensaver's window) gives it its process id, so the renderer can tell whether it still has that host.
+/// The environment variable in which the Linux host gives every renderer it starts its process id. Only a
+/// renderer whose life is tied to the host's (in xscreensaver's window) reads it, to tell whether it still
+/// has that host.
 inline constexpr char kHostProcessVariable[] = "ZORUN_HOST_PID";
 
 }  // namespace zorun
