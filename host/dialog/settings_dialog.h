@@ -45,9 +45,6 @@ public:
     void Option_MouseDown(int index);
     void lbl_URL_Click();
 
-    const std::string& HomePage() const { return homePage_; }
-    ZoomPoint Zoom() const { return zoomPoint_; }
-
 private:
     void showOption(int selected);
     void ZoomOpen();
