@@ -18,7 +18,9 @@ int main(int argc, char** argv)
 {
     const auto embed = zorun::readEmbedOptions(argc, argv);
     if (embed.kind == zorun::EmbedRequest::Kind::Invalid) {
-        std::fprintf(stderr, "Zorun.scr: usage: Zorun.scr --root | --window-id ID (or /s, /c, /p ID)\n");
+        std::fprintf(stderr,
+                     "Zorun.scr: usage: Zorun.scr --root | --window-id ID [--music none|cd|file] "
+                     "[--cd-track 0-99] [--music-file PATH] (or /s, /c, /p ID)\n");
         return 1;
     }
     // As a display mode of xscreensaver the host makes the saver run with its cursor left alone (an empty
@@ -51,7 +53,10 @@ int main(int argc, char** argv)
         zorun::textureFolder(),
         zorun::texturePath(),
         zorun::Settings(),
-        [] { zorun::LoadSettings(); },
+        [&embed] {
+            zorun::LoadSettings();
+            zorun::ApplyMusicOptions(zorun::Settings(), embed.music, zorun::ProgramFolder());
+        },
         [] { return zorun::music::createPlatformMci(); },
         [&platform] {
             zorun::host::runSettingsDialog(*platform, zorun::Settings(),

@@ -67,6 +67,18 @@ bool endsInCharacter(std::string_view path, char c, const PathStyle& style)
     return i == path.size() - 1;
 }
 
+// A file that cannot be read is no file, and kind 2 without one plays nothing; the file chooser opens
+// where the file is, else in the program's folder.
+void settleMusicFile(SharedSettings& settings, std::string_view programFolder, const PathStyle& style)
+{
+    if (!settings.BGM_File.empty() && !FileExists(settings.BGM_File, style))
+        settings.BGM_File.clear();
+    if (settings.BGM_File.empty() && settings.BGM_Kind == 2)
+        settings.BGM_Kind = 0;
+
+    settings.BGM_Folder = settings.BGM_File.empty() ? std::string(programFolder) : FolderOf(settings.BGM_File, style);
+}
+
 }  // namespace
 
 SharedSettings& Settings()
@@ -88,12 +100,16 @@ void LoadSettings(SharedSettings& settings, const std::string& file, std::string
     setNumber(settings.BGM_RepeatTrack, ReadIniValue(kSettingsSection, kKeyRepeatTrack, file));
 
     settings.BGM_File = ReadIniValue(kSettingsSection, kKeyFile, file);
-    if (!settings.BGM_File.empty() && !FileExists(settings.BGM_File, style))
-        settings.BGM_File.clear();
-    if (settings.BGM_File.empty() && settings.BGM_Kind == 2)
-        settings.BGM_Kind = 0;
+    settleMusicFile(settings, programFolder, style);
+}
 
-    settings.BGM_Folder = settings.BGM_File.empty() ? std::string(programFolder) : FolderOf(settings.BGM_File, style);
+void ApplyMusicOptions(SharedSettings& settings, const MusicOptions& options, std::string_view programFolder,
+                       const PathStyle& style)
+{
+    settings.BGM_Kind = options.kind.value_or(settings.BGM_Kind);
+    settings.BGM_RepeatTrack = options.repeatTrack.value_or(settings.BGM_RepeatTrack);
+    settings.BGM_File = options.file.value_or(settings.BGM_File);
+    settleMusicFile(settings, programFolder, style);
 }
 
 std::string ReadIniValue(const std::string& section, const std::string& key, const std::string& file)

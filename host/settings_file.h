@@ -4,6 +4,7 @@
 #include "host/profile/profile_strings.h"
 #include "host/profile/program_folder.h"
 #include "host/profile/settings_location.h"
+#include "common/embed_options.h"
 
 #include <cstdint>
 #include <string>
@@ -36,6 +37,11 @@ void LoadSettings();
 /// chooser opens when no music file is set).
 void LoadSettings(SharedSettings& settings, const std::string& file, std::string_view programFolder,
                   const PathStyle& style = HostPathStyle());
+
+/// Puts the music that xscreensaver's options choose over settings loaded from the file, for one run:
+/// nothing is stored. A music file given there is checked as one read from the file is.
+void ApplyMusicOptions(SharedSettings& settings, const MusicOptions& options, std::string_view programFolder,
+                       const PathStyle& style = HostPathStyle());
 
 /// One value of the file, cut to 255 bytes; empty when the file, the section or the key is missing.
 std::string ReadIniValue(const std::string& section, const std::string& key, const std::string& file);

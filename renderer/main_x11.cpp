@@ -47,9 +47,10 @@ bool tieToHost()
 
 int main(int argc, char** argv)
 {
-    // Arguments are ignored, as the renderer takes none, except xscreensaver's: the window to draw in.
+    // Arguments are ignored, as the renderer takes none, except xscreensaver's: the window to draw in. The
+    // music is the host's.
     const auto embed = zorun::readEmbedOptions(argc, argv);
-    if (embed.kind == zorun::EmbedRequest::Kind::Invalid) {
+    if (embed.kind == zorun::EmbedRequest::Kind::Invalid || embed.music != zorun::MusicOptions{}) {
         std::fprintf(stderr, "Zorun.dll: usage: Zorun.dll [--root | --window-id ID]\n");
         return 1;
     }

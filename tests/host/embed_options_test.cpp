@@ -3,8 +3,10 @@
 
 #include "common/embed_options.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -17,7 +19,7 @@ TEST(EmbedOptions, ReadAsXscreensaverPassesThem)
     const struct {
         std::vector<std::string_view> arguments;
         const char* environment;  // XSCREENSAVER_WINDOW
-        EmbedRequest expected;
+        std::pair<Kind, std::uint64_t> expected;
     } cases[] = {
         // Windows command lines are not ours: -S is the saver, not an option.
         {{}, "0x400001", {Kind::NotGiven, 0}},
@@ -54,7 +56,50 @@ TEST(EmbedOptions, ReadAsXscreensaverPassesThem)
         for (auto argument : c.arguments)
             shown += std::string(argument) + " ";
         SCOPED_TRACE(shown + "| " + (c.environment ? c.environment : "(unset)"));
-        EXPECT_EQ(zorun::parseEmbedOptions(c.arguments, c.environment), c.expected);
+        const EmbedRequest request = zorun::parseEmbedOptions(c.arguments, c.environment);
+        EXPECT_EQ(std::pair(request.kind, request.window), c.expected);
+    }
+}
+
+TEST(EmbedOptions, MusicAsZorunXmlPassesIt)
+{
+    using zorun::MusicOptions;
+    const std::string song = "/home/me/My Song.mp3";
+    const struct {
+        std::vector<std::string_view> arguments;
+        std::optional<MusicOptions> expected;  // nothing: the usage line
+    } cases[] = {
+        {{"--root"}, MusicOptions{}},
+        {{"--root", "--music", "none"}, MusicOptions{0, {}, {}}},
+        // The CD with the track control at its default plays the whole disc, whatever the settings file says.
+        {{"--window-id", "0x22", "--music", "cd"}, MusicOptions{1, 0, {}}},
+        {{"--root", "--cd-track", "7", "--music", "cd"}, MusicOptions{1, 7, {}}},
+        {{"--root", "--cd-track", "99"}, MusicOptions{{}, 99, {}}},
+        {{"-root", "-music", "file", "-music-file", song}, MusicOptions{2, {}, song}},
+        {{"--music-file", "-odd.wav", "--root"}, MusicOptions{{}, {}, "-odd.wav"}},
+        // Music alone is no xscreensaver run, and a value that cannot be played is no choice.
+        {{"--music", "none"}, {}},
+        {{"--root", "--music"}, {}},
+        {{"--root", "--music", "radio"}, {}},
+        {{"--root", "--music", "CD"}, {}},
+        {{"--root", "--cd-track", "100"}, {}},
+        {{"--root", "--cd-track", "-1"}, {}},
+        {{"--root", "--cd-track", "1.5"}, {}},
+        {{"--root", "--cd-track", ""}, {}},
+        {{"--root", "--music-file", ""}, {}},
+        {{"--root", "--music-file"}, {}},
+        {{"--music-file", "/a.wav", "/s"}, {}},
+    };
+    for (const auto& c : cases) {
+        std::string shown;
+        for (auto argument : c.arguments)
+            shown += std::string(argument) + " ";
+        SCOPED_TRACE(shown);
+        const EmbedRequest request = zorun::parseEmbedOptions(c.arguments, nullptr);
+        EXPECT_EQ(request.kind == Kind::Invalid, !c.expected);
+        if (c.expected) {
+            EXPECT_EQ(request.music, *c.expected);
+        }
     }
 }
 

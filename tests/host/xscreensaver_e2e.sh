@@ -2,8 +2,9 @@
 # Zorun as a display mode of xscreensaver, on an Xvfb of its own: picked in ~/.xscreensaver, started by
 # `xscreensaver-command -activate` through a link named zorun, drawing the clouds between the letterbox
 # bars in xscreensaver's window, playing the music of Zorun.ini; after -deactivate no process of ours is
-# left within a second. Then the settings preview's form, --window-id, on a window of the test's own:
-# its end when the window goes, and when its host is killed outright.
+# left within a second. Then the settings preview's form, --window-id, on a window of the test's own, with
+# the music options of zorun.xml: their file plays instead of Zorun.ini's, which stays as it was; its end
+# when the window goes, and when its host is killed outright. A malformed option gives the usage line.
 #
 # xscreensaver starts no display mode as root, so as root (CI) the test runs it as a user of its own.
 # Exit code 77 (skipped) without xscreensaver.
@@ -69,12 +70,17 @@ else
 fi
 stop_xscreensaver
 
-echo "== --window-id on a window of the test's own"
+echo "== --window-id on a window of the test's own, the music chosen by xscreensaver's options"
+ini_song=$song ini_sum=$(cksum <"$app/Zorun.ini")
+song=$app/Other.wav
+make_silent_wav "$song"
+chown "$user" "$song"
 probe_window "$probe" 640 480
 # shellcheck disable=SC2086
-as_user $session "$app/zorun" --window-id "$window" >"$work/preview.log" 2>&1 &
+as_user $session "$app/zorun" --window-id "$window" --music file --music-file "$song" >"$work/preview.log" 2>&1 &
 if saver=$(wait_for_run); then
   check_run "--window-id" "$saver" "$window"
+  ! ls -l "/proc/$saver/fd" 2>/dev/null | grep -q "$ini_song" || fail "--window-id: Zorun.ini's music plays as well"
   pids=$(ours) start=$(date +%s%N)
   kill "$window_pid"
   window_pid=
@@ -83,6 +89,17 @@ else
   cat "$work/preview.log"
   fail "--window-id started no run"
 fi
+
+[ "$(cksum <"$app/Zorun.ini")" = "$ini_sum" ] || fail "the music options changed Zorun.ini"
+
+echo "== malformed music options"
+for options in "--root --music radio" "--music none"; do
+  # shellcheck disable=SC2086
+  as_user $session "$app/zorun" $options >"$work/malformed.log" 2>&1
+  code=$?
+  { [ "$code" -eq 1 ] && grep -q "usage: Zorun.scr" "$work/malformed.log"; } ||
+    { cat "$work/malformed.log"; fail "$options: exit code $code and no usage line"; }
+done
 
 echo "== --window-id, the host killed outright"
 probe_window "$probe" 320 240

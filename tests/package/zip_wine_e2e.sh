@@ -33,23 +33,8 @@ folder=$(dirname "$(ls "$unpacked"/*/Zorun.scr)")
 mv "$folder"/* "$unpacked/"
 host="$unpacked/Zorun.scr"
 
-alive() { kill -0 "$1" 2>/dev/null; }
-# Waits up to $2 tenths of a second for process $1 to end.
-gone() {
-  for _ in $(seq "$2"); do alive "$1" || return 0; sleep 0.1; done
-  return 1
-}
-
 echo "== /s from $unpacked"
-"$runner" "$host" /s >"$work/saver.log" 2>&1 &
-saver=$!
-pids="$pids $saver"
-if wait_for_window '^Zorun_VC$' >/dev/null; then
-  escape_to_renderer "$saver" || fail "Escape did not end the saver"
-  gone "$saver" 50 || fail "the saver did not end"
-else
-  fail "the saver started no window titled Zorun_VC (the renderer beside it)"
-fi
+saver_run_ends_on_escape "$host"
 
 echo "== /c from $unpacked"
 "$runner" "$host" /c >"$work/dialog.log" 2>&1 &
@@ -58,7 +43,7 @@ pids="$pids $dialog"
 handle=$("$runner" "$probe" find '<Zorun>' | tr -d '\r')
 if [ -n "$handle" ]; then
   "$runner" "$probe" close "$handle" || fail "the close request was not sent"
-  gone "$dialog" 100 || fail "the dialog did not close"
+  ended_within "$dialog" 100 || fail "the dialog did not close"
 else
   fail "no settings dialog titled <Zorun>"
 fi

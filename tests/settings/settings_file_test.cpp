@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <optional>
+#include <tuple>
 
 namespace {
 
@@ -81,6 +83,34 @@ TEST_F(SettingsFile, OnlyKindTwoDependsOnTheMusicFile)
     }
     std::remove(ini.c_str());
     EXPECT_EQ(load().BGM_Folder, folder) << "no file at all";
+}
+
+TEST_F(SettingsFile, XscreensaversMusicOptionsWinOverTheFile)
+{
+    const std::string mp3 = song();
+    const std::string wav = inFolder("other.wav");
+    testfs::writeText(wav, "RIFF");
+    const std::string gone = inFolder("gone.mp3");
+    const struct {
+        std::optional<std::int16_t> kind, track;
+        const char* file;  // null: not given
+        std::int16_t expectedKind, expectedTrack;
+        std::string expectedFile;
+    } cases[] = {
+        {{}, {}, nullptr, 2, 3, mp3},     {0, {}, nullptr, 0, 3, mp3},     {1, 0, nullptr, 1, 0, mp3},
+        {{}, {}, wav.c_str(), 2, 3, wav}, {2, {}, gone.c_str(), 0, 3, ""},
+    };
+    writeIni(" 2", " 3", mp3);
+    for (const auto& c : cases) {
+        MusicOptions options{c.kind, c.track, {}};
+        if (c.file != nullptr)
+            options.file = c.file;
+        SharedSettings s = load();
+        ApplyMusicOptions(s, options, folder);
+        EXPECT_EQ(std::tuple(s.BGM_Kind, s.BGM_RepeatTrack, s.BGM_File),
+                  std::tuple(c.expectedKind, c.expectedTrack, c.expectedFile))
+            << (c.file ? c.file : "(no file)");
+    }
 }
 
 TEST(SettingsPaths, FolderOfKeepsEverythingBeforeTheLastBreak)

@@ -77,6 +77,26 @@ escape_to_renderer() {
   return 1
 }
 
+# ended_within PID TENTHS: whether process PID ends within TENTHS tenths of a second.
+ended_within() {
+  for _ in $(seq "$2"); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
+  return 1
+}
+
+# saver_run_ends_on_escape HOST: `HOST /s` under $runner (the Windows build) shows the renderer's window,
+# and Escape ends the renderer and then the saver; each fault goes to the caller's fail.
+saver_run_ends_on_escape() {
+  "$runner" "$1" /s >"$work/saver.log" 2>&1 &
+  saver=$!
+  pids="$pids $saver"
+  if wait_for_window '^Zorun_VC$' >/dev/null; then
+    escape_to_renderer "$saver" || fail "Escape did not end the saver"
+    ended_within "$saver" 50 || fail "the saver did not end"
+  else
+    fail "the saver started no window titled Zorun_VC (the renderer beside it)"
+  fi
+}
+
 # The Xorg configurations of start_private_xorg, on Debian's dummy video driver (GLX through Mesa).
 # One head with two display modes, 1280x1024 (the one it starts in) and 1024x768, which RandR switches
 # for real.
