@@ -164,7 +164,7 @@ std::unique_ptr<SoundSystem> createGstSoundSystem()
     return std::make_unique<GstSoundSystem>();
 }
 
-std::unique_ptr<MciPort> createPlatformMci()
+std::unique_ptr<MciPort> createGstMci()
 {
     return std::make_unique<OwnMci>(createGstSoundSystem());
 }

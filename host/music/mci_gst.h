@@ -1,6 +1,7 @@
 // The platform's sound for our own MCI on Linux: GStreamer, and libcdio for audio CDs.
 #pragma once
 
+#include "host/music/mci_port.h"
 #include "host/music/sound_system.h"
 
 #include <memory>
@@ -12,5 +13,8 @@ namespace zorun::music {
 /// environment variable ZORUN_AUDIO_SINK names a sink to use instead ("fakesink" for tests without a
 /// sound card); it counts as heard. The CD drive is the one createGstCdDrive finds.
 std::unique_ptr<SoundSystem> createGstSoundSystem();
+
+/// Our own MCI (OwnMci) on the sound system above.
+std::unique_ptr<MciPort> createGstMci();
 
 }  // namespace zorun::music
