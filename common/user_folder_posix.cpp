@@ -13,6 +13,10 @@ const char* nonEmpty(const char* value)
     return value != nullptr && value[0] != '\0' ? value : nullptr;
 }
 
+}  // namespace
+
+namespace zorun {
+
 // HOME may be unset for a process started by a service; the password database still knows the folder.
 std::string homeFolder()
 {
@@ -27,10 +31,6 @@ std::string homeFolder()
         return found->pw_dir;
     return {};
 }
-
-}  // namespace
-
-namespace zorun {
 
 std::string userBaseFolder(const char* variable, const char* underHome)
 {

@@ -17,27 +17,10 @@ xvfb_pid= daemon_pid= window_pid=
 . "$(dirname "$0")/../support/xscreensaver_env.sh"
 make_user_work "$work_root" xscreensaver
 
-cleanup() {
-  [ -n "$daemon_pid" ] && kill "$daemon_pid" 2>/dev/null
-  [ -n "$window_pid" ] && kill "$window_pid" 2>/dev/null
-  for pid in $(ours); do kill -9 "$pid" 2>/dev/null; done
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
+trap end_xscreensaver_run EXIT
 
 start_private_xvfb 1280x1024 850
 make_app "$host" "$renderer" "$write_settings"
-
-# Waits for the host and its renderer (a loaded machine may take seconds); prints the host's process id.
-wait_for_run() {
-  for _ in $(seq 300); do
-    saver=$(ours_named Zorun.scr) drawer=$(ours_named Zorun.dll)
-    [ -n "$saver" ] && [ -n "$drawer" ] && { echo "$saver"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
 
 # check_run WHAT HOST_PID [WINDOW]: the clouds between the bars in the window (the whole screen unless
 # given), after the fade-in from black, and the music file open in the host.

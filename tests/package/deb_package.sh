@@ -1,6 +1,8 @@
 #!/bin/sh
-# The .deb of the Linux build: made by CPack, its files and fields read back with dpkg-deb, then (as root)
-# installed with dpkg -i, found where xscreensaver looks, run, and removed without leaving a file.
+# The .deb of the Linux build: made by CPack, its files and fields read back with dpkg-deb, checked by
+# lintian as a distribution would (no error, no warning but those the package's overrides file gives a
+# reason for), then (as root) installed with dpkg -i, found where xscreensaver looks, run, and removed
+# without leaving a file.
 #
 # deb_package.sh BUILD_DIR           makes and checks the package of the built tree
 # deb_package.sh --remove-leftover   removes the package when a run was killed before it could
@@ -54,7 +56,12 @@ sort >"$work/expected" <<LIST
 -rw-r--r-- ./usr/share/applications/screensavers/zorun.desktop
 -rw-r--r-- ./usr/share/applications/zorun-settings.desktop
 -rw-r--r-- ./usr/share/doc/zorun/README
+-rw-r--r-- ./usr/share/doc/zorun/changelog.gz
+-rw-r--r-- ./usr/share/doc/zorun/copyright
+-rw-r--r-- ./usr/share/man/man1/zorun-xscreensaver-setup.1.gz
+-rw-r--r-- ./usr/share/man/man6/zorun.6.gz
 -rw-r--r-- ./usr/share/xscreensaver/config/zorun.xml
+-rwxr-xr-x ./usr/bin/zorun-xscreensaver-setup
 -rwxr-xr-x ./$hacks/Zorun.dll
 -rwxr-xr-x ./$hacks/Zorun.scr
 lrwxrwxrwx ./$hacks/zorun -> Zorun.scr
@@ -74,6 +81,21 @@ for package in fonts-ipafont-gothic gstreamer1.0-plugins-base gstreamer1.0-plugi
 done
 
 dpkg-deb -x "$deb" "$work/root"
+
+echo "== lintian"
+if command -v lintian >/dev/null 2>&1; then
+  # Informational tags (I:) are shown but do not fail; an override counts only with a comment above it.
+  lintian --display-info --fail-on error,warning "$deb" 2>&1 | grep -v 'running with root privileges' | tee "$work/lintian"
+  grep -q '^[EW]: ' "$work/lintian" && fail "lintian reports errors or warnings"
+  overrides=$work/root/usr/share/lintian/overrides/zorun
+  if [ -f "$overrides" ]; then
+    awk '!/^#/ && NF && prev !~ /^#/ { print "FAIL: an override without a reason above it: " $0 } { prev = $0 }' \
+      "$overrides" | tee "$work/unexplained"
+    [ -s "$work/unexplained" ] && failures=$((failures + 1))
+  fi
+else
+  fail "no lintian (scripts/debian-packages.txt lists it)"
+fi
 for entry in usr/share/applications/screensavers/zorun.desktop usr/share/applications/zorun-settings.desktop; do
   program=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$work/root/$entry")
   [ -x "$work/root$program" ] || fail "$entry starts $program, which the package does not hold"
@@ -106,6 +128,8 @@ done
 for file in Zorun.scr Zorun.dll zorun; do
   [ -x "/$hacks/$file" ] || fail "/$hacks/$file is not an installed program"
 done
+# The installed command finds its libraries (its work on real files has a test of its own).
+/usr/bin/zorun-xscreensaver-setup --help >/dev/null 2>&1 || fail "the installed zorun-xscreensaver-setup did not run"
 # xscreensaver-settings reads the description of a display mode from the folder of its own ones.
 if own=$(dpkg -L xscreensaver-data 2>/dev/null | grep '/config/[^/]*\.xml$' | head -n 1) && [ -n "$own" ]; then
   [ -f "$(dirname "$own")/zorun.xml" ] || fail "zorun.xml is not in $(dirname "$own"), beside xscreensaver's own"

@@ -24,7 +24,7 @@ fi
 zip=$(ls "$work"/out/Zorun-*-windows.zip 2>/dev/null | head -n 1)
 [ -n "$zip" ] || { fail "no Zorun-*-windows.zip in $(ls "$work/out")"; exit 1; }
 cmake -E tar tf "$zip" | sed 's,^[^/]*/,,' | grep -v '/$' | grep . | sort >"$work/contents"
-printf 'INSTALL.txt\nZorun.dll\nZorun.scr\n' | diff - "$work/contents" || fail "the zip's files differ from the list above"
+printf 'INSTALL.txt\nLICENSE.txt\nZorun.dll\nZorun.scr\n' | diff - "$work/contents" || fail "the zip's files differ from the list above"
 
 unpacked="$work/Zorun Test"
 mkdir "$unpacked"

@@ -116,8 +116,14 @@ dpmsEnabled:	False
 programs:	GL: $app/zorun --root \n
 EOF2
   chown "$user" "$home/.xscreensaver"
+  start_xscreensaver_as_set_up
+}
+
+# start_xscreensaver_as_set_up: the daemon as the user, with the user's ~/.xscreensaver as it is and
+# $app on its search path (as xscreensaver's own folder is for an installed Zorun); sets $daemon_pid.
+start_xscreensaver_as_set_up() {
   # shellcheck disable=SC2086
-  as_user $session xscreensaver -no-splash >"$work/xscreensaver.log" 2>&1 &
+  as_user $session PATH="$app:$PATH" xscreensaver -no-splash >"$work/xscreensaver.log" 2>&1 &
   daemon_pid=$!
   for _ in $(seq 100); do
     # shellcheck disable=SC2086
@@ -129,10 +135,31 @@ EOF2
   exit 1
 }
 
-# xscreensaver_command ARGUMENT: xscreensaver-command as the user, quietly.
+# end_xscreensaver_run: the end of a run on a private Xvfb, at its exit: the daemon, the probe's window,
+# every process of ours, the Xvfb and $work go.
+end_xscreensaver_run() {
+  [ -n "${daemon_pid:-}" ] && kill "$daemon_pid" 2>/dev/null
+  [ -n "${window_pid:-}" ] && kill "$window_pid" 2>/dev/null
+  for pid in $(ours); do kill -9 "$pid" 2>/dev/null; done
+  [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+
+# xscreensaver_command ARGUMENT...: xscreensaver-command as the user, quietly.
 xscreensaver_command() {
   # shellcheck disable=SC2086
-  as_user $session xscreensaver-command "$1" >/dev/null 2>&1
+  as_user $session xscreensaver-command "$@" >/dev/null 2>&1
+}
+
+# wait_for_run: waits for a host and its renderer of ours (a loaded machine may take seconds); prints
+# the host's process id.
+wait_for_run() {
+  for _ in $(seq 300); do
+    saver=$(ours_named Zorun.scr) drawer=$(ours_named Zorun.dll)
+    [ -n "$saver" ] && [ -n "$drawer" ] && { echo "$saver"; return 0; }
+    sleep 0.1
+  done
+  return 1
 }
 
 # deactivate_all_gone: -deactivate, and nothing of ours left within a second of it.
