@@ -1,9 +1,10 @@
 // Our own MCI's command rules on a scripted sound system: routing, aliases, the MPEGVideo device's
 // modes and PlaySound, with players that only note what they were asked.
 #include "host/music/mci_own.h"
-#include "host/music/mci_text.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 namespace zorun::music {
 namespace {
