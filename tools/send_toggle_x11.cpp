@@ -5,27 +5,24 @@
 // window (or no display) was found.
 #include "common/find_window_x11.h"
 #include "common/renderer_contract.h"
-
-#include <X11/Xlib.h>
+#include "common/x11/connection_x11.h"
 
 int main()
 {
-    Display* display = XOpenDisplay(nullptr);
-    if (display == nullptr)
+    // A window may go while we look at it: the connection counts X errors instead of ending here.
+    zorun::x11::Connection connection;
+    if (!connection.open())
         return 1;
-    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });  // a window may go while we look at it
+    Display* display = connection.display;
     const Window target = zorun::findWindowByTitle(display, zorun::kRendererTitle);
-    if (target == 0) {
-        XCloseDisplay(display);
+    if (target == 0)
         return 1;
-    }
     XEvent event{};
     event.xclient.type = ClientMessage;
     event.xclient.window = target;
-    event.xclient.message_type = XInternAtom(display, zorun::kToggleModeAtom, False);
+    event.xclient.message_type = connection.atoms.toggleMode;
     event.xclient.format = 32;
     const Status sent = XSendEvent(display, target, False, NoEventMask, &event);
     XSync(display, False);
-    XCloseDisplay(display);
     return sent != 0 ? 0 : 1;
 }

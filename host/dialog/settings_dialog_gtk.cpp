@@ -6,6 +6,7 @@
 #include "host/dialog/settings_dialog_view.h"
 #include "host/dialog/tab_order.h"
 #include "host/pictures/stored_pictures_data.h"
+#include "common/x11/quit_signals_posix.h"
 
 #include <gdk/gdkx.h>
 #include <glib-unix.h>
@@ -13,7 +14,6 @@
 
 #include <array>
 #include <chrono>
-#include <csignal>
 #include <cmath>
 #include <thread>
 #include <memory>
@@ -225,9 +225,8 @@ public:
     void run()
     {
         // A request to end (the session closing, a kill) closes the dialog as its close box does.
-        std::vector<guint> sources;
-        for (int s : {SIGTERM, SIGINT, SIGHUP})
-            sources.push_back(g_unix_signal_add(s, onEndRequest, this));
+        const int quitSignals = x11::watchQuitSignals(x11::LaterSignals::Watched);
+        const guint endRequests = quitSignals < 0 ? 0 : g_unix_fd_add(quitSignals, G_IO_IN, onEndRequest, this);
         form_.Form_Load();
         form_.Form_Resize();
         gtk_widget_show_all(window_);
@@ -235,8 +234,8 @@ public:
         gtk_window_set_focus(GTK_WINDOW(window_), nullptr);
         while (!closed_)
             gtk_main_iteration();
-        for (guint source : sources)
-            g_source_remove(source);
+        if (endRequests != 0)
+            g_source_remove(endRequests);
     }
 
     // DialogView.
@@ -581,9 +580,10 @@ private:
         if (const int next = nextTabStop(takesFocus, current, backwards); next >= 0)
             gtk_widget_grab_focus(controls[static_cast<std::size_t>(next)]);
     }
-    static gboolean onEndRequest(gpointer self)
+    static gboolean onEndRequest(gint, GIOCondition, gpointer self)
     {
-        static_cast<GtkSettingsDialog*>(self)->Close();
+        if (x11::takeQuitSignal())
+            static_cast<GtkSettingsDialog*>(self)->Close();
         return G_SOURCE_CONTINUE;
     }
     static gboolean onDelete(GtkWidget*, GdkEvent*, gpointer self)

@@ -2,21 +2,17 @@
 #include "host/forms/host_window_x11.h"
 
 #include "common/win32_numbers.h"
+#include "common/x11/quit_signals_posix.h"
 #include "host/forms/timer_table.h"
 #include "host/platform/connection_x11.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <fcntl.h>
 #include <poll.h>
-#include <signal.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
 #include <cstdlib>
-#include <deque>
 #include <map>
 #include <string>
 #include <utility>
@@ -27,16 +23,6 @@ namespace zorun::host {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// Termination signals become close requests through this pipe, read by the loop.
-int signalPipe[2] = {-1, -1};
-void onTerminate(int)
-{
-    const int saved = errno;
-    const char byte = 1;
-    [[maybe_unused]] const auto n = write(signalPipe[1], &byte, 1);
-    errno = saved;
-}
 
 class X11Forms;
 
@@ -72,16 +58,10 @@ public:
 
 class X11Forms final : public Forms {
 public:
-    explicit X11Forms(std::shared_ptr<X11Connection> connection) : x_(std::move(connection))
-    {
-        if (signalPipe[0] < 0 && pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) == 0) {
-            struct sigaction term {};
-            term.sa_handler = onTerminate;
-            sigemptyset(&term.sa_mask);
-            for (int s : {SIGTERM, SIGINT, SIGHUP})
-                sigaction(s, &term, nullptr);
-        }
-    }
+    // Termination signals become close requests, read by the loop.
+    explicit X11Forms(std::shared_ptr<X11Connection> connection)
+        : x_(std::move(connection)), quitSignals_(x11::watchQuitSignals(x11::LaterSignals::Watched))
+    {}
 
     std::unique_ptr<HostWindow> CreateSaverWindow(const std::string& caption, FormEvents& events) override
     {
@@ -147,14 +127,12 @@ private:
         attributes.event_mask = StructureNotifyMask | ExposureMask;
         const Window id = XCreateWindow(display, x_->root, 0, 0, 1, 1, 0, CopyFromParent, InputOutput, CopyFromParent,
                                         CWBackPixel | CWEventMask, &attributes);
-        XStoreName(display, id, caption.c_str());
-        XChangeProperty(display, id, x_->netWmName, x_->utf8String, 8, PropModeReplace,
-                        reinterpret_cast<const unsigned char*>(caption.data()), static_cast<int>(caption.size()));
-        XSetWMProtocols(display, id, &x_->wmDeleteWindow, 1);
+        x11::setWindowTitle(*x_, id, caption);
+        XSetWMProtocols(display, id, &x_->atoms.wmDeleteWindow, 1);
         if (preview) {
             // No border and no title bar, should a window manager ever see it.
             long hints[5] = {2, 0, 0, 0, 0};
-            XChangeProperty(display, id, x_->motifHints, x_->motifHints, 32, PropModeReplace,
+            XChangeProperty(display, id, x_->atoms.motifHints, x_->atoms.motifHints, 32, PropModeReplace,
                             reinterpret_cast<unsigned char*>(hints), 5);
         }
         XFlush(display);
@@ -168,9 +146,7 @@ private:
 
     void deliverPosted()
     {
-        std::deque<X11Connection::Posted> batch;
-        batch.swap(x_->posted);
-        for (const X11Connection::Posted& posted : batch) {
+        for (const X11Connection::Posted& posted : x_->posted.takeAll()) {
             X11Window* window = find(posted.window);
             if (window != nullptr && posted.message == msg::close)
                 close(*window);
@@ -211,8 +187,8 @@ private:
             break;
         case ClientMessage:
             if (X11Window* window = find(static_cast<WindowHandle>(event.xclient.window)))
-                if (event.xclient.message_type == x_->wmProtocols &&
-                    static_cast<Atom>(event.xclient.data.l[0]) == x_->wmDeleteWindow)
+                if (event.xclient.message_type == x_->atoms.wmProtocols &&
+                    static_cast<Atom>(event.xclient.data.l[0]) == x_->atoms.wmDeleteWindow)
                     close(*window);
             break;
         default:
@@ -251,7 +227,7 @@ private:
         // A descriptor of -1 is left out by poll: the program's end is told once.
         const int programEnd = programEndReported_ == x_->startedProgramEnd ? -1 : x_->startedProgramEnd;
         pollfd fds[3] = {
-            {signalPipe[0], POLLIN, 0}, {ConnectionNumber(x_->display), POLLIN, 0}, {programEnd, POLLIN, 0}};
+            {quitSignals_, POLLIN, 0}, {ConnectionNumber(x_->display), POLLIN, 0}, {programEnd, POLLIN, 0}};
         if (poll(fds, 3, timeout) <= 0)
             return;
         if ((fds[2].revents & POLLIN) != 0) {
@@ -260,10 +236,7 @@ private:
                 if (X11Window* window = find(handle))
                     window->events_.OnProgramEnded();
         }
-        if ((fds[0].revents & POLLIN) != 0) {
-            char bytes[16];
-            while (read(signalPipe[0], bytes, sizeof bytes) > 0) {
-            }
+        if ((fds[0].revents & POLLIN) != 0 && x11::takeQuitSignal()) {
             // A termination signal closes every window, as a session end does on Windows.
             for (WindowHandle handle : handles())
                 if (X11Window* window = find(handle))
@@ -281,6 +254,7 @@ private:
     }
 
     std::shared_ptr<X11Connection> x_;
+    int quitSignals_;
     std::map<WindowHandle, X11Window*> windows_;
     int programEndReported_ = -1;  // the started program's descriptor once its end has been told
 };

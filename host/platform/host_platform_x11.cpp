@@ -6,13 +6,14 @@
 #include "common/renderer_contract.h"
 #include "common/replace_file.h"
 #include "common/win32_numbers.h"
+#include "common/x11/error_trap_x11.h"
+#include "common/x11/screen_size_x11.h"
 #include "host/pictures/picture_decoder.h"
 #include "host/pictures/stored_pictures_data.h"
 #include "host/platform/child_process_posix.h"
 #include "host/platform/connection_x11.h"
 
 #include <X11/Xlib.h>
-#include <X11/extensions/Xrandr.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -54,7 +55,7 @@ public:
     {
         if (window <= 0)
             return false;
-        X11ErrorTrap trap(x_->display);
+        x11::ErrorTrap trap(x_->display);
         XWindowAttributes attributes{};
         if (XGetWindowAttributes(x_->display, static_cast<Window>(window), &attributes) == 0)
             return false;
@@ -89,7 +90,7 @@ public:
         if (child <= 0 || parent < 0)
             return 0;
         Display* display = x_->display;
-        X11ErrorTrap trap(display);
+        x11::ErrorTrap trap(display);
         const Window newParent = parent == 0 ? x_->root : static_cast<Window>(parent);
         XWindowAttributes attributes{};
         if (XGetWindowAttributes(display, newParent, &attributes) == 0)
@@ -118,7 +119,7 @@ public:
     bool PostMessageA(WindowHandle window, std::uint32_t message, std::uintptr_t, std::intptr_t) override
     {
         if (x_->ownStyles.count(window) != 0) {
-            x_->posted.push_back({window, message});
+            x_->posted.post({window, message});
             return true;
         }
         if (window <= 0 || message != msg::close)
@@ -127,11 +128,11 @@ public:
         XEvent event{};
         event.xclient.type = ClientMessage;
         event.xclient.window = static_cast<Window>(window);
-        event.xclient.message_type = x_->wmProtocols;
+        event.xclient.message_type = x_->atoms.wmProtocols;
         event.xclient.format = 32;
-        event.xclient.data.l[0] = static_cast<long>(x_->wmDeleteWindow);
+        event.xclient.data.l[0] = static_cast<long>(x_->atoms.wmDeleteWindow);
         event.xclient.data.l[1] = CurrentTime;
-        X11ErrorTrap trap(x_->display);
+        x11::ErrorTrap trap(x_->display);
         XSendEvent(x_->display, static_cast<Window>(window), False, NoEventMask, &event);
         return trap.clean();
     }
@@ -206,29 +207,16 @@ public:
         keptMode_.reset();
         if (embedWindow_ != 0)
             return;  // a renderer in a given window never changes the mode
-        int eventBase = 0, errorBase = 0;
-        if (!XRRQueryExtension(x_->display, &eventBase, &errorBase))
-            return;
-        if (XRRScreenConfiguration* config = XRRGetScreenInfo(x_->display, x_->root)) {
-            Rotation rotation = 0;
-            const SizeID size = XRRConfigCurrentConfiguration(config, &rotation);
-            keptMode_ = KeptMode{size, rotation};
-            XRRFreeScreenConfigInfo(config);
-        }
+        keptMode_ = x11::currentScreenSize(x_->display);
     }
 
     void RestoreDisplayMode() override
     {
         if (!keptMode_)
             return;
-        if (XRRScreenConfiguration* config = XRRGetScreenInfo(x_->display, x_->root)) {
-            Rotation rotation = 0;
-            const SizeID size = XRRConfigCurrentConfiguration(config, &rotation);
-            if (size != keptMode_->size || rotation != keptMode_->rotation)
-                XRRSetScreenConfig(x_->display, config, x_->root, keptMode_->size, keptMode_->rotation, CurrentTime);
-            XRRFreeScreenConfigInfo(config);
-            XSync(x_->display, False);
-        }
+        const auto now = x11::currentScreenSize(x_->display);
+        if (now && *now != *keptMode_)
+            x11::setScreenSize(x_->display, *keptMode_);
     }
 
     void EndProcess() override
@@ -242,11 +230,7 @@ public:
     }
 
 private:
-    struct KeptMode {
-        SizeID size;
-        Rotation rotation;
-    };
-    std::optional<KeptMode> keptMode_;
+    std::optional<x11::ScreenSize> keptMode_;  // given back should the renderer end without doing so
 
     double twipsPerPixel()
     {

@@ -25,9 +25,10 @@ struct SettingsFiles {
 using FolderWritable = bool (*)(const std::string& folder);
 
 /// The settings files of the program in programFolder. Beside the program wherever the program's
-/// folder can be written (always on Windows). On Linux, when it cannot (an installed program), the
-/// user's own copy $XDG_CONFIG_HOME/zorun/Zorun.ini is stored into, and read once it exists; until
-/// then the file beside the program, if any, gives the settings.
+/// folder can be written. When it cannot (an installed program: /usr/libexec on Linux, the system
+/// folder on Windows, where only an administrator writes), the user's own copy is stored into
+/// ($XDG_CONFIG_HOME/zorun/Zorun.ini on Linux, %APPDATA%\Zorun\Zorun.ini on Windows) and read once it
+/// exists; until then the file beside the program, if any, gives the settings.
 SettingsFiles settingsFiles(std::string_view programFolder);
 SettingsFiles settingsFiles(std::string_view programFolder, FolderWritable writable);
 
