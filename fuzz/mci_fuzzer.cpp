@@ -3,6 +3,7 @@
 // (or wait on) whatever else the machine holds, so inputs naming other folders are skipped. The fuzzer
 // works in that folder: give it the corpus folder and -artifact_prefix as absolute paths.
 #include "host/music/mci_gst.h"
+#include "host/music/mci_own.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -63,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string commands = input.ConsumeRemainingBytesAsString();
     if (commands.find('/') != std::string::npos || commands.find('~') != std::string::npos)
         return 0;
-    zorun::music::GstMci mci;
+    zorun::music::OwnMci mci(zorun::music::createGstSoundSystem());
     std::string reply(replyLength + 1, '\x7f');
     std::size_t start = 0;
     for (int count = 0; start <= commands.size() && count < 8; ++count) {

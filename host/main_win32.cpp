@@ -8,7 +8,7 @@
 #include "host/platform/host_platform_win32.h"
 #include "host/command_line.h"
 #include "host/dialog/settings_dialog_view.h"
-#include "host/music/mci_port.h"
+#include "host/music/mci_winmm_win32.h"
 #include "host/startup.h"
 #include "common/texture_path.h"
 
@@ -31,7 +31,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         .texturePath = texturePath(),
         .settings = Settings(),
         .loadSettings = [] { LoadSettings(); },
-        .openMci = [] { return music::createPlatformMci(); },
+        .openMci = [] { return music::createWin32Mci(); },
         .showSettingsDialog =
             [&platform] {
                 runSettingsDialog(*platform, Settings(), settingsFileToStore(settingsFiles(ProgramFolder())));

@@ -1,6 +1,7 @@
 // The Linux program Zorun.scr: the X11 adapters, the settings and the music behind `Main`.
 #include "host/dialog/settings_dialog_view.h"
 #include "host/music/background_music.h"
+#include "host/music/mci_gst.h"
 #include "host/forms/host_window_x11.h"
 #include "host/platform/connection_x11.h"
 #include "host/platform/host_platform_x11.h"
@@ -57,7 +58,7 @@ int main(int argc, char** argv)
             zorun::LoadSettings();
             zorun::ApplyMusicOptions(zorun::Settings(), embed.music, zorun::ProgramFolder());
         },
-        [] { return zorun::music::createPlatformMci(); },
+        [] { return zorun::music::createGstMci(); },
         [&platform] {
             zorun::host::runSettingsDialog(*platform, zorun::Settings(),
                                            zorun::settingsFileToStore(zorun::settingsFiles(zorun::ProgramFolder())));

@@ -4,7 +4,7 @@
 #include "renderer/cloud_scene.h"
 #include "renderer/render_window.h"
 
-/// Forwards the frame's four scene calls to the cloud scene.
+/// Forwards the frame's five scene calls to the cloud scene.
 class CloudSceneCalls final : public SceneCalls {
 public:
     bool initScene(RenderWindow& window, KeyTable& keys) override { return ::initScene(window, keys); }

@@ -5,12 +5,12 @@
 #include <windows.h>
 
 #include "renderer/cloud_scene_calls.h"
-#include "renderer/window_system.h"
+#include "renderer/window_system_win32.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     // The command line and the show-window value are ignored.
     CloudSceneCalls scene;
-    std::unique_ptr<WindowSystem> system = createPlatformWindowSystem();
+    std::unique_ptr<WindowSystem> system = createWin32WindowSystem();
     return runRenderer(*system, instance, scene);
 }

@@ -39,7 +39,7 @@ struct WindowRequest {
     std::int32_t fullScreen = 1;
 };
 
-/// The four scene operations the frame drives, in this order of use: the cloud scene in the program,
+/// The five scene operations the frame drives, in this order of use: the cloud scene in the program,
 /// recorders in tests.
 class SceneCalls {
 public:

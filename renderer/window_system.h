@@ -119,6 +119,3 @@ public:
     /// GetTickCount: milliseconds since an arbitrary start, wrapping at 2^32.
     virtual std::uint32_t tickCount() = 0;
 };
-
-/// The window system of the platform this program is built for; each adapter file provides it.
-std::unique_ptr<WindowSystem> createPlatformWindowSystem();

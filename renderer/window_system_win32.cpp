@@ -4,7 +4,7 @@
 #endif
 #include <windows.h>
 
-#include "renderer/window_system.h"
+#include "renderer/window_system_win32.h"
 
 namespace {
 
@@ -195,7 +195,7 @@ public:
 
 }  // namespace
 
-std::unique_ptr<WindowSystem> createPlatformWindowSystem()
+std::unique_ptr<WindowSystem> createWin32WindowSystem()
 {
     return std::make_unique<Win32WindowSystem>();
 }

@@ -377,11 +377,6 @@ private:
 
 }  // namespace
 
-std::unique_ptr<WindowSystem> createPlatformWindowSystem()
-{
-    return std::make_unique<X11WindowSystem>(zorun::EmbedRequest{});
-}
-
 std::unique_ptr<WindowSystem> createX11WindowSystem(const zorun::EmbedRequest& embed)
 {
     return std::make_unique<X11WindowSystem>(embed);

@@ -6,5 +6,5 @@
 
 /// X11 and GLX behind WindowSystem. With an EmbedRequest of kind Root or Given the frame's window is that
 /// window (the root: the root window of the default screen); a NotGiven request gives the renderer's own
-/// window, as createPlatformWindowSystem does.
+/// window.
 std::unique_ptr<WindowSystem> createX11WindowSystem(const zorun::EmbedRequest& embed);

@@ -6,6 +6,7 @@
 #include "host/music/background_music.h"
 #include "tools/cd_image.h"
 #include "host/music/mci_gst.h"
+#include "host/music/mci_own.h"
 #include "temp_dir.h"
 
 #include <gst/gst.h>
@@ -102,7 +103,7 @@ int main(int argc, char** argv)
         return 1;
     }
     setenv("ZORUN_CD_DEVICE", cue.c_str(), 1);
-    zorun::music::GstMci mci;
+    zorun::music::OwnMci mci(zorun::music::createGstSoundSystem());
     std::int16_t repeat = 0;
     zorun::music::Zorun_BGM bgm(mci, repeat, mp3);
 

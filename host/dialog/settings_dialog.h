@@ -53,9 +53,6 @@ public:
     /// Whether a point of the client area is on the link, where the pointer is a hand.
     static bool OverLink(std::int32_t x, std::int32_t y);
 
-    const std::string& HomePage() const { return homePage_; }
-    ZoomPoint Zoom() const { return zoomPoint_; }
-
 private:
     void showOption(int selected);
     void ZoomOpen();

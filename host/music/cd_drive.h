@@ -3,7 +3,7 @@
 
 #include "host/music/cd_toc.h"
 
-#include <memory>
+#include <cstdint>
 
 namespace zorun::music {
 
@@ -27,12 +27,5 @@ public:
     /// True once the last play has reached its end (or the drive failed while reading).
     virtual bool playedToEnd() = 0;
 };
-
-/// True when createCdDrive would find a drive (or ZORUN_CD_DEVICE names one).
-bool cdDriveAvailable();
-
-/// The drive the cdaudio device plays: the one named by the environment variable ZORUN_CD_DEVICE (a
-/// device or a .cue disc image) or else the system's default CD drive. Null when there is none.
-std::unique_ptr<CdDrive> createCdDrive();
 
 }  // namespace zorun::music

@@ -1,7 +1,7 @@
 // A CD drive on GStreamer's cdiocddasrc: the disc is read and played on a thread of the drive's own,
 // so that a drive which spins up or answers slowly never holds up the host's thread.
 #include "host/music/cd_disc_reader.h"
-#include "host/music/cd_drive.h"
+#include "host/music/cd_drive_gst.h"
 #include "host/music/gst_audio_output.h"
 
 #include <gst/gst.h>
@@ -251,12 +251,12 @@ std::string cdDeviceName()
 
 }  // namespace
 
-bool cdDriveAvailable()
+bool gstCdDriveAvailable()
 {
     return !cdDeviceName().empty();
 }
 
-std::unique_ptr<CdDrive> createCdDrive()
+std::unique_ptr<CdDrive> createGstCdDrive()
 {
     std::string device = cdDeviceName();
     if (device.empty())

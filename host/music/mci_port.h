@@ -52,7 +52,4 @@ public:
     virtual int PlaySoundA(const char* sound, std::uint32_t flags) = 0;
 };
 
-/// The platform's own MCI: winmm on Windows, GStreamer on Linux.
-std::unique_ptr<MciPort> createPlatformMci();
-
 }  // namespace zorun::music

@@ -1,5 +1,5 @@
 // The music calls on Windows: straight through to winmm.
-#include "host/music/mci_port.h"
+#include "host/music/mci_winmm_win32.h"
 
 #include <windows.h>
 #include <mmsystem.h>
@@ -23,7 +23,7 @@ public:
 
 }  // namespace
 
-std::unique_ptr<MciPort> createPlatformMci()
+std::unique_ptr<MciPort> createWin32Mci()
 {
     return std::make_unique<WinmmMci>();
 }

@@ -1,7 +1,12 @@
 // The platform's MCI (winmm under Wine, ours on Linux) on the failures the music module meets.
-#include "host/music/mci_port.h"
 #include "host/music/mci_text.h"
 #include "temp_dir.h"
+
+#ifdef _WIN32
+#include "host/music/mci_winmm_win32.h"
+#else
+#include "host/music/mci_gst.h"
+#endif
 
 #include <gtest/gtest.h>
 
@@ -10,8 +15,16 @@ namespace {
 
 #ifdef _WIN32
 constexpr bool kWinmm = true;
+std::unique_ptr<MciPort> platformMci()
+{
+    return createWin32Mci();
+}
 #else
 constexpr bool kWinmm = false;
+std::unique_ptr<MciPort> platformMci()
+{
+    return createGstMci();
+}
 #endif
 
 std::string errorText(MciPort& mci, std::uint32_t code)
@@ -22,7 +35,7 @@ std::string errorText(MciPort& mci, std::uint32_t code)
 
 TEST(PlatformMci, UnknownAliasMissingFileAndNoCdDrive)
 {
-    std::unique_ptr<MciPort> mci = createPlatformMci();
+    std::unique_ptr<MciPort> mci = platformMci();
     char reply[512] = "";
     // HACK: Wine first tries an unknown alias as a file and may answer MCIERR_EXTENSION_NOT_FOUND (281);
     // its MPEGVideo answers every file it cannot render with MCIERR_INTERNAL.
