@@ -14,6 +14,14 @@ namespace {
 using zorun::EmbedRequest;
 using Kind = EmbedRequest::Kind;
 
+std::string joined(const std::vector<std::string_view>& arguments)
+{
+    std::string shown;
+    for (auto argument : arguments)
+        shown += std::string(argument) + " ";
+    return shown;
+}
+
 TEST(EmbedOptions, ReadAsXscreensaverPassesThem)
 {
     const struct {
@@ -52,10 +60,7 @@ TEST(EmbedOptions, ReadAsXscreensaverPassesThem)
         {{"/s", "--root"}, nullptr, {Kind::Invalid, 0}},
     };
     for (const auto& c : cases) {
-        std::string shown;
-        for (auto argument : c.arguments)
-            shown += std::string(argument) + " ";
-        SCOPED_TRACE(shown + "| " + (c.environment ? c.environment : "(unset)"));
+        SCOPED_TRACE(joined(c.arguments) + "| " + (c.environment ? c.environment : "(unset)"));
         const EmbedRequest request = zorun::parseEmbedOptions(c.arguments, c.environment);
         EXPECT_EQ(std::pair(request.kind, request.window), c.expected);
     }
@@ -91,10 +96,7 @@ TEST(EmbedOptions, MusicAsZorunXmlPassesIt)
         {{"--music-file", "/a.wav", "/s"}, {}},
     };
     for (const auto& c : cases) {
-        std::string shown;
-        for (auto argument : c.arguments)
-            shown += std::string(argument) + " ";
-        SCOPED_TRACE(shown);
+        SCOPED_TRACE(joined(c.arguments));
         const EmbedRequest request = zorun::parseEmbedOptions(c.arguments, nullptr);
         EXPECT_EQ(request.kind == Kind::Invalid, !c.expected);
         if (c.expected) {

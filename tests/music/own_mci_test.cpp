@@ -22,12 +22,7 @@ struct ScriptedPlayer final : SoundPlayer {
     Script& script;
     explicit ScriptedPlayer(Script& s) : script(s) {}
     std::optional<std::int64_t> lengthMs() override { return script.length; }
-    bool seek(std::int64_t ms) override
-    {
-        script.calls.push_back("seek " + std::to_string(ms));
-        script.ended = false;
-        return script.works;
-    }
+    bool seek(std::int64_t ms) override { return script.ended = false, note("seek " + std::to_string(ms)); }
     bool start() override { return note("start"); }
     bool hold() override { return note("hold"); }
     bool ended() override
@@ -36,9 +31,9 @@ struct ScriptedPlayer final : SoundPlayer {
             script.ended = true;
         return script.ended;
     }
-    bool note(const char* call)
+    bool note(const std::string& call)
     {
-        script.calls.emplace_back(call);
+        script.calls.push_back(call);
         return script.works;
     }
 };
