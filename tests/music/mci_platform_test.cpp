@@ -15,16 +15,10 @@ namespace {
 
 #ifdef _WIN32
 constexpr bool kWinmm = true;
-std::unique_ptr<MciPort> platformMci()
-{
-    return createWin32Mci();
-}
+constexpr auto platformMci = createWin32Mci;
 #else
 constexpr bool kWinmm = false;
-std::unique_ptr<MciPort> platformMci()
-{
-    return createGstMci();
-}
+constexpr auto platformMci = createGstMci;
 #endif
 
 std::string errorText(MciPort& mci, std::uint32_t code)
