@@ -20,9 +20,9 @@ TEST(TabOrder, SkipsWhatTakesNoFocusAndWrapsAround)
     const Controls noMusic{false, true, true, false};  // combo box and "..." disabled
     const Controls all{true, true, true, true};
     const Row rows[] = {
-        {noMusic, -1, false, 1},     {noMusic, -1, true, 2}, {noMusic, 1, false, 2},
-        {noMusic, 2, false, 1},      {noMusic, 1, true, 2},  {noMusic, 0, false, 1},
-        {all, 3, false, 0},          {all, 0, true, 3},      {{false, false, true, false}, 2, false, 2},
+        {noMusic, -1, false, 1},     {noMusic, -1, true, 2},     {noMusic, 1, false, 2},
+        {noMusic, 2, false, 1},      {noMusic, 1, true, 2},      {noMusic, 0, false, 1},
+        {all, 3, false, 0},          {all, 0, true, 3},          {{false, false, true, false}, 2, false, 2},
         {Controls{}, -1, false, -1}, {Controls{}, -1, true, -1},
     };
     for (const Row& row : rows)
