@@ -10,7 +10,6 @@ TEST(PicturePixels, RowsTopFirstEachPixelRedGreenBlueFromTheTop)
 {
     const Picture picture{2, 2, {0x11, 0x12, 0x13, 0x21, 0x22, 0x23, 0x31, 0x32, 0x33, 0x41, 0x42, 0x43}};
     EXPECT_EQ(xrgbPixels(picture), (std::vector<std::uint32_t>{0x111213, 0x212223, 0x313233, 0x414243}));
-    EXPECT_EQ(pixelAt(picture, 0, 1), 0x313233u);
 }
 
 TEST(PicturePixels, APictureWithoutAllItsPixelsGivesNone)
