@@ -94,7 +94,6 @@ TEST(CommandStates, EachEventInEachStateAsTheTableSays)
         // Back and forward (GTK's buttons 8 and 9) are no buttons of the control.
         {2, false, Event::Up, 0, 2, {}, false},
         {4, false, Event::Up, 8, 4, {}, false},
-        {1, false, Event::Down, 16, 1, {}, false},
     };
     for (const Row& row : rows) {
         Button b;
