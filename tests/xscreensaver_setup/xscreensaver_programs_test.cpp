@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <tuple>
 
 namespace {
 
@@ -39,13 +38,13 @@ TEST(XscreensaverPrograms, AppendsAfterTheLastEntryOfEachShapeOfList)
          "# programs: old \\\nprograms: \\\n  a \\n\\\n  \"B c\" b -root \\n\\\n" + kOurs + "\\\n\n", 2},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.shape);
         const auto edit = addZorunProgram(c.before, false);
-        ASSERT_TRUE(edit);
-        EXPECT_EQ(edit->text, c.after);
-        EXPECT_EQ(std::tuple(edit->added, edit->enabled, edit->index), std::tuple(true, true, c.index))
-            << "added, enabled, index";
-        EXPECT_EQ(addZorunProgram(edit->text, false)->text, edit->text) << "not the same once more";
+        ASSERT_TRUE(edit) << c.shape;
+        EXPECT_EQ(edit->text, c.after) << c.shape;
+        EXPECT_TRUE(edit->added) << c.shape;
+        EXPECT_TRUE(edit->enabled) << c.shape;
+        EXPECT_EQ(edit->index, c.index) << c.shape;
+        EXPECT_EQ(addZorunProgram(edit->text, false)->text, edit->text) << c.shape << ": not the same once more";
     }
 }
 
@@ -64,9 +63,10 @@ TEST(XscreensaverPrograms, AnEntryOfTheProgramZorunIsFoundInAnyForm)
     for (const auto& c : cases) {
         const auto edit = addZorunProgram(c.list, false);
         ASSERT_TRUE(edit) << c.list;
-        EXPECT_EQ(std::tuple(edit->text, edit->added, edit->index, edit->enabled),
-                  std::tuple(c.list, false, c.index, c.enabled))
-            << "text, added, index, enabled";
+        EXPECT_FALSE(edit->added) << c.list;
+        EXPECT_EQ(edit->text, c.list);
+        EXPECT_EQ(edit->index, c.index) << c.list;
+        EXPECT_EQ(edit->enabled, c.enabled) << c.list;
     }
     // Programs whose names only contain Zorun's are others.
     for (const char* other : {"programs: zorun2 -root\n", "programs: GL: /opt/zorun/Zorun.scr --root\n",
