@@ -5,16 +5,37 @@
 #include "common/x11/error_trap_x11.h"
 
 #include <fcntl.h>
+#include <time.h>
 
+#include <cerrno>
 #include <iterator>
 #include <string>
 
 namespace zorun::x11 {
 
+namespace {
+
+// A server that is slow to accept (several display modes starting at once, a loaded machine) refuses
+// a connection with EAGAIN or resets it; Xlib gives up at once, so the open is tried again for about a
+// second. A display that is not there fails with another reason and is not waited for.
+Display* openDisplayRetryingWhenBusy()
+{
+    for (int attempt = 0;; ++attempt) {
+        errno = 0;
+        Display* opened = XOpenDisplay(nullptr);
+        if (opened != nullptr || attempt == 50 || (errno != EAGAIN && errno != ECONNRESET))
+            return opened;
+        const timespec pause{0, 20'000'000};
+        nanosleep(&pause, nullptr);
+    }
+}
+
+}  // namespace
+
 bool Connection::open()
 {
     close();
-    display = XOpenDisplay(nullptr);
+    display = openDisplayRetryingWhenBusy();
     if (display == nullptr)
         return false;
     countXErrors();
