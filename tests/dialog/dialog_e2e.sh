@@ -43,7 +43,6 @@ if [ -n "$runner" ]; then
   fi
   wine reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /t REG_SZ /d "$work/record.sh" /f >/dev/null 2>&1
   wine_path() { echo "Z:$1" | tr / '\\'; }
-  settle=3
 else
   mkdir -p "$work/config" "$work/data/applications"
   printf '[Default Applications]\nx-scheme-handler/https=zorun-record.desktop\nx-scheme-handler/http=zorun-record.desktop\n' \
@@ -55,7 +54,6 @@ else
   mkdir -p "$work/config/gtk-3.0"
   echo 'entry { caret-color: transparent; }' >"$work/config/gtk-3.0/gtk.css"
   wine_path() { echo "$1"; }
-  settle=1
 fi
 run() { ${runner:+"$runner"} "$@"; }
 # The dialog's own start: as a user of the test's own for the read-only settings file on Linux.
@@ -68,23 +66,20 @@ open_dialog() {
   $launch "$app/Zorun.scr" /c >"$work/dialog.out" 2>&1 &
   dialog_pid=$! pids="$pids $!"
   window=$(wait_for_window '^<Zorun>$') || { fail "no window titled <Zorun>"; return 1; }
-  sleep "$settle"
+  # Painted where it stands (Wine may still move it under a caption of its own), it takes the mouse.
+  wait_until 30 painted || { fail "the dialog is not painted: $painting"; return 1; }
+}
+painted() {
   geometry=$(xdotool getwindowgeometry "$window")
   origin_x=$(echo "$geometry" | sed -n 's/.*Position: \([0-9-]*\),.*/\1/p')
   origin_y=$(echo "$geometry" | sed -n 's/.*Position: [0-9-]*,\([0-9-]*\).*/\1/p')
   size=$(echo "$geometry" | sed -n 's/.*Geometry: //p')
+  painting=$(run "$probe" "$origin_x" "$origin_y" 2>&1 | tr -d '\r')
+  echo "$painting" | grep -q 'dialog: ok'
 }
-click() {
-  xdotool mousemove $((origin_x + $1)) $((origin_y + $2))
-  sleep 0.3
-  xdotool click 1
-  sleep 0.3
-}
+click() { xdotool mousemove $((origin_x + $1)) $((origin_y + $2)) click 1; }
 # The process must end within a few seconds after a close.
-closed() {
-  for _ in $(seq 100); do kill -0 "$dialog_pid" 2>/dev/null || { dialog_pid=; return 0; }; sleep 0.1; done
-  return 1
-}
+closed() { wait_until 10 gone "$dialog_pid" && dialog_pid=; }
 # The settings file as the settings file's own writer leaves it after storing KIND TRACK PATH.
 expect_file() {
   cp "$work/before.ini" "$work/expected.ini"
@@ -113,11 +108,7 @@ echo "client area at $origin_x,$origin_y, $size"
 # its own caption above it.
 [ "$origin_x" -eq $(((1024 - 496) / 2)) ] || fail "client area starts at x $origin_x"
 [ -n "$runner" ] || [ "$origin_y" -eq $(((768 - 243) / 3)) ] || fail "client area starts at y $origin_y"
-result=$(run "$probe" "$origin_x" "$origin_y" 2>&1 | tr -d '\r')
-# HACK: now and then Wine starts the probe and returns without running it (no output at all); once more.
-[ -z "$result" ] && result=$(run "$probe" "$origin_x" "$origin_y" 2>&1 | tr -d '\r')
-echo "$result" | tail -n 5
-echo "$result" | grep -q 'dialog: ok' || fail "painting"
+echo "$painting" | tail -n 5
 for mode in /c /s; do
   if ! timeout 20 ${runner:+"$runner"} "$app/Zorun.scr" "$mode" >/dev/null 2>&1; then
     fail "a second start with $mode did not end at once"
@@ -132,13 +123,12 @@ xdotool key ctrl+a
 xdotool type 1
 # GTK's field is the one in question; Windows' is the system's own, and its caret cannot be hidden.
 if [ -z "$runner" ]; then
-  sleep 0.5
-  run "$probe" track-save "$origin_x" "$origin_y" "$work/one.track" >/dev/null || fail "no digit in the track box"
+  wait_until 10 run "$probe" track-save "$origin_x" "$origin_y" "$work/one.track" >/dev/null ||
+    fail "no digit in the track box"
 fi
 xdotool type 2
 if [ -z "$runner" ]; then
-  sleep 0.5
-  run "$probe" track-grew "$origin_x" "$origin_y" "$work/one.track" >"$work/two.track"
+  wait_until 10 run "$probe" track-grew "$origin_x" "$origin_y" "$work/one.track" >"$work/two.track"
   tail -n 1 "$work/two.track"
   grep -q 'track: ok' "$work/two.track" || { fail "the track box does not show 12"; cat "$work/two.track"; }
 fi
@@ -151,7 +141,7 @@ cp "$app/Zorun.ini" "$work/before.ini"
 open_dialog || exit 1
 click $FILE_OPTION_X $FILE_OPTION_Y
 click $LINK_X $LINK_Y
-for _ in $(seq 100); do [ -s "$work/opened.txt" ] && break; sleep 0.1; done
+wait_until 10 test -s "$work/opened.txt"
 echo "browser was given: $(cat "$work/opened.txt" 2>/dev/null)"
 grep -q '^https://' "$work/opened.txt" 2>/dev/null || fail "the link did not reach the browser"
 click $CANCEL_X $CANCEL_Y
@@ -159,26 +149,40 @@ closed || fail "the dialog did not close after ｷｬﾝｾﾙ"
 cmp -s "$work/before.ini" "$app/Zorun.ini" || fail "ｷｬﾝｾﾙ changed the settings file"
 
 echo "== the mouse and the keyboard: what stores nothing, what stores"
-# The face of "設定" (S) or "ｷｬﾝｾﾙ" (C) on the screen, as face_probe names it.
+# The face of "設定" (S) or "ｷｬﾝｾﾙ" (C) on the screen, as face_probe names it, once the hover tick and
+# the repaint have shown it.
 face_of() {
+  wait_until 10 face_shown "$1" "$2" "${4:-down}" || fail "$3: the face of $1 is not $2: $result"
+}
+face_shown() {
   case $1 in S) bx=324 ;; C) bx=404 ;; esac
-  sleep 0.5
-  result=$(run "$FACE_PROBE" $((origin_x + bx)) $((origin_y + 196)) 77 25 "$2" down 2>&1 | tr -d '\r')
-  # HACK: now and then Wine starts the probe and returns without running it (no output at all); once more.
-  [ -z "$result" ] && result=$(run "$FACE_PROBE" $((origin_x + bx)) $((origin_y + 196)) 77 25 "$2" down 2>&1 | tr -d '\r')
-  echo "$result" | grep -q ': ok$' || fail "$3: the face of $1 is not $2: $result"
+  result=$(run "$FACE_PROBE" $((origin_x + bx)) $((origin_y + 196)) 77 25 "$2" "$3" 2>&1 | tr -d '\r')
+  echo "$result" | grep -q ': ok$'
 }
-side_buttons() { xdotool mousemove $((origin_x + SET_X)) $((origin_y + SET_Y)) sleep 0.3 click 8 sleep 0.2 click 9; }
+to() { xdotool mousemove $((origin_x + $1)) $((origin_y + $2)); }
+side_buttons() {
+  to $SET_X $SET_Y
+  face_of S highlight "the pointer on 設定" up
+  xdotool click 8 click 9
+}
 press_off_release_on_set() {
-  xdotool mousemove $((origin_x + BACKGROUND_X)) $((origin_y + BACKGROUND_Y)) sleep 0.2 mousedown 1 sleep 0.2
-  xdotool mousemove $((origin_x + SET_X)) $((origin_y + SET_Y)) sleep 0.4 mouseup 1
+  to $BACKGROUND_X $BACKGROUND_Y
+  xdotool mousedown 1
+  to $SET_X $SET_Y
+  # Held over 設定 for a few hover ticks before the release, as a person's slow hand does.
+  xdotool sleep 0.4 mouseup 1
 }
+# Released once the hover tick has seen the pointer leave 設定: no click, as for the left button.
 right_press_dragged_off_set() {
-  xdotool mousemove $((origin_x + SET_X)) $((origin_y + SET_Y)) sleep 0.3 mousedown 3 sleep 0.2
-  xdotool mousemove $((origin_x + BACKGROUND_X)) $((origin_y + BACKGROUND_Y)) sleep 0.6 mouseup 3
+  to $SET_X $SET_Y
+  face_of S highlight "the pointer on 設定" up
+  xdotool mousedown 3
+  to $BACKGROUND_X $BACKGROUND_Y
+  face_of S normal "the right button held off 設定"
+  xdotool mouseup 3
 }
 # Keys go to the window under the pointer when no window manager gives the focus.
-keys() { xdotool mousemove $((origin_x + BACKGROUND_X)) $((origin_y + BACKGROUND_Y)) sleep 0.3 key --delay 200 "$@"; }
+keys() { to $BACKGROUND_X $BACKGROUND_Y && xdotool key "$@"; }
 cp "$app/Zorun.ini" "$work/before.ini"
 open_dialog || exit 1
 click $NONE_X $NONE_Y  # "なし": a store now would change the file; the combo box and "..." take no focus
@@ -186,11 +190,12 @@ click $NONE_X $NONE_Y  # "なし": a store now would change the file; the combo 
 # the face of "ｷｬﾝｾﾙ" (- unchecked)
 while read -r gesture after set_face cancel_face; do
   case $gesture in keys_*) keys "${gesture#keys_}" ;; *) $gesture ;; esac
-  sleep 0.5
   [ "$set_face" = - ] || face_of S "$set_face" "$gesture"
   [ "$cancel_face" = - ] || face_of C "$cancel_face" "$gesture"
   case $after in
-  kept) kill -0 "$dialog_pid" 2>/dev/null || fail "$gesture closed the dialog"
+  # Not a wait for something to happen: a moment in which a gesture that stores would close the dialog.
+  kept) sleep 0.5
+    kill -0 "$dialog_pid" 2>/dev/null || fail "$gesture closed the dialog"
     cmp -s "$work/before.ini" "$app/Zorun.ini" || fail "$gesture changed the settings file" ;;
   stored) closed || fail "$gesture: the dialog did not close" ;;
   esac
@@ -225,18 +230,19 @@ echo "== a file chosen through the chooser, by its name in the folder it opens i
 open_dialog || exit 1
 click $FILE_OPTION_X $FILE_OPTION_Y
 click $FILE_BUTTON_X $FILE_BUTTON_Y
-chooser=$(wait_for_window '^ﾌｧｲﾙを開く$' 200) || fail "no file chooser titled ﾌｧｲﾙを開く"
-sleep "$settle"
-# Without a window manager the keys go to the window under the pointer: put it over the chooser.
-# shellcheck disable=SC2046
-xdotool mousemove --window "$chooser" 20 20 windowfocus "$chooser"
-sleep 0.5
+chooser=$(wait_for_window '^ﾌｧｲﾙを開く$' 20) || fail "no file chooser titled ﾌｧｲﾙを開く"
+# Without a window manager the keys go to the window under the pointer: put it over the chooser, once
+# it is on the screen to take the focus.
+chooser_focused() {
+  xdotool mousemove --window "$chooser" 20 20 windowfocus "$chooser" 2>/dev/null &&
+    [ "$(xdotool getwindowfocus)" = "$chooser" ]
+}
+wait_until 30 chooser_focused || fail "the chooser did not take the focus"
 # GTK's chooser takes a typed path in its location field (Ctrl+L); Wine's has its name field focused.
-[ -n "$runner" ] || { xdotool key ctrl+l; sleep 0.5; }
+[ -n "$runner" ] || xdotool key ctrl+l
 xdotool type --delay 50 "$(basename "$song")"
-sleep 0.5
 xdotool key Return
-sleep "$settle"
+wait_until 30 gone_window '^ﾌｧｲﾙを開く$' || fail "the chooser stayed after Return"
 click $SET_X $SET_Y
 closed || fail "the dialog did not close after choosing a file and 設定"
 expect_file 2 12 "$(wine_path "$song")" "the chosen file"
@@ -259,28 +265,26 @@ ini_path=$(wine_path "$app/Zorun.ini")
 open_dialog || exit 1
 click $NONE_X $NONE_Y  # a choice whose store would change the bytes
 click $SET_X $SET_Y
-if message=$(wait_for_window '^Zorun$' 100); then
-  named=
+# The message box's text as the system holds it, read as a screen reader does; GTK's as a person copies
+# it: Tab reaches each label, which then selects its text.
+message_named() {
   if [ -n "$runner" ]; then
-    # The message box's text as the system holds it, read as a screen reader does.
-    sleep "$settle"
     run "$(dirname "$probe")/message_text.exe" Zorun | tr -d '\r' >"$work/message.txt"
-    grep -qF "$ini_path" "$work/message.txt" && named=1
   else
-    # GTK's text as a person copies it: Tab reaches each label, which then selects its text.
-    for _ in 1 2 3 4; do
-      xdotool mousemove --window "$message" 5 5 windowfocus "$message" key Tab 2>/dev/null
-      sleep 0.5
-      xclip -o -selection primary >"$work/message.txt" 2>/dev/null
-      grep -qF "$ini_path" "$work/message.txt" && { named=1; break; }
-    done
+    xdotool mousemove --window "$message" 5 5 windowfocus "$message" key Tab 2>/dev/null
+    xclip -o -selection primary >"$work/message.txt" 2>/dev/null
   fi
-  [ -n "$named" ] || { fail "the message does not name the settings file"; cat "$work/message.txt"; }
+  grep -qF "$ini_path" "$work/message.txt"
+}
+if message=$(wait_for_window '^Zorun$' 10); then
+  wait_until 10 message_named || { fail "the message does not name the settings file"; cat "$work/message.txt"; }
   xdotool mousemove --window "$message" 5 5 windowfocus "$message" key Escape 2>/dev/null
+  wait_until 10 gone_window '^Zorun$' || fail "the message stayed after Escape"
 else
   fail "no message box after a store into a read-only file"
 fi
-sleep "$settle"
+# Not a wait for something to happen: a moment in which a dialog that closes after the message would go.
+sleep 0.5
 kill -0 "$dialog_pid" 2>/dev/null && [ -n "$(xdotool search --name '^<Zorun>$')" ] ||
   fail "the dialog closed after a store that failed"
 cmp -s "$work/before.ini" "$app/Zorun.ini" || fail "the read-only settings file changed"
@@ -294,15 +298,11 @@ if [ -z "$runner" ]; then
   echo "== /s plays the chosen file"
   xmessage -title Zorun_VC -geometry +0+0 stand-in >/dev/null 2>&1 &
   stand_in=$! pids="$pids $!"
-  wait_for_window '^Zorun_VC$' 50 >/dev/null
+  wait_for_window '^Zorun_VC$' 5 >/dev/null
   XDG_CACHE_HOME=$work/cache ZORUN_AUDIO_SINK=fakesink "$app/Zorun.scr" /s >"$work/saver.out" 2>&1 &
   dialog_pid=$! pids="$pids $!"
-  playing=
-  for _ in $(seq 100); do
-    ls -l "/proc/$dialog_pid/fd" 2>/dev/null | grep -q "$song" && { playing=1; break; }
-    sleep 0.1
-  done
-  [ -n "$playing" ] || fail "the saver run did not open the chosen file"
+  playing() { ls -l "/proc/$dialog_pid/fd" 2>/dev/null | grep -q "$song"; }
+  wait_until 10 playing || fail "the saver run did not open the chosen file"
   kill "$stand_in"
   closed || fail "the saver did not end after its renderer's window went"
 fi

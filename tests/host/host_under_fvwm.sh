@@ -29,21 +29,13 @@ start_private_xvfb 1280x1024 800  # no 1024 x 768 mode: the renderer runs in a w
 mkdir -p "$work/app" "$work/home"
 HOME=$work/home fvwm -f /dev/null >"$work/fvwm.log" 2>&1 &
 wm_pid=$!
-sleep 1
+wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+wait_until 10 wm_running || { fail "fvwm did not start: $(cat "$work/fvwm.log")"; exit 1; }
 cp "$host" "$work/app/Zorun.scr"
 cp "$renderer" "$work/app/Zorun.dll"
 
-
-# Waits for the renderer's window and prints its id.
-wait_renderer() {
-  for _ in $(seq 100); do
-    id=$(xdotool search --name '^Zorun_VC$' 2>/dev/null | head -n 1)
-    [ -n "$id" ] && { echo "$id"; return; }
-    sleep 0.1
-  done
-}
-
-# Three watch ticks of 500 ms with the renderer's window in place: the host must still run.
+# Three watch ticks of 500 ms with the renderer's window in place: the host must still run (the time is
+# the check, not a wait for something to happen).
 expect_host_watching() {
   sleep 1.6
   kill -0 "$host_pid" 2>/dev/null || fail "$1: the host ended while the renderer ran"
@@ -57,20 +49,19 @@ renderer_under_host() { ps -eo pid=,args= | awk -v program="$work/app/Zorun.dll"
 for attempt in 1 2 3; do
   HOME=$work/home XDG_CACHE_HOME=$work/home/.cache "$work/app/Zorun.scr" /s >"$work/host.log" 2>&1 &
   host_pid=$!
-  window=$(wait_renderer)
-  [ -n "$window" ] || { fail "no renderer window"; exit 1; }
+  wait_for_window '^Zorun_VC$' 10 >/dev/null || { fail "no renderer window"; exit 1; }
   renderer_pid=$(renderer_under_host)
+  # Not a wait for something to happen: a moment for a host whose first tick came too early to end.
   sleep 0.2
   kill -0 "$host_pid" 2>/dev/null && break
   echo "the host ended before its renderer showed (attempt $attempt)"
   kill -TERM "$renderer_pid" 2>/dev/null
-  sleep 0.5
+  wait_until 5 gone "$renderer_pid"
 done
 expect_host_watching "refused full screen"
 
 kill -TERM "$renderer_pid" 2>/dev/null
-for _ in $(seq 30); do kill -0 "$host_pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$host_pid" 2>/dev/null && fail "the host outlived the renderer"
+wait_until 3 gone "$host_pid" || fail "the host outlived the renderer"
 host_pid=
 
 [ "$failures" -eq 0 ] && echo "all passed"

@@ -29,17 +29,12 @@ make_app "$host" "$renderer" "$write_settings"
 
 # wait_for_runs N: waits until N hosts and N renderers run and one host plays (a loaded machine may take
 # seconds).
-wait_for_runs() {
-  for _ in $(seq 300); do
-    [ "$(ours_named Zorun.scr | wc -l)" -ge "$1" ] && [ "$(ours_named Zorun.dll | wc -l)" -ge "$1" ] &&
-      [ -n "$(players)" ] && return 0
-    sleep 0.1
-  done
-  return 1
-}
+wait_for_runs() { wait_until 30 runs "$1"; }
+runs() { [ "$(ours_named Zorun.scr | wc -l)" -ge "$1" ] && [ "$(ours_named Zorun.dll | wc -l)" -ge "$1" ] && [ -n "$(players)" ]; }
 
 # expect_one_player WHAT: exactly one host has the music file open. A host that lost the claim opens
-# nothing, so a moment for a late second player to open it is enough.
+# nothing and shows it nowhere, so a moment for a late second player to open it is the check (the sleep
+# is not a wait for something to happen).
 expect_one_player() {
   sleep 0.5
   count=$(players | wc -l)
@@ -58,12 +53,9 @@ renderer_of() {
 
 # clouds_in WINDOW WHAT: the clouds between the letterbox bars in the window, after the fade-in.
 clouds_in() {
-  for _ in $(seq 30); do
-    bars=$("$probe" bars "$1") && { echo "$2: $bars"; return 0; }
-    sleep 0.5
-  done
-  fail "$2: no clouds between black bars ($bars)"
+  if wait_until 15 clouds "$1"; then echo "$2: $bars"; else fail "$2: no clouds between black bars ($bars)"; fi
 }
+clouds() { bars=$("$probe" bars "$1"); }
 
 echo "== xscreensaver, two monitors"
 start_xscreensaver
@@ -83,8 +75,7 @@ if wait_for_runs 2; then
   other=$(echo "$hosts" | grep -vx "$player")
   if [ "$(echo "$player" | wc -w)" -eq 1 ] && [ -n "$other" ]; then
     kill -TERM "$(renderer_of "$player")"
-    for _ in $(seq 20); do alive "$player" || break; sleep 0.1; done
-    alive "$player" && fail "the player outlived its renderer"
+    wait_until 2 gone "$player" || fail "the player outlived its renderer"
     if alive "$other" && [ -n "$(renderer_of "$other")" ]; then
       clouds_in "$(given_window "$other")" "the other monitor after the player ended"
     else
@@ -119,8 +110,8 @@ for round in $(seq "$rounds"); do
   fi
   # How fast they end is the xscreensaver run's check; here each round only starts from nothing.
   for saver in $(ours_named Zorun.scr); do kill -TERM "$saver"; done
-  for _ in $(seq 100); do [ -z "$(ours)" ] && break; sleep 0.1; done
-  [ -z "$(ours)" ] || { fail "round $round: still running after 10 s: $(ours | tr '\n' ' ')"; break; }
+  none_of_ours() { [ -z "$(ours)" ]; }
+  wait_until 10 none_of_ours || { fail "round $round: still running after 10 s: $(ours | tr '\n' ' ')"; break; }
   wait "$starter"
   [ "$failures" -eq "$failed" ] || break  # one round is enough to show it
 done

@@ -22,19 +22,16 @@ trap end_xscreensaver_run EXIT
 start_private_xvfb 1280x1024 850
 make_app "$host" "$renderer" "$write_settings"
 
+clouds() { bars=$("$probe" bars "$@"); }
+
 # check_run WHAT HOST_PID [WINDOW]: the clouds between the bars in the window (the whole screen unless
 # given), after the fade-in from black, and the music file open in the host.
 check_run() {
   what=$1 saver=$2
   shift 2
   # The fade-in takes two seconds of drawing; a loaded machine may take longer to start drawing at all.
-  sleep 2
-  for _ in $(seq 20); do
-    bars=$("$probe" bars "$@") && break
-    sleep 0.5
-  done
+  wait_until 15 clouds "$@" || fail "$what: no clouds between black bars"
   echo "$what: $bars"
-  "$probe" bars "$@" >/dev/null || fail "$what: no clouds between black bars"
   kill -0 "$saver" 2>/dev/null || { fail "$what: the host ended while its renderer drew"; return; }
   ls -l "/proc/$saver/fd" 2>/dev/null | grep -q "$song" || fail "$what: the music file is not open"
   [ "$(ours_named Zorun.dll | wc -l)" -eq 1 ] || fail "$what: not exactly one renderer"

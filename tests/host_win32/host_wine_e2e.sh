@@ -25,12 +25,12 @@ rm -f "$texture"
 renderer_windows() { xdotool search --name '^Zorun_VC$' 2>/dev/null | wc -l; }
 alive() { kill -0 "$1" 2>/dev/null; }
 
-# Waits up to $2 tenths of a second for process $1 to end; true when it has ended with exit code 0.
+# Waits up to $2 seconds for process $1 to end; true when it has ended with exit code 0.
 wait_gone() {
-  for _ in $(seq "$2"); do alive "$1" || break; sleep 0.1; done
-  alive "$1" && return 1
+  wait_until "$2" gone "$1" || return 1
   wait "$1" || { echo "exit code $?"; return 1; }
 }
+no_renderer_window() { [ "$(renderer_windows)" -eq 0 ]; }
 
 echo "== saver run: bitmap, renderer, second start, end after the renderer"
 "$runner" "$host" /s >"$work/saver.log" 2>&1 &
@@ -53,10 +53,9 @@ else
   alive "$saver" || fail "the first saver ended"
 
   "$runner" "$rprobe" close || fail "close request not sent"
-  for _ in $(seq 400); do [ "$(renderer_windows)" -eq 0 ] && break; sleep 0.05; done
-  [ "$(renderer_windows)" -eq 0 ] || fail "the renderer window stays after a close request"
+  wait_until 20 no_renderer_window || fail "the renderer window stays after a close request"
   # The watch looks every 500 ms; the rest is the time Wine takes to end a process.
-  wait_gone "$saver" 15 || fail "the host did not end within 500 ms (+ 1000 ms for Wine) of the renderer's end"
+  wait_gone "$saver" 1.5 || fail "the host did not end within 500 ms (+ 1000 ms for Wine) of the renderer's end"
 fi
 
 echo "== saver run without a renderer"
@@ -65,7 +64,7 @@ cp "$host" "$work/alone/"
 "$runner" "$work/alone/$(basename "$host")" /s >"$work/alone.log" 2>&1 &
 alone=$!
 pids="$pids $alone"
-wait_gone "$alone" 300 || fail "the host without a renderer still runs after 30 s"
+wait_gone "$alone" 30 || fail "the host without a renderer still runs after 30 s"
 [ "$(renderer_windows)" -eq 0 ] || fail "a renderer window appeared without a renderer"
 
 echo "== a renderer slow to show its window, and one that restarts: the host and its music stay until it ends"
@@ -89,23 +88,23 @@ for run in "2000 3000:1200 3000" "200 1300 1000 1500:2000 2400 3000"; do
   HOME=$work/home ZORUN_STAND_IN=$schedule "$runner" "$app/Zorun.scr" /s >"$work/standin.log" 2>&1 &
   saver=$!
   pids="$pids $saver"
-  for _ in $(seq 300); do [ -s "$app/stand_in.log" ] && break; sleep 0.05; done
+  wait_until 15 test -s "$app/stand_in.log"
   started=$(now_ms)
   for look in $looks; do
+    # The moments are the check (still playing then, the stand-in's schedule running), not a wait.
     sleep_until "$look" "$started"
     ls -l "/proc/$saver/fd" 2>/dev/null | grep -q "$app/song.wav" ||
       fail "stand-in $schedule: the host or its music is gone at $look ms"
   done
-  for _ in $(seq 300); do grep -q '^end' "$app/stand_in.log" 2>/dev/null && break; sleep 0.05; done
-  grep -q '^end' "$app/stand_in.log" || fail "stand-in $schedule: the stand-in did not end"
+  wait_until 15 grep -q '^end' "$app/stand_in.log" 2>/dev/null || fail "stand-in $schedule: the stand-in did not end"
   # Told at once by the process's end; the rest is the time Wine takes to end a process.
-  wait_gone "$saver" 16 || fail "stand-in $schedule: the host did not end within 600 ms (+ 1000 ms for Wine) of it"
+  wait_gone "$saver" 1.6 || fail "stand-in $schedule: the host did not end within 600 ms (+ 1000 ms for Wine) of it"
 done
 
 echo "== a preview, ended by closing its host window"
 "$runner" "$hprobe" host 20 20 300 200 >"$work/host.out" 2>&1 &
 pids="$pids $!"
-for _ in $(seq 300); do [ -s "$work/host.out" ] && break; sleep 0.1; done
+wait_until 30 test -s "$work/host.out"
 handle=$(head -1 "$work/host.out" | tr -d '\r')
 "$runner" "$host" "/p:$handle" >"$work/preview.log" 2>&1 &
 preview=$!
@@ -115,7 +114,7 @@ pids="$pids $preview"
 # preview share a process (host_win32_test).
 "$runner" "$hprobe" preview "$handle" >"$work/probe.out" 2>&1 || fail "preview: $(tr -d '\r' <"$work/probe.out")"
 "$runner" "$hprobe" close "$handle" || fail "closing the preview's host not sent"
-wait_gone "$preview" 200 || fail "the preview still runs 20 s after its host window went"
+wait_gone "$preview" 20 || fail "the preview still runs 20 s after its host window went"
 
 [ "$failures" -eq 0 ] && echo "all passed"
 [ "$failures" -eq 0 ]

@@ -30,6 +30,9 @@ install() {
   "$runner" "$setup" /S >"$work/setup.log" 2>&1 || { cat "$work/setup.log"; fail "setup /S failed"; }
 }
 
+uninstalled() {
+  ! [ -e "$system/Zorun.scr" ] && ! [ -e "$system/Zorun.dll" ] && [ -z "$(registry_value "$entry" DisplayName)" ]
+}
 # uninstall: what Programs and Features runs, silently. The uninstaller runs on from a copy of itself in
 # the temporary folder and its first process ends at once, so the end is awaited by its work.
 uninstall() {
@@ -37,11 +40,7 @@ uninstall() {
   [ -n "$command" ] || { cat "$work/reg.err"; fail "no QuietUninstallString in Programs and Features"; return; }
   program=${command%\" /S}
   "$runner" "${program#\"}" /S >"$work/uninstall.log" 2>&1 || fail "the uninstaller failed"
-  for _ in $(seq 300); do
-    [ -e "$system/Zorun.scr" ] || [ -e "$system/Zorun.dll" ] || [ -n "$(registry_value "$entry" DisplayName)" ] ||
-      return 0
-    sleep 0.1
-  done
+  wait_until 30 uninstalled && return 0
   fail "the uninstaller left $(cd "$system" && echo Zorun.*) or its entry"
 }
 

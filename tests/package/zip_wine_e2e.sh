@@ -43,7 +43,7 @@ pids="$pids $dialog"
 handle=$("$runner" "$probe" find '<Zorun>' | tr -d '\r')
 if [ -n "$handle" ]; then
   "$runner" "$probe" close "$handle" || fail "the close request was not sent"
-  ended_within "$dialog" 100 || fail "the dialog did not close"
+  wait_until 10 gone "$dialog" || fail "the dialog did not close"
 else
   fail "no settings dialog titled <Zorun>"
 fi

@@ -26,8 +26,7 @@ start_renderer() {
 
 # Waits up to 20 s for the renderer to end with exit code 0 and its window gone.
 expect_exit() {
-  for _ in $(seq 200); do kill -0 "$renderer_pid" 2>/dev/null || break; sleep 0.1; done
-  kill -0 "$renderer_pid" 2>/dev/null && { fail "$1: still running"; kill "$renderer_pid"; }
+  wait_until 20 gone "$renderer_pid" || { fail "$1: still running"; kill "$renderer_pid"; }
   wait "$renderer_pid"
   rc=$? renderer_pid=
   [ "$rc" -eq 0 ] || fail "$1: exit code $rc"
@@ -75,9 +74,6 @@ for ending in $endings; do
   expect_exit "$ending"
 done
 
-# Ended, or a zombie that nobody reaps (the process is not our child once orphaned).
-gone() { ! kill -0 "$1" 2>/dev/null || grep -q '^[0-9]* (.*) Z' "/proc/$1/stat" 2>/dev/null; }
-
 if [ -z "$runner" ]; then
   echo "== screen $screen: in xscreensaver's window, its host gone before it started"
   # A stand-in host that ends between the fork and the exec of its renderer, so that the renderer asks
@@ -87,8 +83,8 @@ if [ -z "$runner" ]; then
   orphan=$(env -u XSCREENSAVER_WINDOW sh -c 'host=$$
     (while kill -0 "$host" 2>/dev/null; do sleep 0.01; done; ZORUN_HOST_PID=$host exec "$1" --root) >/dev/null 2>&1 &
     echo $!' sh "$renderer")
-  for _ in $(seq 100); do gone "$orphan" && break; sleep 0.1; done
-  gone "$orphan" || { fail "the renderer outlived the host that started it"; kill "$orphan"; }
+  # (Once orphaned it is nobody's child: ended, it stays a zombie that nobody reaps.)
+  wait_until 10 gone "$orphan" || { fail "the renderer outlived the host that started it"; kill "$orphan"; }
 fi
 
 [ "$failures" -eq 0 ] && echo "all passed"

@@ -27,15 +27,14 @@ start_private_xorg 600 || { echo "SKIP: no Xorg with the dummy driver can be sta
 original=$(screen_size)
 [ "$original" = 1280x1024 ] || { fail "Xorg started at $original"; exit 1; }
 
+screen_is() { [ "$(screen_size)" = "$1" ]; }
 # Waits up to 5 s for the screen to have the given size.
 expect_screen() {
-  for _ in $(seq 50); do [ "$(screen_size)" = "$1" ] && return; sleep 0.1; done
-  fail "$2: the screen is $(screen_size), wanted $1"
+  wait_until 5 screen_is "$1" || fail "$2: the screen is $(screen_size), wanted $1"
 }
 
 expect_exit() {
-  for _ in $(seq 200); do kill -0 "$renderer_pid" 2>/dev/null || break; sleep 0.1; done
-  kill -0 "$renderer_pid" 2>/dev/null && { fail "$1: still running"; kill -9 "$renderer_pid"; }
+  wait_until 20 gone "$renderer_pid" || { fail "$1: still running"; kill -9 "$renderer_pid"; }
   wait "$renderer_pid"
   renderer_pid=
 }
@@ -50,10 +49,7 @@ for ending in Escape close TERM INT HUP toggle; do
   expect_screen 1024x768 "$ending: full screen"
   case $ending in
   Escape)
-    for _ in 1 2 3 4 5; do
-      xdotool keydown Escape sleep 0.3 keyup Escape
-      for _ in $(seq 20); do kill -0 "$renderer_pid" 2>/dev/null || break 2; sleep 0.1; done
-    done ;;
+    escape_to_renderer "$renderer_pid" ;;
   close) "$probe" close || fail "close: not sent" ;;
   toggle)
     "$toggle" || fail "toggle: not sent"
@@ -89,14 +85,15 @@ for toggle_number in 1 2 3 4; do
   "$toggle" || fail "toggle $toggle_number: not sent"
   line=$("$probe" wait "${line%% *}")
   echo "window after toggle $toggle_number: $line"
+  # Not a wait for something to happen: two watch periods in which a host that lost its renderer in the
+  # switch would have ended.
   sleep 1
   playing || fail "toggle $toggle_number: the host or its music is gone"
 done
 expect_screen 1024x768 "after four toggles: full screen again"
 kill -KILL "$(renderer_under_host)"
 expect_screen "$original" "after SIGKILL"
-for _ in $(seq 30); do kill -0 "$host_pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$host_pid" 2>/dev/null && { fail "the host outlived the renderer"; kill -9 "$host_pid"; }
+wait_until 3 gone "$host_pid" || { fail "the host outlived the renderer"; kill -9 "$host_pid"; }
 
 [ "$failures" -eq 0 ] && echo "all passed"
 [ "$failures" -eq 0 ]

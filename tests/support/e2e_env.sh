@@ -1,6 +1,21 @@
 # Sourced by the end-to-end scripts and benchmarks: an Xvfb and a Wine prefix of their own, in $work, a
 # temporary folder.
 
+# wait_until SECONDS COMMAND...: runs COMMAND (a program or a shell function) every 50 ms until it
+# succeeds; fails once SECONDS (1.5 is fine) have passed without. The bound is for a loaded machine, not a
+# measure of speed: only a test that would fail anyway waits that long.
+wait_until() {
+  wait_until_end=$(($(date +%s%N) / 1000000 + $(echo "$1" | awk '{ print int($1 * 1000) }')))
+  shift
+  until "$@"; do
+    [ "$(($(date +%s%N) / 1000000))" -lt "$wait_until_end" ] || return 1
+    sleep 0.05
+  done
+}
+
+# gone PID: process PID has ended (a zombie has), or was never there.
+gone() { ! kill -0 "$1" 2>/dev/null || grep -q '^State:.*zombie' "/proc/$1/status" 2>/dev/null; }
+
 # start_private_session SCREEN FIRST_NUMBER: what every run starts with: $work, a private Xvfb (see
 # start_private_xvfb) and, for the Windows build ($runner set), a private Wine prefix. The caller adds
 # each process it starts to $pids; at exit those are ended, then the private prefix's Wine and the Xvfb,
@@ -30,7 +45,7 @@ start_private_xvfb() {
       # -noreset: a server that resets when its last client leaves refuses the next program during the reset.
       Xvfb :$n -screen 0 "$1x24" -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
       xvfb_pid=$!
-      for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
+      wait_until 5 test -e /tmp/.X11-unix/X$n
       if kill -0 "$xvfb_pid" 2>/dev/null && [ -e /tmp/.X11-unix/X$n ]; then break; fi
       xvfb_pid=
     fi
@@ -52,16 +67,13 @@ use_private_wine_prefix() {
   export WINEPREFIX=$work/prefix WINEDEBUG=${WINEDEBUG:--all}
 }
 
-# wait_for_window TITLE_REGEX [TENTHS]: prints the first window whose title matches, once there is one
-# (within TENTHS tenths of a second, 300 unless told); prints nothing and fails when none comes.
+# wait_for_window TITLE_REGEX [SECONDS]: prints the first window whose title matches, once there is one
+# (within SECONDS, 30 unless told); prints nothing and fails when none comes.
 wait_for_window() {
-  for _ in $(seq "${2:-300}"); do
-    found=$(xdotool search --name "$1" 2>/dev/null | head -n 1)
-    [ -n "$found" ] && { echo "$found"; return 0; }
-    sleep 0.1
-  done
-  return 1
+  wait_until "${2:-30}" window_titled "$1" && echo "$found"
 }
+window_titled() { found=$(xdotool search --name "$1" 2>/dev/null | head -n 1) && [ -n "$found" ]; }
+gone_window() { ! window_titled "$1"; }
 
 # escape_to_renderer PID: presses Escape in the window titled Zorun_VC until process PID has ended
 # (five tries, two seconds each).
@@ -69,17 +81,14 @@ escape_to_renderer() {
   for _ in 1 2 3 4 5; do
     x=$(xdotool search --name '^Zorun_VC$' 2>/dev/null | head -1)
     [ -n "$x" ] && xdotool windowfocus "$x" 2>/dev/null
-    # Held for a few frames, as a person presses it: the renderer reads the key table once a frame,
+    # Held until the renderer ends, as a person holds it: the renderer reads the key table once a frame,
     # so a press released before the next frame is not seen, and a loaded machine draws slowly.
-    xdotool keydown Escape sleep 0.3 keyup Escape
-    for _ in $(seq 20); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
+    xdotool keydown Escape
+    wait_until 2 gone "$1"
+    ended=$?
+    xdotool keyup Escape
+    [ "$ended" -eq 0 ] && return 0
   done
-  return 1
-}
-
-# ended_within PID TENTHS: whether process PID ends within TENTHS tenths of a second.
-ended_within() {
-  for _ in $(seq "$2"); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
   return 1
 }
 
@@ -91,7 +100,7 @@ saver_run_ends_on_escape() {
   pids="$pids $saver"
   if wait_for_window '^Zorun_VC$' >/dev/null; then
     escape_to_renderer "$saver" || fail "Escape did not end the saver"
-    ended_within "$saver" 50 || fail "the saver did not end"
+    wait_until 5 gone "$saver" || fail "the saver did not end"
   else
     fail "the saver started no window titled Zorun_VC (the renderer beside it)"
   fi

@@ -97,7 +97,7 @@ probe_window() {
   : >"$work/window"
   "$1" window "$2" "$3" >"$work/window" &
   window_pid=$!
-  for _ in $(seq 300); do [ -s "$work/window" ] && break; sleep 0.1; done
+  wait_until 30 test -s "$work/window"
   window=$(cat "$work/window")
 }
 
@@ -125,11 +125,8 @@ start_xscreensaver_as_set_up() {
   # shellcheck disable=SC2086
   as_user $session PATH="$app:$PATH" xscreensaver -no-splash >"$work/xscreensaver.log" 2>&1 &
   daemon_pid=$!
-  for _ in $(seq 100); do
-    # shellcheck disable=SC2086
-    as_user $session xscreensaver-command -time >/dev/null 2>&1 && return 0
-    sleep 0.1
-  done
+  # shellcheck disable=SC2086
+  wait_until 10 as_user $session xscreensaver-command -time >/dev/null 2>&1 && return 0
   cat "$work/xscreensaver.log"
   fail "xscreensaver did not start"
   exit 1
@@ -153,14 +150,8 @@ xscreensaver_command() {
 
 # wait_for_run: waits for a host and its renderer of ours (a loaded machine may take seconds); prints
 # the host's process id.
-wait_for_run() {
-  for _ in $(seq 300); do
-    saver=$(ours_named Zorun.scr) drawer=$(ours_named Zorun.dll)
-    [ -n "$saver" ] && [ -n "$drawer" ] && { echo "$saver"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
+wait_for_run() { wait_until 30 a_run && echo "$saver"; }
+a_run() { saver=$(ours_named Zorun.scr) drawer=$(ours_named Zorun.dll) && [ -n "$saver" ] && [ -n "$drawer" ]; }
 
 # deactivate_all_gone: -deactivate, and nothing of ours left within a second of it.
 deactivate_all_gone() {
