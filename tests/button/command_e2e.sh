@@ -30,7 +30,7 @@ clicks() { out | grep -c "^click $1\$"; }
 # face NAME BUTTON PICTURE DIRECTION: the face of a button as the probe sees it on the screen, once the
 # hover tick and the repaint have shown it.
 face() {
-  wait_until 10 face_shown "$2" "$3" "$4"
+  wait_until 20 face_shown "$2" "$3" "$4"
   echo "$1: $result"
   echo "$result" | grep -q ': ok$' || fail "$1 face"
 }
@@ -51,7 +51,7 @@ xdotool mousedown 1
 face "pressed (focus came while hovered)" 1 pressed up
 xdotool mouseup 1
 face "released inside" 1 highlight_select up
-wait_until 5 clicks_are 1 1 || fail "one click inside gave $(clicks 1) Clicks"
+wait_until 10 clicks_are 1 1 || fail "one click inside gave $(clicks 1) Clicks"
 # shellcheck disable=SC2046
 xdotool mousemove $(between)
 face "focused" 1 selected down
@@ -82,7 +82,7 @@ echo "== a right click on a hovered button"
 xdotool mousemove $(centre 1)
 face "button 1 hovered" 1 highlight up
 xdotool click 3
-wait_until 5 clicks_are 1 2 || fail "a right click raised $(($(clicks 1) - 1)) Clicks"
+wait_until 10 clicks_are 1 2 || fail "a right click raised $(($(clicks 1) - 1)) Clicks"
 # Each event above was handled before this last Click was printed: no Click of theirs can come later.
 [ "$(clicks 2)" -eq 0 ] || fail "a press dragged off raised $(clicks 2) Clicks"
 [ "$(clicks 3)" -eq 0 ] || fail "the disabled button raised $(clicks 3) Clicks"

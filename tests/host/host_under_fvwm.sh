@@ -61,7 +61,7 @@ done
 expect_host_watching "refused full screen"
 
 kill -TERM "$renderer_pid" 2>/dev/null
-wait_until 3 gone "$host_pid" || fail "the host outlived the renderer"
+wait_until 10 gone "$host_pid" || fail "the host outlived the renderer"
 host_pid=
 
 [ "$failures" -eq 0 ] && echo "all passed"

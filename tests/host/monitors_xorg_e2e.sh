@@ -75,7 +75,7 @@ if wait_for_runs 2; then
   other=$(echo "$hosts" | grep -vx "$player")
   if [ "$(echo "$player" | wc -w)" -eq 1 ] && [ -n "$other" ]; then
     kill -TERM "$(renderer_of "$player")"
-    wait_until 2 gone "$player" || fail "the player outlived its renderer"
+    wait_until 10 gone "$player" || fail "the player outlived its renderer"
     if alive "$other" && [ -n "$(renderer_of "$other")" ]; then
       clouds_in "$(given_window "$other")" "the other monitor after the player ended"
     else
@@ -111,7 +111,7 @@ for round in $(seq "$rounds"); do
   # How fast they end is the xscreensaver run's check; here each round only starts from nothing.
   for saver in $(ours_named Zorun.scr); do kill -TERM "$saver"; done
   none_of_ours() { [ -z "$(ours)" ]; }
-  wait_until 10 none_of_ours || { fail "round $round: still running after 10 s: $(ours | tr '\n' ' ')"; break; }
+  wait_until 20 none_of_ours || { fail "round $round: still running after 20 s: $(ours | tr '\n' ' ')"; break; }
   wait "$starter"
   [ "$failures" -eq "$failed" ] || break  # one round is enough to show it
 done

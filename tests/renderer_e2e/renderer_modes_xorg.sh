@@ -30,7 +30,7 @@ original=$(screen_size)
 screen_is() { [ "$(screen_size)" = "$1" ]; }
 # Waits up to 5 s for the screen to have the given size.
 expect_screen() {
-  wait_until 5 screen_is "$1" || fail "$2: the screen is $(screen_size), wanted $1"
+  wait_until 10 screen_is "$1" || fail "$2: the screen is $(screen_size), wanted $1"
 }
 
 expect_exit() {
@@ -93,7 +93,7 @@ done
 expect_screen 1024x768 "after four toggles: full screen again"
 kill -KILL "$(renderer_under_host)"
 expect_screen "$original" "after SIGKILL"
-wait_until 3 gone "$host_pid" || { fail "the host outlived the renderer"; kill -9 "$host_pid"; }
+wait_until 10 gone "$host_pid" || { fail "the host outlived the renderer"; kill -9 "$host_pid"; }
 
 [ "$failures" -eq 0 ] && echo "all passed"
 [ "$failures" -eq 0 ]

@@ -100,7 +100,7 @@ saver_run_ends_on_escape() {
   pids="$pids $saver"
   if wait_for_window '^Zorun_VC$' >/dev/null; then
     escape_to_renderer "$saver" || fail "Escape did not end the saver"
-    wait_until 5 gone "$saver" || fail "the saver did not end"
+    wait_until 10 gone "$saver" || fail "the saver did not end"
   else
     fail "the saver started no window titled Zorun_VC (the renderer beside it)"
   fi

@@ -126,7 +126,7 @@ start_xscreensaver_as_set_up() {
   as_user $session PATH="$app:$PATH" xscreensaver -no-splash >"$work/xscreensaver.log" 2>&1 &
   daemon_pid=$!
   # shellcheck disable=SC2086
-  wait_until 10 as_user $session xscreensaver-command -time >/dev/null 2>&1 && return 0
+  wait_until 20 as_user $session xscreensaver-command -time >/dev/null 2>&1 && return 0
   cat "$work/xscreensaver.log"
   fail "xscreensaver did not start"
   exit 1
