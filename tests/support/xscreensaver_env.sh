@@ -150,7 +150,7 @@ xscreensaver_command() {
 
 # wait_for_run: waits for a host and its renderer of ours (a loaded machine may take seconds); prints
 # the host's process id.
-wait_for_run() { wait_until 30 a_run && echo "$saver"; }
+wait_for_run() { wait_until 60 a_run && echo "$saver"; }
 a_run() { saver=$(ours_named Zorun.scr) drawer=$(ours_named Zorun.dll) && [ -n "$saver" ] && [ -n "$drawer" ]; }
 
 # deactivate_all_gone: -deactivate, and nothing of ours left within a second of it.
