@@ -1,7 +1,7 @@
 # Sourced by the end-to-end scripts and benchmarks: an Xvfb and a Wine prefix of their own, in $work, a
 # temporary folder.
 
-# wait_until SECONDS COMMAND...: runs COMMAND (a program or a shell function) every 50 ms until it
+# wait_until SECONDS COMMAND...: runs COMMAND (a program or a shell function) every 100 ms until it
 # succeeds; fails once SECONDS (1.5 is fine) have passed without. The bound is for a loaded machine, not a
 # measure of speed: only a test that would fail anyway waits that long.
 wait_until() {
@@ -9,7 +9,7 @@ wait_until() {
   shift
   until "$@"; do
     [ "$(($(date +%s%N) / 1000000))" -lt "$wait_until_end" ] || return 1
-    sleep 0.05
+    sleep 0.1
   done
 }
 
