@@ -160,23 +160,15 @@ face_shown() {
   echo "$result" | grep -q ': ok$'
 }
 to() { xdotool mousemove $((origin_x + $1)) $((origin_y + $2)); }
-side_buttons() {
-  to $SET_X $SET_Y
-  face_of S highlight "the pointer on 設定" up
-  xdotool click 8 click 9
-}
+# The pauses inside a gesture are the gesture as a person's hand makes it, not waits for a result.
+side_buttons() { to $SET_X $SET_Y && xdotool sleep 0.3 click 8 sleep 0.2 click 9; }
 press_off_release_on_set() {
-  to $BACKGROUND_X $BACKGROUND_Y
-  xdotool mousedown 1
-  to $SET_X $SET_Y
-  # Held over 設定 for a few hover ticks before the release, as a person's slow hand does.
-  xdotool sleep 0.4 mouseup 1
+  to $BACKGROUND_X $BACKGROUND_Y && xdotool sleep 0.2 mousedown 1 sleep 0.2
+  to $SET_X $SET_Y && xdotool sleep 0.4 mouseup 1
 }
 # Released once the hover tick has seen the pointer leave 設定: no click, as for the left button.
 right_press_dragged_off_set() {
-  to $SET_X $SET_Y
-  face_of S highlight "the pointer on 設定" up
-  xdotool mousedown 3
+  to $SET_X $SET_Y && xdotool sleep 0.3 mousedown 3 sleep 0.2
   to $BACKGROUND_X $BACKGROUND_Y
   face_of S normal "the right button held off 設定"
   xdotool mouseup 3
