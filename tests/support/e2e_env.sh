@@ -43,7 +43,8 @@ start_private_xvfb() {
   for _ in 1 2 3 4 5 6 7 8 9 10; do
     if [ ! -e /tmp/.X$n-lock ]; then
       # -noreset: a server that resets when its last client leaves refuses the next program during the reset.
-      Xvfb :$n -screen 0 "$1x24" -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
+      # -ardelay: no key repeats by themselves when a loaded machine delays xdotool's release.
+      Xvfb :$n -screen 0 "$1x24" -nolisten tcp -noreset -ardelay 60000 >"$work/xvfb.log" 2>&1 &
       xvfb_pid=$!
       wait_until 5 test -e /tmp/.X11-unix/X$n
       if kill -0 "$xvfb_pid" 2>/dev/null && [ -e /tmp/.X11-unix/X$n ]; then break; fi
