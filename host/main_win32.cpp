@@ -16,7 +16,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     using namespace zorun;
     using namespace zorun::host;
-    // The renderer the platform calls start is what the message loop wakes for when it ends.
+    // The renderer the Processes adapter starts is what the message loop wakes for when it ends.
     auto renderer = std::make_shared<StartedProgram>();
     const HostAdapters adapters = createWin32HostAdapters(renderer);
     std::unique_ptr<Forms> forms = createWin32Forms(renderer);

@@ -9,7 +9,7 @@
 namespace zorun::host {
 
 /// A window as the button's toolkit knows it: an HWND's value on Windows, a GdkWindow pointer on Linux (not
-/// the X window id the host's platform ports call ToolkitWindow); 0 is no window.
+/// the X window id the host's platform ports call WindowHandle); 0 is no window.
 using ToolkitWindow = std::intptr_t;
 
 /// The six stored 64 x 25 frame pictures a face is cut from.

@@ -24,7 +24,7 @@ struct X11Connection : x11::Connection {
     std::map<WindowHandle, std::int32_t> ownStyles;
     /// Messages posted to the host's own windows, delivered in order by the message loop.
     x11::PostedMessages<Posted> posted;
-    /// Readable once the program the platform calls started has ended (its pidfd, theirs to close): the
+    /// Readable once the program the Processes adapter started has ended (its pidfd, the adapter's to close): the
     /// message loop waits on it too, so the host hears of that end at once. -1 while there is none.
     int startedProgramEnd = -1;
 };

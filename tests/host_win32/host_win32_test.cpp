@@ -6,11 +6,7 @@
 #include <windows.h>
 
 #include "host/forms/host_window_win32.h"
-#include "host/pictures/stored_pictures_win32.h"
-#include "host/platform/desktop_win32.h"
-#include "host/platform/files_win32.h"
 #include "host/platform/host_ports_win32.h"
-#include "host/platform/processes_win32.h"
 #include "renderer/bitmap_texture.h"
 #include "host/command_line.h"
 #include "host/startup.h"
@@ -96,9 +92,9 @@ TEST(StoredPictures, DecodeToTheirSizeAndColours)
         std::int32_t width, height;
         double red, blue;
     } cases[] = {{StoredPicture::Cloud, 271, 167, 204.0, 212.0}, {StoredPicture::Preview, 152, 112, 161.0, 167.6}};
-    auto pictures = createWin32StoredPictures();
+    const HostAdapters win32 = createWin32HostAdapters();
     for (const auto& c : cases) {
-        const Picture picture = pictures->LoadStoredPicture(c.which);
+        const Picture picture = win32.pictures->LoadStoredPicture(c.which);
         ASSERT_EQ(std::pair(picture.width, picture.height), std::pair(c.width, c.height));
         ASSERT_EQ(picture.rgb.size(), std::size_t(c.width) * c.height * 3);
         double sum[3] = {};
@@ -112,15 +108,15 @@ TEST(StoredPictures, DecodeToTheirSizeAndColours)
 TEST(Files, BitmapReplacesTheOldFileWholeAndFoldersAreMadeOnce)
 {
     testfs::TempDir dir;
-    auto files = createWin32Files();
+    const HostAdapters win32 = createWin32HostAdapters();
     const std::string folder = (dir.path() / "k_vorn").string();
-    EXPECT_TRUE(files->CreateFolder(folder));
-    EXPECT_FALSE(files->CreateFolder(folder));
+    EXPECT_TRUE(win32.files->CreateFolder(folder));
+    EXPECT_FALSE(win32.files->CreateFolder(folder));
 
     const std::string path = folder + "\\Zorun.bmp";
     std::ofstream(path, std::ios::binary) << std::string(100000, 'x');  // longer than the bitmap
-    const Picture cloud = createWin32StoredPictures()->LoadStoredPicture(StoredPicture::Cloud);
-    ASSERT_TRUE(files->SavePictureAsBitmap(cloud, path));
+    const Picture cloud = win32.pictures->LoadStoredPicture(StoredPicture::Cloud);
+    ASSERT_TRUE(win32.files->SavePictureAsBitmap(cloud, path));
     BitmapTexture texture;
     ASSERT_TRUE(texture.loadImage(path.c_str()) && texture.flipRows());
     ASSERT_EQ(texture.width() * texture.height(), cloud.width * cloud.height);
@@ -128,7 +124,7 @@ TEST(Files, BitmapReplacesTheOldFileWholeAndFoldersAreMadeOnce)
         ASSERT_EQ(0, std::memcmp(texture.pixels() + i * 4, &cloud.rgb[i * 3], 3)) << "pixel " << i;
     // No temporary file is left behind, and no bitmap goes where there is no folder.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator()), 1);
-    EXPECT_FALSE(files->SavePictureAsBitmap(cloud, folder + "\\missing\\Zorun.bmp"));
+    EXPECT_FALSE(win32.files->SavePictureAsBitmap(cloud, folder + "\\missing\\Zorun.bmp"));
 }
 
 TEST(Programs, StartWithoutArgumentsShownNormally)
@@ -142,7 +138,7 @@ TEST(Programs, StartWithoutArgumentsShownNormally)
     std::filesystem::copy_file(self, program);
     const auto record = dir.path() / "started.txt";
     SetEnvironmentVariableA(kRecordStartVariable, record.string().c_str());
-    const bool started = createWin32Processes()->StartProgram(program.string());
+    const bool started = createWin32HostAdapters().processes->StartProgram(program.string());
     SetEnvironmentVariableA(kRecordStartVariable, nullptr);
     ASSERT_TRUE(started);
     std::string text;
@@ -171,7 +167,7 @@ TEST(Forms, HiddenSaverWindowIsFoundTicksAndGoesOnClose)
     auto window = forms->CreateSaverWindow("Zorun_Test_Saver", events);
     events.window = window->Handle();
     // Hidden, and still found by its title, as a second start must find a running saver.
-    EXPECT_EQ(createWin32Desktop()->FindWindowA("Zorun_Test_Saver"), window->Handle());
+    EXPECT_EQ(createWin32HostAdapters().desktop->FindWindowA("Zorun_Test_Saver"), window->Handle());
     EXPECT_FALSE(IsWindowVisible(reinterpret_cast<HWND>(window->Handle())));
 
     window->SetTimer(1, 20, true);
