@@ -136,7 +136,6 @@ TEST_F(CloudScene, WithoutAPictureAFlatFieldFadesInFromBlackToFullAndStops)
         SCOPED_TRACE("shown " + std::to_string(f.shown));
         expectFlat(frame(*gl, f.elapsedMs), f.shown * 0x010101u);
     }
-    EXPECT_FLOAT_EQ(sceneState().fadeLevel, 1.0f);
 }
 
 TEST_F(CloudScene, BarsCoverTheOuterTenPercentAtFourToThreeAndWide)
