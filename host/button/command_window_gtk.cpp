@@ -1,5 +1,5 @@
 // The Command button on GTK 3: an event box with its own window holding the face image and the caption.
-#include "host/button/command_window.h"
+#include "host/button/command_window_gtk.h"
 #include "host/button/face_image.h"
 #include "host/drawing/drawing_kit_gtk.h"
 
@@ -374,8 +374,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<CommandWindow> createCommandWindow(std::intptr_t container, const FramePictures& pictures,
-                                                   CommandEvents& events)
+std::unique_ptr<CommandWindow> createGtkCommandWindow(std::intptr_t container, const FramePictures& pictures,
+                                                      CommandEvents& events)
 {
     return std::make_unique<GtkCommandWindow>(reinterpret_cast<GtkWidget*>(container), pictures, events);
 }

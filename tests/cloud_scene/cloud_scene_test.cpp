@@ -17,6 +17,8 @@
 #include <set>
 #include <vector>
 
+namespace zorun::renderer {
+
 // The frame is not linked: this double records the scene's quit requests.
 namespace {
 std::vector<RenderWindow*> quitRequests;
@@ -308,3 +310,5 @@ TEST(TextureGl, UploadReplacesTheNameAndDestructionDeletesIt)
 }
 
 }  // namespace
+
+}  // namespace zorun::renderer
