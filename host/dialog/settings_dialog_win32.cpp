@@ -19,7 +19,7 @@
 #include "host/dialog/settings_dialog_win32.h"
 #include "host/pictures/host_resources.h"
 
-#include <array>
+#include <optional>
 #include <memory>
 #include <vector>
 
