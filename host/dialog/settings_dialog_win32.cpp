@@ -19,8 +19,8 @@
 #include "host/dialog/settings_dialog_win32.h"
 #include "host/pictures/host_resources.h"
 
-#include <optional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace zorun::host {
