@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "host/button/command_window_win32.h"
-#include "host/platform/host_platform_win32.h"
+#include "host/pictures/stored_pictures_win32.h"
 #include "tools/command_demo.h"
 
 namespace {
@@ -48,8 +48,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     if (frame == nullptr)
         return 1;
 
-    auto platform = zorun::host::createWin32HostPlatform();
-    zorun::tools::CommandDemo buttons(reinterpret_cast<std::intptr_t>(frame), zorun::host::loadFramePictures(*platform),
+    auto pictures = zorun::host::createWin32StoredPictures();
+    zorun::tools::CommandDemo buttons(reinterpret_cast<std::intptr_t>(frame), zorun::host::loadFramePictures(*pictures),
                                       zorun::host::createWin32CommandWindow);
     demo = &buttons;
     ShowWindow(frame, SW_SHOW);

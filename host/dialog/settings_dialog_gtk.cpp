@@ -46,7 +46,7 @@ MouseButton buttonOf(guint button)
 
 class GtkSettingsDialog final : public DialogView, public DialogShell {
 public:
-    GtkSettingsDialog(HostPlatform& platform, SharedSettings& settings, const std::string& settingsFile)
+    GtkSettingsDialog(StoredPictures& pictures, SharedSettings& settings, const std::string& settingsFile)
         : writer_(settingsFile),
           form_(*this, *this, writer_, settings, homePageAddress()),
           widgets_(buildDialogWidgets(homePageAddress()))
@@ -66,8 +66,8 @@ public:
         panelImage_.create(kPanel.width, kPanel.height, kPanelBackground);
         g_signal_connect(widgets_.panel, "draw", G_CALLBACK(onDrawPanel), this);
 
-        selectedPicture_ = pixbufFromPicture(platform.LoadStoredPicture(StoredPicture::OptionSelected));
-        unselectedPicture_ = pixbufFromPicture(platform.LoadStoredPicture(StoredPicture::Option));
+        selectedPicture_ = pixbufFromPicture(pictures.LoadStoredPicture(StoredPicture::OptionSelected));
+        unselectedPicture_ = pixbufFromPicture(pictures.LoadStoredPicture(StoredPicture::Option));
         if (GdkPixbuf* hand = pixbufFromBytes(kHandCur, kHandCurSize)) {
             hand_ = gdk_cursor_new_from_pixbuf(gdk_display_get_default(), hand, kHandHotSpotX, kHandHotSpotY);
             g_object_unref(hand);
@@ -75,7 +75,7 @@ public:
 
         buttons_ = std::make_unique<DialogButtons>(reinterpret_cast<std::intptr_t>(widgets_.root),
                                                    reinterpret_cast<std::intptr_t>(widgets_.panel), 0, 0,
-                                                   loadFramePictures(platform), createGtkCommandWindow, form_);
+                                                   loadFramePictures(pictures), createGtkCommandWindow, form_);
         gtk_widget_realize(widgets_.window);
     }
 
@@ -369,11 +369,11 @@ private:
 
 }  // namespace
 
-void runGtkSettingsDialog(HostPlatform& platform, SharedSettings& settings, const std::string& settingsFile)
+void runGtkSettingsDialog(StoredPictures& pictures, SharedSettings& settings, const std::string& settingsFile)
 {
     if (!gtk_init_check(nullptr, nullptr))
         return;
-    GtkSettingsDialog dialog(platform, settings, settingsFile);
+    GtkSettingsDialog dialog(pictures, settings, settingsFile);
     dialog.run();
 }
 

@@ -52,11 +52,11 @@ MouseButton buttonOf(UINT message)
 
 class Win32SettingsDialog final : public DialogView, public DialogShell {
 public:
-    Win32SettingsDialog(HostPlatform& platform, SharedSettings& settings, const std::string& settingsFile)
+    Win32SettingsDialog(StoredPictures& pictures, SharedSettings& settings, const std::string& settingsFile)
         : writer_(settingsFile),
           form_(*this, *this, writer_, settings, homePageAddress()),
-          image_(platform.LoadStoredPicture(StoredPicture::Option),
-                 platform.LoadStoredPicture(StoredPicture::OptionSelected))
+          image_(pictures.LoadStoredPicture(StoredPicture::Option),
+                 pictures.LoadStoredPicture(StoredPicture::OptionSelected))
     {
         instance_ = GetModuleHandleW(nullptr);
         WNDCLASSEXW wc{};
@@ -85,7 +85,7 @@ public:
 
         const auto container = reinterpret_cast<std::intptr_t>(window_);
         buttons_ = std::make_unique<DialogButtons>(container, container, kPanel.x, kPanel.y,
-                                                   loadFramePictures(platform), createWin32CommandWindow, form_);
+                                                   loadFramePictures(pictures), createWin32CommandWindow, form_);
     }
 
     ~Win32SettingsDialog() override
@@ -323,9 +323,9 @@ private:
 
 }  // namespace
 
-void runWin32SettingsDialog(HostPlatform& platform, SharedSettings& settings, const std::string& settingsFile)
+void runWin32SettingsDialog(StoredPictures& pictures, SharedSettings& settings, const std::string& settingsFile)
 {
-    Win32SettingsDialog dialog(platform, settings, settingsFile);
+    Win32SettingsDialog dialog(pictures, settings, settingsFile);
     dialog.run();
 }
 
