@@ -7,6 +7,7 @@
 // there, unmoved, and that more text stands to their right: the second digit shows beside the first.
 #include "host/dialog/dialog_gradient.h"
 #include "host/dialog/dialog_layout.h"
+#include "host/drawing/picture_pixels.h"
 #include "screen_pixels.h"
 
 #include <algorithm>
@@ -17,17 +18,8 @@
 #include <iterator>
 #include <string>
 
-namespace {
-
 using namespace zorun::host::dialog;
-
-// 0x00BBGGRR as the screen reader's 0xRRGGBB.
-std::uint32_t screenColour(std::uint32_t colour)
-{
-    return (colour & 0xFF) << 16 | (colour & 0xFF00) | (colour >> 16 & 0xFF);
-}
-
-}  // namespace
+using zorun::host::xrgbFromColour;
 
 // The track box's text part on the screen, as rows of '#' (dark) and '.'; empty when unreadable.
 std::string trackInk(int x, int y)
@@ -108,9 +100,10 @@ int main(int argc, char** argv)
     };
     // Columns clear of every control: the dialog's left edge, and the panel's left margin.
     for (int row = 0; row < kClientHeight; ++row)
-        expect("dialog", 4, row, screenColour(dialogRowColour(gradientShade(row, kClientHeight))));
+        expect("dialog", 4, row, xrgbFromColour(dialogRowColour(gradientShade(row, kClientHeight))));
     for (int row = 0; row < kPanel.height; ++row)
-        expect("panel", kPanel.x + 6, kPanel.y + row, screenColour(panelRowColour(gradientShade(row, kPanel.height))));
+        expect("panel", kPanel.x + 6, kPanel.y + row,
+               xrgbFromColour(panelRowColour(gradientShade(row, kPanel.height))));
 
     std::printf(differences == 0 ? "dialog: ok\n" : "dialog: %d differences\n", differences);
     return differences == 0 ? 0 : 1;
