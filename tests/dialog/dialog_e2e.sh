@@ -161,12 +161,11 @@ cmp -s "$work/before.ini" "$app/Zorun.ini" || fail "ｷｬﾝｾﾙ changed the 
 echo "== the mouse and the keyboard: what stores nothing, what stores"
 # The face of "設定" (S), "ｷｬﾝｾﾙ" (C) or "..." (F) on the screen, as face_probe names it.
 face_of() {
-  case $1 in S) box="324 196 77" ;; C) box="404 196 77" ;; F) box="52 132 29" ;; esac
-  set -- "$@" $box
+  case $1 in S) bx=324 by=196 bw=77 ;; C) bx=404 by=196 bw=77 ;; F) bx=52 by=132 bw=29 ;; esac
   sleep 0.5
-  result=$(run "$FACE_PROBE" $((origin_x + $4)) $((origin_y + $5)) "$6" 25 "$2" down 2>&1 | tr -d '\r')
+  result=$(run "$FACE_PROBE" $((origin_x + bx)) $((origin_y + by)) "$bw" 25 "$2" down 2>&1 | tr -d '\r')
   # HACK: now and then Wine starts the probe and returns without running it (no output at all); once more.
-  [ -z "$result" ] && result=$(run "$FACE_PROBE" $((origin_x + $4)) $((origin_y + $5)) "$6" 25 "$2" down 2>&1 | tr -d '\r')
+  [ -z "$result" ] && result=$(run "$FACE_PROBE" $((origin_x + bx)) $((origin_y + by)) "$bw" 25 "$2" down 2>&1 | tr -d '\r')
   echo "$result" | grep -q ': ok$' || fail "$3: the face of $1 is not $2: $result"
 }
 side_buttons() { xdotool mousemove $((origin_x + SET_X)) $((origin_y + SET_Y)) sleep 0.3 click 8 sleep 0.2 click 9; }
