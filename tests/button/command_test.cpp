@@ -29,7 +29,7 @@ struct Button {
             control.OnMouseDown(kLeftButton);
         view.faces.clear();
     }
-    void tick(WindowHandle under)
+    void tick(ToolkitWindow under)
     {
         view.underPointer = under;
         control.OnHoverTick();
