@@ -17,6 +17,8 @@
 #include <set>
 #include <vector>
 
+namespace zorun::renderer {
+
 // The frame is not linked: this double records the scene's quit requests.
 namespace {
 std::vector<RenderWindow*> quitRequests;
@@ -261,3 +263,5 @@ TEST(CloudDrift, TheMatrixIsOpenGlsTurnAfterTheDriftUpToWholeRepeats)
 }
 
 }  // namespace
+
+}  // namespace zorun::renderer

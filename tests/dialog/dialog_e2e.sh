@@ -149,14 +149,15 @@ closed || fail "the dialog did not close after ｷｬﾝｾﾙ"
 cmp -s "$work/before.ini" "$app/Zorun.ini" || fail "ｷｬﾝｾﾙ changed the settings file"
 
 echo "== the mouse and the keyboard: what stores nothing, what stores"
-# The face of "設定" (S) or "ｷｬﾝｾﾙ" (C) on the screen, as face_probe names it, once the hover tick and
-# the repaint have shown it.
+# The face of "設定" (S), "ｷｬﾝｾﾙ" (C) or "..." (F) on the screen, as face_probe names it, once the hover
+# tick and the repaint have shown it.
 face_of() {
   wait_until 20 face_shown "$1" "$2" "${4:-down}" || fail "$3: the face of $1 is not $2: $result"
 }
 face_shown() {
-  case $1 in S) bx=324 ;; C) bx=404 ;; esac
-  result=$(run "$FACE_PROBE" $((origin_x + bx)) $((origin_y + 196)) 77 25 "$2" "$3" 2>&1 | tr -d '\r')
+  case $1 in S) bx=324 by=196 bw=77 ;; C) bx=404 by=196 bw=77 ;; F) bx=52 by=132 bw=29 ;; esac
+  result=$(run "$FACE_PROBE" $((origin_x + bx)) $((origin_y + by)) "$bw" 25 "$2" "$3" 2>&1 | tr -d '
+')
   echo "$result" | grep -q ': ok$'
 }
 to() { xdotool mousemove $((origin_x + $1)) $((origin_y + $2)); }
@@ -178,6 +179,7 @@ keys() { to $BACKGROUND_X $BACKGROUND_Y && xdotool key "$@"; }
 cp "$app/Zorun.ini" "$work/before.ini"
 open_dialog || exit 1
 click $NONE_X $NONE_Y  # "なし": a store now would change the file; the combo box and "..." take no focus
+face_of F disable "なし chosen"
 # gesture | then the dialog is open and the file kept, or it has stored and closed | the face of "設定" |
 # the face of "ｷｬﾝｾﾙ" (- unchecked)
 while read -r gesture after set_face cancel_face; do

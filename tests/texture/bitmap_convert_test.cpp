@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+namespace zorun::renderer {
+
 namespace {
 
 struct ConvertCase {
@@ -132,3 +134,5 @@ TEST(LoadImage, LooksOnlyAtTheLastThreeCharactersIgnoringCase)
 }
 
 }  // namespace
+
+}  // namespace zorun::renderer
