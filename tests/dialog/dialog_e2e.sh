@@ -156,8 +156,7 @@ face_of() {
 }
 face_shown() {
   case $1 in S) bx=324 by=196 bw=77 ;; C) bx=404 by=196 bw=77 ;; F) bx=52 by=132 bw=29 ;; esac
-  result=$(run "$FACE_PROBE" $((origin_x + bx)) $((origin_y + by)) "$bw" 25 "$2" "$3" 2>&1 | tr -d '
-')
+  result=$(run "$FACE_PROBE" $((origin_x + bx)) $((origin_y + by)) "$bw" 25 "$2" "$3" 2>&1 | tr -d '\r')
   echo "$result" | grep -q ': ok$'
 }
 to() { xdotool mousemove $((origin_x + $1)) $((origin_y + $2)); }
