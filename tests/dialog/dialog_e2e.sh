@@ -291,12 +291,14 @@ if [ -z "$runner" ]; then
   echo "== /s plays the chosen file"
   xmessage -title Zorun_VC -geometry +0+0 stand-in >/dev/null 2>&1 &
   stand_in=$! pids="$pids $!"
-  wait_for_window '^Zorun_VC$' 30 >/dev/null
+  # Mapped, not only named: the host's watch looks for a window on the screen.
+  stand_in_shown() { xdotool search --onlyvisible --name '^Zorun_VC$' >/dev/null 2>&1; }
+  wait_until 30 stand_in_shown || fail "the stand-in window did not show"
   XDG_CACHE_HOME=$work/cache ZORUN_AUDIO_SINK=fakesink "$app/Zorun.scr" /s >"$work/saver.out" 2>&1 &
   dialog_pid=$! pids="$pids $!"
   playing() { ls -l "/proc/$dialog_pid/fd" 2>/dev/null | grep -q "$song"; }
   # A fresh cache makes GStreamer take its time to start on a loaded machine.
-  wait_until 60 playing || fail "the saver run did not open the chosen file"
+  wait_until 60 playing || { fail "the saver run did not open the chosen file"; cat "$work/saver.out"; }
   kill "$stand_in"
   closed || fail "the saver did not end after its renderer's window went"
 fi
