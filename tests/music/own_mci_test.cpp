@@ -51,7 +51,6 @@ struct ScriptedDrive final : CdDrive {
     State now = State::NoDisc;
     CdToc disc = mixedDisc();
     std::int32_t at = 0;
-    bool ended = false;
 
     explicit ScriptedDrive(Script& s) : script(s) {}
     State state() override { return now; }
@@ -60,11 +59,11 @@ struct ScriptedDrive final : CdDrive {
     {
         script.calls.push_back("play " + std::to_string(from) + "-" + std::to_string(to));
         at = from;
-        ended = false;
+        script.ended = false;
     }
     void hold() override { script.calls.push_back("hold"); }
     std::int32_t position() override { return at; }
-    bool playedToEnd() override { return ended; }
+    bool playedToEnd() override { return script.ended; }
 };
 
 // Files "a.mp3" (plays), "junk.mp3" (cannot be decoded); anything else is missing.
@@ -322,7 +321,7 @@ TEST(CdAudioDevice, PlaysAudioRunsSkipsDataAndStartsAgainAfterTheEnd)
     cd.send("set cdaudio time format tmsf");
     EXPECT_EQ(cd.send("play cdaudio"), "");  // a fresh disc plays from its first track, up to the data
     EXPECT_EQ(cd.send("status cdaudio mode"), "playing");
-    cd.drive->ended = true;  // the run ends at the data track: the next audio track follows
+    cd.script.ended = true;  // the run ends at the data track: the next audio track follows
     EXPECT_EQ(cd.send("status cdaudio current track"), "3");
     cd.drive->at = 3000;
     EXPECT_EQ(cd.send("stop cdaudio"), "");
@@ -332,13 +331,13 @@ TEST(CdAudioDevice, PlaysAudioRunsSkipsDataAndStartsAgainAfterTheEnd)
     cd.send("pause cdaudio");
     EXPECT_EQ(cd.send("status cdaudio mode"), "paused");
     cd.send("resume cdaudio");
-    cd.drive->ended = true;  // the disc's end
+    cd.script.ended = true;  // the disc's end
     EXPECT_EQ(cd.send("status cdaudio mode"), "stopped");
     EXPECT_EQ(cd.send("status cdaudio current track"), "4");
     cd.send("play cdaudio");         // after the end: from the top again
     cd.send("play cdaudio from 2");  // a data track: the next audio track instead
-    EXPECT_EQ(cd.script.calls, (std::vector<std::string>{"play 0-225", "play 300-6450", "hold", "play 3000-6450", "hold",
-                                                  "play 3000-6450", "play 0-225", "play 300-6450"}));
+    EXPECT_EQ(cd.script.calls, (std::vector<std::string>{"play 0-225", "play 300-6450", "hold", "play 3000-6450",
+                                                         "hold", "play 3000-6450", "play 0-225", "play 300-6450"}));
 }
 
 }  // namespace
