@@ -54,7 +54,11 @@ struct ScriptedDrive final : CdDrive {
 
     explicit ScriptedDrive(Script& s) : script(s) {}
     State state() override { return now; }
-    const CdToc& toc() override { return disc; }
+    const CdToc& toc() override
+    {
+        EXPECT_EQ(now, State::Ready) << "the disc's tracks are there only while it is ready";
+        return disc;
+    }
     void play(std::int32_t from, std::int32_t to) override
     {
         script.calls.push_back("play " + std::to_string(from) + "-" + std::to_string(to));
