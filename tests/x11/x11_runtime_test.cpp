@@ -23,6 +23,11 @@ struct Message {
     bool operator==(const Message&) const = default;
 };
 
+void PrintTo(const Message& m, std::ostream* os)
+{
+    *os << "window " << m.window << " message " << m.message;
+}
+
 TEST(PostedMessages, EachWindowGetsItsOwnInPostOrderAndAGoneWindowNone)
 {
     PostedMessages<Message> queue;
