@@ -17,6 +17,8 @@
 #include <set>
 #include <vector>
 
+namespace zorun::renderer {
+
 // The frame is not linked: this double records the scene's quit requests.
 namespace {
 std::vector<RenderWindow*> quitRequests;
@@ -256,3 +258,5 @@ TEST(CloudDrift, TheMatrixIsOpenGlsTurnAfterTheDriftUpToWholeRepeats)
 }
 
 }  // namespace
+
+}  // namespace zorun::renderer

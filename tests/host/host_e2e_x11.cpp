@@ -157,7 +157,7 @@ TEST_F(HostEndToEnd, SaverRunWritesTheTextureStartsTheRendererAndEndsAfterIt)
     ASSERT_TRUE(waitFor([&] { return x11_->FindWindowA(kRendererTitle) != 0; }, 10s)) << "no renderer window";
     EXPECT_NE(x11_->FindWindowA("Zorun_Main"), 0) << "the saver window is what a second start looks for";
 
-    BitmapTexture bitmap;
+    renderer::BitmapTexture bitmap;
     ASSERT_TRUE(bitmap.loadImage(texture().c_str()));
     EXPECT_EQ(std::pair(bitmap.width(), bitmap.height()), std::pair(271, 167));
     // 24-bit rows padded to 816 bytes, bottom row first, blue first, holding the stored cloud picture.

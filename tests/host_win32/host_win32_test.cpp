@@ -117,7 +117,7 @@ TEST(Files, BitmapReplacesTheOldFileWholeAndFoldersAreMadeOnce)
     std::ofstream(path, std::ios::binary) << std::string(100000, 'x');  // longer than the bitmap
     const Picture cloud = win32.pictures->LoadStoredPicture(StoredPicture::Cloud);
     ASSERT_TRUE(win32.files->SavePictureAsBitmap(cloud, path));
-    BitmapTexture texture;
+    renderer::BitmapTexture texture;
     ASSERT_TRUE(texture.loadImage(path.c_str()) && texture.flipRows());
     ASSERT_EQ(texture.width() * texture.height(), cloud.width * cloud.height);
     for (std::size_t i = 0; i < std::size_t(cloud.width) * cloud.height; ++i)

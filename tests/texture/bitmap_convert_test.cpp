@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+namespace zorun::renderer {
+
 namespace {
 
 struct ConvertCase {
@@ -126,3 +128,5 @@ TEST(LoadImage, LooksOnlyAtTheLastThreeCharactersIgnoringCase)
 }
 
 }  // namespace
+
+}  // namespace zorun::renderer

@@ -38,6 +38,7 @@ void operator delete[](void* p, std::size_t) noexcept
     std::free(p);
 }
 
+namespace zorun::renderer {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -172,3 +173,5 @@ TEST(Refusal, LargerInfoHeadersAreReadFromTheirFirst40Bytes)
 }
 
 }  // namespace
+
+}  // namespace zorun::renderer

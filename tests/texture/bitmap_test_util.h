@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+namespace zorun::renderer {
+
 using Rgba = std::array<std::uint8_t, 4>;
 
 inline Rgba opaque(std::uint8_t red, std::uint8_t green, std::uint8_t blue)
@@ -51,3 +53,5 @@ inline std::array<std::uint8_t, 4> paletteEntry(std::uint8_t red, std::uint8_t g
 {
     return {blue, green, red, 0};
 }
+
+}  // namespace zorun::renderer
