@@ -40,12 +40,9 @@ void makeTone(const std::string& encoder, const std::string& path)
     std::string description =
         "audiotestsrc num-buffers=100 samplesperbuffer=441 ! audio/x-raw,rate=44100,channels=1"
         " ! audioconvert ! " +
-        encoder + " ! filesink name=out";
+        encoder + " ! filesink location=\"" + path + "\"";
     GstElement* pipeline = gst_parse_launch(description.c_str(), nullptr);
     ASSERT_NE(pipeline, nullptr);
-    GstElement* out = gst_bin_get_by_name(GST_BIN(pipeline), "out");
-    g_object_set(out, "location", path.c_str(), nullptr);
-    gst_object_unref(out);
     gst_element_set_state(pipeline, GST_STATE_PLAYING);
     GstBus* bus = gst_element_get_bus(pipeline);
     GstMessage* done =

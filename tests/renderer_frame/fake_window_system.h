@@ -38,7 +38,7 @@ public:
     /// Posts to the newest window, as another program or the keyboard would.
     void post(std::uint32_t message, std::uintptr_t wParam = 0, std::intptr_t lParam = 0)
     {
-        queue_.push_back({current, message, wParam, lParam});
+        postMessage(current, message, wParam, lParam);
     }
 
     bool registerClass(const WindowClassRequest& request) override
