@@ -1,10 +1,15 @@
+# The unit tests alone, as the sanitizer build makes them (preset asan): `cmake --build --target unit_tests`.
+if(NOT TARGET unit_tests)
+  add_custom_target(unit_tests)
+endif()
+
 # zorun_add_gtest(NAME SOURCES ... LIBS ... LABELS ...): one GoogleTest program, one CTest test.
 # In the Windows build CTest runs it under Wine (the toolchain's cross-compiling emulator) and it gets
-# the label "wine" besides its own.
+# the label "wine" besides its own. A program labelled unit is a part of the target unit_tests.
 function(zorun_add_gtest name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} zorun_test_support gmock gtest_main)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} zorun_test_support gtest_main)
   target_compile_options(${name} PRIVATE $<$<CXX_COMPILER_ID:GNU,Clang>:-Wno-conversion>)
   zorun_warnings(${name})
   zorun_static_runtime(${name})
@@ -12,6 +17,9 @@ function(zorun_add_gtest name)
   set(labels ${ARG_LABELS})
   if(NOT labels)
     set(labels unit)
+  endif()
+  if(unit IN_LIST labels)
+    add_dependencies(unit_tests ${name})
   endif()
   if(CMAKE_CROSSCOMPILING)
     list(APPEND labels wine)
