@@ -8,10 +8,10 @@
 # CTest prints a line per run of a test, e.g.
 #    3/12 Test  #7: dialog_e2e .......................***Failed   41.20 sec
 #         Test  #7: dialog_e2e .......................   Passed   38.02 sec
-# (a test run again has no count in front).
-match($0, /Test +#[0-9]+: [^ ]+ /) {
-  split(substr($0, RSTART), field, " ")
-  name = field[3]
+# (a test run again has no count in front). Only such lines count, not a test's output quoted in the log.
+match($0, /^ *([0-9]+\/[0-9]+ +)?Test +#[0-9]+: [^ ]+ /) {
+  sub(/.*Test +#[0-9]+: /, "")
+  name = $1
   if (!(name in order)) {
     order[name] = ++count
     names[count] = name
