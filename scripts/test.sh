@@ -8,7 +8,8 @@
 #
 # The runs go side by side in two rounds: first what needs no window of its own (unit, GL, GStreamer and
 # package tests on both targets, the ASan run) beside the fuzzers two at a time, then the end-to-end tests
-# of real windows, Linux and Wine together. Each step's output goes to build/steps/ and is shown when the
+# of real windows, Linux and Wine together. The Windows tests have an Xvfb of their own beside the Linux
+# tests' one. Each step's output goes to build/steps/ and is shown when the
 # round ends; build/test-results.txt lists every test with how it ended.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -23,6 +24,12 @@ source scripts/display.sh
 zorun_ensure_display || exit 1
 mkdir -p build
 zorun_ensure_wine_prefix "$root/build"
+# The Windows tests get a screen of their own: host_win32_test reads back what it drew, and the Linux
+# tests beside them map windows of theirs on DISPLAY. A Wine server still running in the prefix would
+# answer for the display it started on, so it is let end first.
+zorun_start_xvfb || exit 1
+wine_display=$ZORUN_STARTED_DISPLAY
+wineserver -w
 
 results=build/test-results.txt
 : >"$results"
@@ -88,6 +95,14 @@ run_ctest() {
   return "$code"
 }
 
+# run_ctest_on DISPLAY PRESET NAME [CTEST ARGUMENT...]: run_ctest on that X display (a step of its own runs
+# in a subshell of its own, so DISPLAY changes for the step alone).
+run_ctest_on() {
+  export DISPLAY=$1
+  shift
+  run_ctest "$@"
+}
+
 # fuzz NAME [FLAG or SEED FOLDER...]: a bounded libFuzzer run of one target (ZORUN_FUZZ_SECONDS, 20 by
 # default) on the corpus earlier runs left; what it finds goes to build/fuzz/artifacts.
 fuzz() {
@@ -140,11 +155,11 @@ if [ -z "$tests_only" ]; then
   in_background "fuzz the settings file engine and the host command line" fuzz_second_pair
 fi
 in_background "tests linux" run_ctest linux tests -LE window
-in_background "tests windows (Wine)" run_ctest windows tests -LE window
+in_background "tests windows (Wine)" run_ctest_on "$wine_display" windows tests -LE window
 in_background "unit tests under ASan and UBSan" run_ctest asan unit
 finish_round
 in_background "window tests linux" run_ctest linux window -L window --repeat until-pass:2
-in_background "window tests windows (Wine)" run_ctest windows window -L window --repeat until-pass:2
+in_background "window tests windows (Wine)" run_ctest_on "$wine_display" windows window -L window --repeat until-pass:2
 finish_round
 
 # The package test installs the .deb as root and removes it again; a run killed midway (a timeout) must
