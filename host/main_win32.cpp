@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "host/forms/host_window_win32.h"
-#include "host/platform/host_platform_win32.h"
+#include "host/platform/host_ports_win32.h"
 #include "host/command_line.h"
 #include "host/dialog/settings_dialog_view.h"
 #include "host/music/mci_winmm_win32.h"
@@ -16,13 +16,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     using namespace zorun;
     using namespace zorun::host;
-    // The renderer the platform calls start is what the message loop wakes for when it ends.
+    // The renderer the Processes adapter starts is what the message loop wakes for when it ends.
     auto renderer = std::make_shared<StartedProgram>();
-    std::unique_ptr<HostPlatform> platform = createWin32HostPlatform(renderer);
+    const HostAdapters adapters = createWin32HostAdapters(renderer);
     std::unique_ptr<Forms> forms = createWin32Forms(renderer);
     const char* whole = GetCommandLineA();
     HostContext context{
-        .platform = *platform,
+        .platform = adapters.ports(),
         .forms = *forms,
         .commandLine = ArgumentText(whole != nullptr ? whole : ""),
         .programFolder = ProgramFolder(),
@@ -33,8 +33,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         .loadSettings = [] { LoadSettings(); },
         .openMci = [] { return music::createWin32Mci(); },
         .showSettingsDialog =
-            [&platform] {
-                runSettingsDialog(*platform, Settings(), settingsFileToStore(settingsFiles(ProgramFolder())));
+            [&adapters] {
+                runSettingsDialog(*adapters.pictures, Settings(), settingsFileToStore(settingsFiles(ProgramFolder())));
             },
     };
     // The process lives as long as the window Main opened; without one, Main has ended it already.

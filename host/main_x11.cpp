@@ -4,7 +4,7 @@
 #include "host/music/mci_gst.h"
 #include "host/forms/host_window_x11.h"
 #include "host/platform/connection_x11.h"
-#include "host/platform/host_platform_x11.h"
+#include "host/platform/host_ports_x11.h"
 #include "host/platform/music_claim_posix.h"
 #include "host/profile/program_folder.h"
 #include "host/settings_file.h"
@@ -43,10 +43,10 @@ int main(int argc, char** argv)
         embedWindow = static_cast<zorun::host::WindowHandle>(connection->root);
     // xscreensaver starts one display mode per monitor: those runs share one claim on the music.
     zorun::host::FlockMusicClaim musicClaim(zorun::host::musicClaimPaths());
-    auto platform = zorun::host::createX11HostPlatform(connection, embedWindow);
+    const auto adapters = zorun::host::createX11HostAdapters(connection, embedWindow);
     auto forms = zorun::host::createX11Forms(connection);
     zorun::host::HostContext context{
-        *platform,
+        adapters.ports(),
         *forms,
         commandLine,
         zorun::ProgramFolder(),
@@ -59,8 +59,8 @@ int main(int argc, char** argv)
             zorun::ApplyMusicOptions(zorun::Settings(), embed.music, zorun::ProgramFolder());
         },
         [] { return zorun::music::createGstMci(); },
-        [&platform] {
-            zorun::host::runSettingsDialog(*platform, zorun::Settings(),
+        [&adapters] {
+            zorun::host::runSettingsDialog(*adapters.pictures, zorun::Settings(),
                                            zorun::settingsFileToStore(zorun::settingsFiles(zorun::ProgramFolder())));
         },
         embed.kind == zorun::EmbedRequest::Kind::NotGiven ? nullptr : &musicClaim,

@@ -8,7 +8,7 @@ namespace zorun::host {
 Zorun_R::Zorun_R(HostContext& context) : context_(context)
 {
     window_ = context_.forms.CreatePreviewWindow(kPreviewCaption, *this);
-    pictureOfImgPrev_ = context_.platform.LoadStoredPicture(StoredPicture::Preview);
+    pictureOfImgPrev_ = context_.platform.pictures.LoadStoredPicture(StoredPicture::Preview);
 }
 
 WindowHandle Zorun_R::Handle() const
@@ -36,7 +36,7 @@ void Zorun_R::Show()
 
 void Zorun_R::Form_Unload()
 {
-    context_.platform.PostMessageA(Handle(), msg::close, 0, 0);
+    context_.platform.desktop.PostMessageA(Handle(), msg::close, 0, 0);
 }
 
 }  // namespace zorun::host

@@ -22,23 +22,22 @@ std::uint32_t intervalOf(int timerId)
 Zorun_S::Zorun_S(HostContext& context) : context_(context)
 {
     window_ = context_.forms.CreateSaverWindow(kSaverCaption, *this);
-    Display = context_.platform.LoadStoredPicture(StoredPicture::Cloud);
+    Display = context_.platform.pictures.LoadStoredPicture(StoredPicture::Cloud);
     if (window_)
         window_->SetTimer(kTimer3, kTimer3Interval, true);
 }
 
 void Zorun_S::Form_Load()
 {
-    auto& platform = context_.platform;
     // The renderer reads the texture while it starts, so the file is complete before it is started.
     if (!context_.texturePath.empty() && Display.width > 0)
-        platform.SavePictureAsBitmap(Display, context_.texturePath);
+        context_.platform.files.SavePictureAsBitmap(Display, context_.texturePath);
 
     std::string renderer = context_.programFolder;
     if (renderer.empty() || renderer.back() != context_.pathStyle.separator)
         renderer += context_.pathStyle.separator;
-    platform.KeepDisplayMode();
-    platform.StartProgram(renderer + kRendererFile);
+    context_.platform.displayModes.KeepDisplayMode();
+    context_.platform.processes.StartProgram(renderer + kRendererFile);
 
     const auto source = music::musicSourceFor(context_.settings.BGM_Kind, context_.settings.BGM_File);
     if (source == music::MusicSource::None)
@@ -114,15 +113,14 @@ void Zorun_S::OnProgramEnded()
 
 void Zorun_S::watchRenderer(std::uint32_t msSinceLastLook)
 {
-    auto& platform = context_.platform;
-    const bool running = platform.ProgramRunning();
-    const bool shown = running && platform.FindWindowA(kRendererTitle) != 0;
+    const bool running = context_.platform.processes.ProgramRunning();
+    const bool shown = running && context_.platform.desktop.FindWindowA(kRendererTitle) != 0;
     switch (watch_.look(running, shown, msSinceLastLook)) {
     case RendererWatch::Verdict::GoOn:
         return;
     case RendererWatch::Verdict::EndAfterRenderer:
         // A renderer killed or crashed in full screen could not give its mode back itself.
-        platform.RestoreDisplayMode();
+        context_.platform.displayModes.RestoreDisplayMode();
         break;
     case RendererWatch::Verdict::EndWithoutRenderer:
         break;
@@ -165,12 +163,12 @@ void Zorun_S::Form_QueryUnload()
     if (context_.musicClaim != nullptr)
         context_.musicClaim->Release();
     if (ModeLetter(context_.commandLine) == "S")
-        context_.platform.ShowCursor(true);
+        context_.platform.desktop.ShowCursor(true);
 }
 
 void Zorun_S::Form_Unload()
 {
-    context_.platform.EndProcess();
+    context_.platform.processes.EndProcess();
 }
 
 void Zorun_S::setTimer(int timerId, bool on)

@@ -30,15 +30,15 @@ std::optional<T> nearest(double value)
 // Preview steps P1 to P9.
 std::unique_ptr<OpenWindows> startPreview(HostContext& context)
 {
-    auto& platform = context.platform;
+    auto& desktop = context.platform.desktop;
     const WindowHandle host = PreviewHandle(context.commandLine);
 
     Rect rect;
-    platform.GetWindowRect(host, rect);
+    desktop.GetWindowRect(host, rect);
 
     // Twips in 16 bits: a host that does not fit leaves that size at 0.
-    const double twipsX = platform.TwipsPerPixelX();
-    const double twipsY = platform.TwipsPerPixelY();
+    const double twipsX = context.platform.screen.TwipsPerPixelX();
+    const double twipsY = context.platform.screen.TwipsPerPixelY();
     const std::int16_t left = 0;
     const std::int16_t top = 0;
     const std::int16_t width =
@@ -48,9 +48,9 @@ std::unique_ptr<OpenWindows> startPreview(HostContext& context)
 
     auto preview = std::make_unique<Zorun_R>(context);
     const WindowHandle self = preview->Handle();
-    const std::int32_t style = platform.GetWindowLongA(self, windowLong::style);
-    platform.SetWindowLongA(self, windowLong::style, style | static_cast<std::int32_t>(windowStyle::child));
-    platform.SetParent(self, host);
+    const std::int32_t style = desktop.GetWindowLongA(self, windowLong::style);
+    desktop.SetWindowLongA(self, windowLong::style, style | static_cast<std::int32_t>(windowStyle::child));
+    desktop.SetParent(self, host);
 
     // Back to pixels; a size that is not positive shows nothing.
     auto pixels = [](std::int16_t twips, double perPixel) -> std::int32_t {
@@ -102,14 +102,15 @@ std::int32_t PreviewHandle(const std::string& commandLine)
 
 std::unique_ptr<OpenWindows> Main(HostContext& context)
 {
-    auto& platform = context.platform;
+    auto& desktop = context.platform.desktop;
+    auto& processes = context.platform.processes;
 
     // Both lookups are always made. Runs side by side find each other's saver by design; they draw in
     // windows they were given, which an ending run would leave to its caller's error text.
-    const WindowHandle saver = platform.FindWindowA(kSaverCaption);
-    const WindowHandle dialog = platform.FindWindowA(kDialogCaption);
+    const WindowHandle saver = desktop.FindWindowA(kSaverCaption);
+    const WindowHandle dialog = desktop.FindWindowA(kDialogCaption);
     if ((saver != 0 || dialog != 0) && context.musicClaim == nullptr) {
-        platform.EndProcess();
+        processes.EndProcess();
         return nullptr;
     }
 
@@ -118,22 +119,22 @@ std::unique_ptr<OpenWindows> Main(HostContext& context)
         return startPreview(context);
 
     if (!context.textureFolder.empty())
-        platform.CreateFolder(context.textureFolder);  // an existing folder is fine
+        context.platform.files.CreateFolder(context.textureFolder);  // an existing folder is fine
     if (context.loadSettings)
         context.loadSettings();
 
     if (letter == "C") {
         if (context.showSettingsDialog)
             context.showSettingsDialog();
-        platform.EndProcess();
+        processes.EndProcess();
         return nullptr;
     }
     if (!context.commandLine.empty() && letter != "S") {
-        platform.EndProcess();
+        processes.EndProcess();
         return nullptr;
     }
     if (letter == "S")
-        platform.ShowCursor(false);
+        desktop.ShowCursor(false);
 
     auto window = std::make_unique<Zorun_S>(context);
     window->Form_Load();

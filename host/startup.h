@@ -3,7 +3,7 @@
 
 #include "common/renderer_contract.h"
 #include "host/forms/host_window.h"
-#include "host/platform/host_platform.h"
+#include "host/platform/host_ports.h"
 #include "host/platform/music_claim.h"
 #include "host/music/mci_port.h"
 #include "host/profile/program_folder.h"
@@ -23,7 +23,7 @@ inline constexpr const char* kRendererFile = "Zorun.dll";
 /// Everything `Main` and the windows it opens reach outside themselves. The programs fill it with the
 /// platform's adapters; tests with fakes.
 struct HostContext {
-    HostPlatform& platform;
+    HostPorts platform;
     Forms& forms;
     /// The argument text after the program's name (Windows: as the command line holds it; Linux: the
     /// arguments joined by single blanks).

@@ -1,6 +1,5 @@
 // command_demo: three Command buttons in a GTK window; prints each Click.
-#include "host/platform/connection_x11.h"
-#include "host/platform/host_platform_x11.h"
+#include "host/pictures/stored_pictures_gdk.h"
 #include "tools/command_demo.h"
 
 #include <gtk/gtk.h>
@@ -27,8 +26,8 @@ int main(int argc, char** argv)
     gtk_container_add(GTK_CONTAINER(window), fixed);
     g_signal_connect(window, "destroy", G_CALLBACK(gtk_main_quit), nullptr);
 
-    auto platform = zorun::host::createX11HostPlatform(zorun::host::openX11Connection());
-    zorun::tools::CommandDemo demo(reinterpret_cast<std::intptr_t>(fixed), zorun::host::loadFramePictures(*platform));
+    auto pictures = zorun::host::createGdkStoredPictures();
+    zorun::tools::CommandDemo demo(reinterpret_cast<std::intptr_t>(fixed), zorun::host::loadFramePictures(*pictures));
     gtk_widget_show_all(window);
     // GTK gives the first button the focus when the window shows; the demo starts with none, as on Windows.
     gtk_window_set_focus(GTK_WINDOW(window), nullptr);

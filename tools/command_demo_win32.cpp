@@ -4,7 +4,7 @@
 #endif
 #include <windows.h>
 
-#include "host/platform/host_platform_win32.h"
+#include "host/pictures/stored_pictures_win32.h"
 #include "tools/command_demo.h"
 
 namespace {
@@ -47,9 +47,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     if (frame == nullptr)
         return 1;
 
-    auto platform = zorun::host::createWin32HostPlatform();
+    auto pictures = zorun::host::createWin32StoredPictures();
     zorun::tools::CommandDemo buttons(reinterpret_cast<std::intptr_t>(frame),
-                                      zorun::host::loadFramePictures(*platform));
+                                      zorun::host::loadFramePictures(*pictures));
     demo = &buttons;
     ShowWindow(frame, SW_SHOW);
     UpdateWindow(frame);

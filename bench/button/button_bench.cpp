@@ -60,9 +60,9 @@ struct SoftwareView : FaceCanvas, CaptionLabel, HoverProbe {
     void SetFont(const CaptionFont&) override {}
     void SetEnabled(bool) override {}
     bool GetCursorPos(std::int32_t&, std::int32_t&) override { return false; }
-    WindowHandle WindowFromPoint(std::int32_t, std::int32_t) override { return 0; }
-    WindowHandle OwnWindow() override { return 0; }
-    WindowHandle ContainerWindow() override { return 0; }
+    ToolkitWindow WindowFromPoint(std::int32_t, std::int32_t) override { return 0; }
+    ToolkitWindow OwnWindow() override { return 0; }
+    ToolkitWindow ContainerWindow() override { return 0; }
     void SetHoverTimer(bool, std::uint32_t) override {}
 };
 

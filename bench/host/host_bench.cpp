@@ -4,7 +4,7 @@
 #include "common/renderer_contract.h"
 #include "common/win32_numbers.h"
 #include "host/platform/connection_x11.h"
-#include "host/platform/host_platform_x11.h"
+#include "host/platform/desktop_x11.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -98,10 +98,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "host_bench cannot open the X display\n");
         return 1;
     }
-    auto x11 = zorun::host::createX11HostPlatform(connection);
-    struct sigaction child {};
-    child.sa_handler = SIG_DFL;
-    sigaction(SIGCHLD, &child, nullptr);
+    auto x11 = zorun::host::createX11Desktop(connection);
     Display* display = XOpenDisplay(nullptr);
     char folder[] = "/tmp/zorun-host-bench-XXXXXX";
     const std::string cache = mkdtemp(folder);

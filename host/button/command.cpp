@@ -265,9 +265,9 @@ void Command::OnHoverTick()
     std::int32_t y = 0;
     if (!probe_.GetCursorPos(x, y))
         return;
-    const WindowHandle found = probe_.WindowFromPoint(x, y);
+    const ToolkitWindow found = probe_.WindowFromPoint(x, y);
     // Without a container window the comparisons fail and the tick ends no hover.
-    const WindowHandle container = probe_.ContainerWindow();
+    const ToolkitWindow container = probe_.ContainerWindow();
     if (container == 0)
         return;
     if (found == container)

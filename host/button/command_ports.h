@@ -8,8 +8,9 @@
 
 namespace zorun::host {
 
-/// A window: an HWND's value on Windows, a GdkWindow pointer on Linux; 0 is no window.
-using WindowHandle = std::intptr_t;
+/// A window as the button's toolkit knows it: an HWND's value on Windows, a GdkWindow pointer on Linux (not
+/// the X window id the host's platform ports call WindowHandle); 0 is no window.
+using ToolkitWindow = std::intptr_t;
 
 /// The six stored 64 x 25 frame pictures a face is cut from.
 enum class FramePicture { Normal, HighLight, HighLightSelect, Selected, Pressed, Disable };
@@ -82,10 +83,10 @@ public:
     /// GetCursorPos: false when the position cannot be had.
     virtual bool GetCursorPos(std::int32_t& x, std::int32_t& y) = 0;
     /// WindowFromPoint: the window under the screen point; 0 when none of ours (or none at all).
-    virtual WindowHandle WindowFromPoint(std::int32_t x, std::int32_t y) = 0;
-    virtual WindowHandle OwnWindow() = 0;
+    virtual ToolkitWindow WindowFromPoint(std::int32_t x, std::int32_t y) = 0;
+    virtual ToolkitWindow OwnWindow() = 0;
     /// The container's window; 0 when it has none.
-    virtual WindowHandle ContainerWindow() = 0;
+    virtual ToolkitWindow ContainerWindow() = 0;
     /// Switches the periodic hover timer on (every intervalMs, restarting the interval) or off.
     virtual void SetHoverTimer(bool on, std::uint32_t intervalMs) = 0;
 };

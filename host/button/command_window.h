@@ -2,7 +2,7 @@
 #pragma once
 
 #include "host/button/command.h"
-#include "host/platform/host_platform.h"
+#include "host/pictures/stored_pictures.h"
 
 #include <array>
 #include <cstdint>
@@ -13,8 +13,8 @@ namespace zorun::host {
 /// The decoded state pictures, in the order of FramePicture.
 using FramePictures = std::array<Picture, kFramePictureCount>;
 
-/// The stored pictures of the six states, read through the host platform.
-FramePictures loadFramePictures(HostPlatform& platform);
+/// The stored pictures of the six states.
+FramePictures loadFramePictures(StoredPictures& pictures);
 
 class CommandWindow {
 public:

@@ -186,18 +186,18 @@ public:
         return true;
     }
     // GDK answers for the pointer's present position, which is the point just read.
-    WindowHandle WindowFromPoint(std::int32_t /*x*/, std::int32_t /*y*/) override
+    ToolkitWindow WindowFromPoint(std::int32_t /*x*/, std::int32_t /*y*/) override
     {
         GdkDevice* pointer = pointerDevice(box_);
         return pointer != nullptr
-                   ? reinterpret_cast<WindowHandle>(gdk_device_get_window_at_position(pointer, nullptr, nullptr))
+                   ? reinterpret_cast<ToolkitWindow>(gdk_device_get_window_at_position(pointer, nullptr, nullptr))
                    : 0;
     }
-    WindowHandle OwnWindow() override { return reinterpret_cast<WindowHandle>(gtk_widget_get_window(box_)); }
-    WindowHandle ContainerWindow() override
+    ToolkitWindow OwnWindow() override { return reinterpret_cast<ToolkitWindow>(gtk_widget_get_window(box_)); }
+    ToolkitWindow ContainerWindow() override
     {
         GtkWidget* parent = gtk_widget_get_parent(box_);
-        return parent != nullptr ? reinterpret_cast<WindowHandle>(gtk_widget_get_window(parent)) : 0;
+        return parent != nullptr ? reinterpret_cast<ToolkitWindow>(gtk_widget_get_window(parent)) : 0;
     }
     void SetHoverTimer(bool on, std::uint32_t intervalMs) override
     {

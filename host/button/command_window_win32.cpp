@@ -221,12 +221,12 @@ public:
         y = point.y;
         return true;
     }
-    WindowHandle WindowFromPoint(std::int32_t x, std::int32_t y) override
+    ToolkitWindow WindowFromPoint(std::int32_t x, std::int32_t y) override
     {
-        return reinterpret_cast<WindowHandle>(::WindowFromPoint(POINT{x, y}));
+        return reinterpret_cast<ToolkitWindow>(::WindowFromPoint(POINT{x, y}));
     }
-    WindowHandle OwnWindow() override { return reinterpret_cast<WindowHandle>(window_); }
-    WindowHandle ContainerWindow() override { return reinterpret_cast<WindowHandle>(GetParent(window_)); }
+    ToolkitWindow OwnWindow() override { return reinterpret_cast<ToolkitWindow>(window_); }
+    ToolkitWindow ContainerWindow() override { return reinterpret_cast<ToolkitWindow>(GetParent(window_)); }
     void SetHoverTimer(bool on, std::uint32_t intervalMs) override
     {
         if (window_ == nullptr)

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "host/button/command_ports.h"
-#include "host/platform/host_platform.h"
+#include "host/pictures/picture.h"
 
 #include <cstdint>
 #include <vector>

@@ -3,14 +3,14 @@
 
 namespace zorun::host {
 
-FramePictures loadFramePictures(HostPlatform& platform)
+FramePictures loadFramePictures(StoredPictures& pictures)
 {
-    return {platform.LoadStoredPicture(StoredPicture::ButtonNormal),
-            platform.LoadStoredPicture(StoredPicture::ButtonHighLight),
-            platform.LoadStoredPicture(StoredPicture::ButtonHighLightSelect),
-            platform.LoadStoredPicture(StoredPicture::ButtonSelected),
-            platform.LoadStoredPicture(StoredPicture::ButtonPressed),
-            platform.LoadStoredPicture(StoredPicture::ButtonDisable)};
+    return {pictures.LoadStoredPicture(StoredPicture::ButtonNormal),
+            pictures.LoadStoredPicture(StoredPicture::ButtonHighLight),
+            pictures.LoadStoredPicture(StoredPicture::ButtonHighLightSelect),
+            pictures.LoadStoredPicture(StoredPicture::ButtonSelected),
+            pictures.LoadStoredPicture(StoredPicture::ButtonPressed),
+            pictures.LoadStoredPicture(StoredPicture::ButtonDisable)};
 }
 
 }  // namespace zorun::host

@@ -110,7 +110,7 @@ struct Backing {
 
 class GtkSettingsDialog final : public DialogView, public DialogShell {
 public:
-    GtkSettingsDialog(HostPlatform& platform, SharedSettings& settings, const std::string& settingsFile)
+    GtkSettingsDialog(StoredPictures& pictures, SharedSettings& settings, const std::string& settingsFile)
         : writer_(settingsFile), form_(*this, *this, writer_, settings, homePageAddress())
     {
         window_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
@@ -169,8 +169,8 @@ public:
         compactCombo();
         gtk_fixed_put(GTK_FIXED(panel_), combo_, kCombo.x, kCombo.y);
 
-        selectedPicture_ = pixbufFromPicture(platform.LoadStoredPicture(StoredPicture::OptionSelected));
-        unselectedPicture_ = pixbufFromPicture(platform.LoadStoredPicture(StoredPicture::Option));
+        selectedPicture_ = pixbufFromPicture(pictures.LoadStoredPicture(StoredPicture::OptionSelected));
+        unselectedPicture_ = pixbufFromPicture(pictures.LoadStoredPicture(StoredPicture::Option));
         if (GdkPixbuf* hand = pixbufFromBytes(kHandCur, kHandCurSize)) {
             hand_ = gdk_cursor_new_from_pixbuf(gdk_display_get_default(), hand, kHandHotSpotX, kHandHotSpotY);
             g_object_unref(hand);
@@ -178,7 +178,7 @@ public:
 
         buttons_ = std::make_unique<DialogButtons>(reinterpret_cast<std::intptr_t>(root_),
                                                    reinterpret_cast<std::intptr_t>(panel_), 0, 0,
-                                                   loadFramePictures(platform), form_);
+                                                   loadFramePictures(pictures), form_);
         gtk_widget_realize(window_);
     }
 
@@ -582,11 +582,11 @@ private:
 
 }  // namespace
 
-void runSettingsDialog(HostPlatform& platform, SharedSettings& settings, const std::string& settingsFile)
+void runSettingsDialog(StoredPictures& pictures, SharedSettings& settings, const std::string& settingsFile)
 {
     if (!gtk_init_check(nullptr, nullptr))
         return;
-    GtkSettingsDialog dialog(platform, settings, settingsFile);
+    GtkSettingsDialog dialog(pictures, settings, settingsFile);
     dialog.run();
 }
 

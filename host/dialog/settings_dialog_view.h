@@ -1,7 +1,7 @@
 // The settings dialog on the screen: the platform's view around the dialog's logic.
 #pragma once
 
-#include "host/platform/host_platform.h"
+#include "host/pictures/stored_pictures.h"
 #include "host/settings_file.h"
 
 #include <string>
@@ -12,7 +12,7 @@ namespace zorun::host {
 const char* homePageAddress();
 
 /// Shows the settings dialog modally, with no owner, and returns when it has closed. settingsFile is
-/// where "設定" writes; platform supplies the stored pictures.
-void runSettingsDialog(HostPlatform& platform, SharedSettings& settings, const std::string& settingsFile);
+/// where "設定" writes; pictures supplies the stored pictures.
+void runSettingsDialog(StoredPictures& pictures, SharedSettings& settings, const std::string& settingsFile);
 
 }  // namespace zorun::host

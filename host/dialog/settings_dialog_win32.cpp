@@ -62,7 +62,7 @@ MouseButton buttonOf(UINT message)
 
 class Win32SettingsDialog final : public DialogView, public DialogShell {
 public:
-    Win32SettingsDialog(HostPlatform& platform, SharedSettings& settings, const std::string& settingsFile)
+    Win32SettingsDialog(StoredPictures& pictures, SharedSettings& settings, const std::string& settingsFile)
         : writer_(settingsFile), form_(*this, *this, writer_, settings, homePageAddress())
     {
         instance_ = GetModuleHandleW(nullptr);
@@ -93,11 +93,11 @@ public:
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kComboId)), instance_, nullptr);
         SendMessageW(combo_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
 
-        optionImages_[0].assign(platform.LoadStoredPicture(StoredPicture::Option));
-        optionImages_[1].assign(platform.LoadStoredPicture(StoredPicture::OptionSelected));
+        optionImages_[0].assign(pictures.LoadStoredPicture(StoredPicture::Option));
+        optionImages_[1].assign(pictures.LoadStoredPicture(StoredPicture::OptionSelected));
         const auto container = reinterpret_cast<std::intptr_t>(window_);
         buttons_ = std::make_unique<DialogButtons>(container, container, kPanel.x, kPanel.y,
-                                                   loadFramePictures(platform), form_);
+                                                   loadFramePictures(pictures), form_);
     }
 
     ~Win32SettingsDialog() override
@@ -433,9 +433,9 @@ private:
 
 }  // namespace
 
-void runSettingsDialog(HostPlatform& platform, SharedSettings& settings, const std::string& settingsFile)
+void runSettingsDialog(StoredPictures& pictures, SharedSettings& settings, const std::string& settingsFile)
 {
-    Win32SettingsDialog dialog(platform, settings, settingsFile);
+    Win32SettingsDialog dialog(pictures, settings, settingsFile);
     dialog.run();
 }
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "host/drawing/text_font.h"
-#include "host/platform/host_platform.h"
+#include "host/pictures/picture.h"
 
 #include <gtk/gtk.h>
 

@@ -8,7 +8,7 @@
 #include <windows.h>
 
 #include "host/drawing/text_font.h"
-#include "host/platform/host_platform.h"
+#include "host/pictures/picture.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 // A decoded picture's pixels in the 32-bit layout every drawing surface of the host takes.
 #pragma once
 
-#include "host/platform/host_platform.h"
+#include "host/pictures/picture.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,7 +1,8 @@
 // The host's own windows (saver and preview): what portable window logic asks of them and hears back.
 #pragma once
 
-#include "host/platform/host_platform.h"
+#include "host/pictures/picture.h"
+#include "host/platform/window_handle.h"
 
 #include <cstdint>
 #include <memory>
@@ -20,7 +21,7 @@ public:
     /// logic runs its query-unload and unload steps; when this returns without the process having
     /// ended, the adapter destroys the window.
     virtual void OnClose() = 0;
-    /// The program HostPlatform::StartProgram started has ended: told as soon as the loop sees it, once,
+    /// The program Processes::StartProgram started has ended: told as soon as the loop sees it, once,
     /// to every window of the host, so a window need not wait for its next timer tick to hear of it.
     virtual void OnProgramEnded() {}
 };
@@ -29,7 +30,7 @@ public:
 class HostWindow {
 public:
     virtual ~HostWindow() = default;
-    /// The window's handle, usable with every HostPlatform call that takes a window.
+    /// The window's handle, usable with every Desktop call that takes a window.
     virtual WindowHandle Handle() const = 0;
     /// Switches the periodic timer timerId on (every intervalMs from now) or off. Switching a running
     /// timer on again restarts its interval.

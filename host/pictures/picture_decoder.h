@@ -2,7 +2,7 @@
 // on Windows.
 #pragma once
 
-#include "host/platform/host_platform.h"
+#include "host/pictures/picture.h"
 
 #include <cstddef>
 #include <cstdint>

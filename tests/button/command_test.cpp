@@ -29,7 +29,7 @@ struct Button {
             control.OnMouseDown(kLeftButton);
         view.faces.clear();
     }
-    void tick(WindowHandle under)
+    void tick(ToolkitWindow under)
     {
         view.underPointer = under;
         control.OnHoverTick();
@@ -168,7 +168,7 @@ TEST(CommandKeys, SpaceClicksOnlyAFocusedButtonAsAPressAndARelease)
 
 TEST(CommandStates, TheTickEndsHoverAnywhereButOverTheButtonAndNotWithoutAContainer)
 {
-    for (const WindowHandle under : {kContainerWindow, kOtherWindow, WindowHandle{0}}) {
+    for (const ToolkitWindow under : {kContainerWindow, kOtherWindow, ToolkitWindow{0}}) {
         Button b;
         b.reach(2);
         b.tick(under);

@@ -11,9 +11,9 @@
 
 namespace zorun::host {
 
-inline constexpr WindowHandle kOwnWindow = 0x100;
-inline constexpr WindowHandle kContainerWindow = 0x200;
-inline constexpr WindowHandle kOtherWindow = 0x300;
+inline constexpr ToolkitWindow kOwnWindow = 0x100;
+inline constexpr ToolkitWindow kContainerWindow = 0x200;
+inline constexpr ToolkitWindow kOtherWindow = 0x300;
 
 /// A 64 x 25 picture whose every pixel tells where it came from: red = picture, green = x, blue = y.
 inline Picture markedPicture(int which)
@@ -41,8 +41,8 @@ struct FakeCommandView : FaceCanvas, CaptionLabel, HoverProbe, CommandEvents {
     bool labelEnabled = true;
     PixelRect labelRect;
     // The pointer and the timer.
-    WindowHandle underPointer = kOtherWindow;
-    WindowHandle container = kContainerWindow;
+    ToolkitWindow underPointer = kOtherWindow;
+    ToolkitWindow container = kContainerWindow;
     bool timerOn = false;
     std::uint32_t timerInterval = 0;
     // The container.
@@ -86,9 +86,9 @@ struct FakeCommandView : FaceCanvas, CaptionLabel, HoverProbe, CommandEvents {
         y = 20;
         return true;
     }
-    WindowHandle WindowFromPoint(std::int32_t, std::int32_t) override { return underPointer; }
-    WindowHandle OwnWindow() override { return kOwnWindow; }
-    WindowHandle ContainerWindow() override { return container; }
+    ToolkitWindow WindowFromPoint(std::int32_t, std::int32_t) override { return underPointer; }
+    ToolkitWindow OwnWindow() override { return kOwnWindow; }
+    ToolkitWindow ContainerWindow() override { return container; }
     void SetHoverTimer(bool on, std::uint32_t intervalMs) override
     {
         timerOn = on;

@@ -19,19 +19,7 @@ OffscreenGl::OffscreenGl(int width, int height) : native_(std::make_unique<Nativ
     // client leaves, and a connection opened during that reset is refused.
     static Display* const display = XOpenDisplay(nullptr);
     // The renderer asks for 32 colour bits and 32 depth bits; the display offers 24 and 24.
-    const int attributes[] = {GLX_DRAWABLE_TYPE,
-                              GLX_PBUFFER_BIT,
-                              GLX_RENDER_TYPE,
-                              GLX_RGBA_BIT,
-                              GLX_RED_SIZE,
-                              8,
-                              GLX_GREEN_SIZE,
-                              8,
-                              GLX_BLUE_SIZE,
-                              8,
-                              GLX_DEPTH_SIZE,
-                              24,
-                              None};
+    const int attributes[] = {GLX_DRAWABLE_TYPE, GLX_PBUFFER_BIT, GLX_BUFFER_SIZE, 24, GLX_DEPTH_SIZE, 24, None};
     int count = 0;
     GLXFBConfig* configs = display ? glXChooseFBConfig(display, DefaultScreen(display), attributes, &count) : nullptr;
     if (configs == nullptr || count == 0) {

@@ -5,7 +5,7 @@
 #include "host/forms/host_window_x11.h"
 #include "host/forms/timer_table.h"
 #include "host/platform/connection_x11.h"
-#include "host/platform/host_platform_x11.h"
+#include "host/platform/files_posix.h"
 #include "temp_dir.h"
 
 #include <signal.h>
@@ -72,8 +72,7 @@ TEST_F(X11Adapters, TheTextureReplacesALinkPlantedAtItsPathAndLeavesNoTemporary)
     const fs::path texture = dir.path() / "Zorun.bmp";
     fs::create_symlink(victim, texture);
 
-    ASSERT_TRUE(
-        createX11HostPlatform(connection)->SavePictureAsBitmap(Picture{2, 1, {1, 2, 3, 4, 5, 6}}, texture.string()));
+    ASSERT_TRUE(createPosixFiles()->SavePictureAsBitmap(Picture{2, 1, {1, 2, 3, 4, 5, 6}}, texture.string()));
     EXPECT_EQ(fs::file_size(victim), 3u) << "written through the link";
     EXPECT_FALSE(fs::is_symlink(texture));
     EXPECT_EQ(fs::file_size(texture), 54u + 8u);  // one row of two pixels, padded to four bytes

@@ -8,7 +8,7 @@
 #include "host/pictures/picture_decoder.h"
 #include "host/pictures/stored_pictures_data.h"
 #include "host/platform/connection_x11.h"
-#include "host/platform/host_platform_x11.h"
+#include "host/platform/desktop_x11.h"
 #include "host/settings_file.h"
 #include "tools/cd_image.h"
 #include "eventually.h"
@@ -53,9 +53,7 @@ protected:
             GTEST_SKIP() << "needs an X display";
         auto connection = openX11Connection();
         ASSERT_NE(connection, nullptr);
-        x11_ = createX11HostPlatform(connection);
-        // The adapter leaves ended children to the kernel; the test waits for the host itself.
-        signal(SIGCHLD, SIG_DFL);
+        x11_ = createX11Desktop(connection);
         display_ = XOpenDisplay(nullptr);
         ASSERT_NE(display_, nullptr);
         cache_ = (dir_.path() / "cache").string();
@@ -147,7 +145,7 @@ protected:
 
     testfs::TempDir dir_;
     std::string cache_;
-    std::unique_ptr<HostPlatform> x11_;
+    std::unique_ptr<Desktop> x11_;
     Display* display_ = nullptr;
     std::vector<pid_t> started_;
 };

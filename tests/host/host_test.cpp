@@ -48,8 +48,9 @@ struct FakeWindow final : HostWindow {
     std::map<int, std::uint32_t> timers;  // the interval of each running timer, 0 when off
 };
 
-// Records every call as text, e.g. "StartProgram /opt/zorun/Zorun.dll", and answers as user32 would.
-struct FakePlatform final : HostPlatform, Forms {
+// Every port in one, so that the order of calls across them shows: records every call as text, e.g.
+// "StartProgram /opt/zorun/Zorun.dll", and answers as user32 would.
+struct FakePlatform final : Desktop, ScreenMetrics, Files, Processes, StoredPictures, DisplayModes, Forms {
     WindowHandle FindWindowA(const std::string& title) override
     {
         record(calls, "FindWindowA", title);
@@ -105,6 +106,7 @@ struct FakePlatform final : HostPlatform, Forms {
         return record(calls, "CreatePreviewWindow", caption), open(events);
     }
     void RunMessageLoop() override {}
+    HostPorts ports() { return {*this, *this, *this, *this, *this, *this}; }
     std::unique_ptr<HostWindow> open(FormEvents& events)
     {
         return std::unique_ptr<HostWindow>(opened = new FakeWindow(calls, events));
@@ -136,7 +138,7 @@ bool inOrder(const std::vector<std::string>& calls, std::initializer_list<std::s
 struct Host {
     explicit Host(std::string commandLine, std::int16_t kind = 0, std::string file = "")
         : onDisk{kind, 0, std::move(file), ""},
-          context{platform,
+          context{platform.ports(),
                   platform,
                   std::move(commandLine),
                   "/opt/zorun",

@@ -6,7 +6,7 @@
 #include <windows.h>
 
 #include "host/forms/host_window_win32.h"
-#include "host/platform/host_platform_win32.h"
+#include "host/platform/host_ports_win32.h"
 #include "renderer/bitmap_texture.h"
 #include "host/command_line.h"
 #include "host/startup.h"
@@ -92,9 +92,9 @@ TEST(StoredPictures, DecodeToTheirSizeAndColours)
         std::int32_t width, height;
         double red, blue;
     } cases[] = {{StoredPicture::Cloud, 271, 167, 204.0, 212.0}, {StoredPicture::Preview, 152, 112, 161.0, 167.6}};
-    auto platform = createWin32HostPlatform();
+    const HostAdapters win32 = createWin32HostAdapters();
     for (const auto& c : cases) {
-        const Picture picture = platform->LoadStoredPicture(c.which);
+        const Picture picture = win32.pictures->LoadStoredPicture(c.which);
         ASSERT_EQ(std::pair(picture.width, picture.height), std::pair(c.width, c.height));
         ASSERT_EQ(picture.rgb.size(), std::size_t(c.width) * c.height * 3);
         double sum[3] = {};
@@ -108,15 +108,15 @@ TEST(StoredPictures, DecodeToTheirSizeAndColours)
 TEST(Files, BitmapReplacesTheOldFileWholeAndFoldersAreMadeOnce)
 {
     testfs::TempDir dir;
-    auto platform = createWin32HostPlatform();
+    const HostAdapters win32 = createWin32HostAdapters();
     const std::string folder = (dir.path() / "k_vorn").string();
-    EXPECT_TRUE(platform->CreateFolder(folder));
-    EXPECT_FALSE(platform->CreateFolder(folder));
+    EXPECT_TRUE(win32.files->CreateFolder(folder));
+    EXPECT_FALSE(win32.files->CreateFolder(folder));
 
     const std::string path = folder + "\\Zorun.bmp";
     std::ofstream(path, std::ios::binary) << std::string(100000, 'x');  // longer than the bitmap
-    const Picture cloud = platform->LoadStoredPicture(StoredPicture::Cloud);
-    ASSERT_TRUE(platform->SavePictureAsBitmap(cloud, path));
+    const Picture cloud = win32.pictures->LoadStoredPicture(StoredPicture::Cloud);
+    ASSERT_TRUE(win32.files->SavePictureAsBitmap(cloud, path));
     BitmapTexture texture;
     ASSERT_TRUE(texture.loadImage(path.c_str()) && texture.flipRows());
     ASSERT_EQ(texture.width() * texture.height(), cloud.width * cloud.height);
@@ -124,7 +124,7 @@ TEST(Files, BitmapReplacesTheOldFileWholeAndFoldersAreMadeOnce)
         ASSERT_EQ(0, std::memcmp(texture.pixels() + i * 4, &cloud.rgb[i * 3], 3)) << "pixel " << i;
     // No temporary file is left behind, and no bitmap goes where there is no folder.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator()), 1);
-    EXPECT_FALSE(platform->SavePictureAsBitmap(cloud, folder + "\\missing\\Zorun.bmp"));
+    EXPECT_FALSE(win32.files->SavePictureAsBitmap(cloud, folder + "\\missing\\Zorun.bmp"));
 }
 
 TEST(Programs, StartWithoutArgumentsShownNormally)
@@ -138,7 +138,7 @@ TEST(Programs, StartWithoutArgumentsShownNormally)
     std::filesystem::copy_file(self, program);
     const auto record = dir.path() / "started.txt";
     SetEnvironmentVariableA(kRecordStartVariable, record.string().c_str());
-    const bool started = createWin32HostPlatform()->StartProgram(program.string());
+    const bool started = createWin32HostAdapters().processes->StartProgram(program.string());
     SetEnvironmentVariableA(kRecordStartVariable, nullptr);
     ASSERT_TRUE(started);
     std::string text;
@@ -167,7 +167,7 @@ TEST(Forms, HiddenSaverWindowIsFoundTicksAndGoesOnClose)
     auto window = forms->CreateSaverWindow("Zorun_Test_Saver", events);
     events.window = window->Handle();
     // Hidden, and still found by its title, as a second start must find a running saver.
-    EXPECT_EQ(createWin32HostPlatform()->FindWindowA("Zorun_Test_Saver"), window->Handle());
+    EXPECT_EQ(createWin32HostAdapters().desktop->FindWindowA("Zorun_Test_Saver"), window->Handle());
     EXPECT_FALSE(IsWindowVisible(reinterpret_cast<HWND>(window->Handle())));
 
     window->SetTimer(1, 20, true);
@@ -186,9 +186,9 @@ TEST(Preview, ShowsThePictureUnscaledInTheHostWindowAndEndsWithIt)
     HWND host = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 40, 40, 300, 200, nullptr,
                                 nullptr, nullptr, nullptr);
     ASSERT_NE(host, nullptr);
-    auto platform = createWin32HostPlatform();
+    const HostAdapters adapters = createWin32HostAdapters();
     auto forms = createWin32Forms();
-    HostContext context{*platform,
+    HostContext context{adapters.ports(),
                         *forms,
                         "/p " + std::to_string(reinterpret_cast<INT_PTR>(host)),
                         "C:\\",
@@ -202,7 +202,7 @@ TEST(Preview, ShowsThePictureUnscaledInTheHostWindowAndEndsWithIt)
     const auto opened = Main(context);
     ASSERT_NE(opened, nullptr);
 
-    const Picture picture = platform->LoadStoredPicture(StoredPicture::Preview);
+    const Picture picture = adapters.pictures->LoadStoredPicture(StoredPicture::Preview);
     std::string why;
     for (int tries = 0; tries < 100 && !(why = previewShown(host, picture)).empty(); ++tries, Sleep(50))
         for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);)

@@ -28,18 +28,23 @@ TEST(KeyMap, GivesTheWindowsCode)
 constexpr Atom kProtocols = 11, kDelete = 12, kToggle = 13;
 constexpr std::uint32_t kSysKeyDown = 0x0104, kSysKeyUp = 0x0105;
 
-XEvent key(int type, unsigned state)
+XEvent plain(int type)
 {
     XEvent event{};
-    event.xkey.type = type;
+    event.type = type;
+    return event;
+}
+
+XEvent key(int type, unsigned state)
+{
+    XEvent event = plain(type);
     event.xkey.state = state;
     return event;
 }
 
 XEvent configure(int width, int height)
 {
-    XEvent event{};
-    event.xconfigure.type = ConfigureNotify;
+    XEvent event = plain(ConfigureNotify);
     event.xconfigure.width = width;
     event.xconfigure.height = height;
     return event;
@@ -47,18 +52,10 @@ XEvent configure(int width, int height)
 
 XEvent client(Atom type, long first)
 {
-    XEvent event{};
-    event.xclient.type = ClientMessage;
+    XEvent event = plain(ClientMessage);
     event.xclient.message_type = type;
     event.xclient.format = 32;
     event.xclient.data.l[0] = first;
-    return event;
-}
-
-XEvent plain(int type)
-{
-    XEvent event{};
-    event.type = type;
     return event;
 }
 

@@ -128,7 +128,6 @@ class RefusalTest : public ::testing::TestWithParam<RefusalCase> {};
 
 TEST_P(RefusalTest, EndsWithoutPixelsAndClosesTheFile)
 {
-    SCOPED_TRACE(GetParam().name);
     testfs::TempDir dir;
     const std::string path = dir.write("hostile.bmp", GetParam().file);
     BitmapTexture texture;
