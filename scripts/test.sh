@@ -6,11 +6,10 @@
 # scripts/test.sh               all of it
 # scripts/test.sh --tests-only  the CTest runs alone, on the builds there are (bench/flake runs it so)
 #
-# The runs go side by side in two rounds: first what needs no window of its own (unit, GL, GStreamer and
-# package tests on both targets, the ASan run) beside the fuzzers two at a time, then the end-to-end tests
-# of real windows, Linux and Wine together. The Windows tests have an Xvfb of their own beside the Linux
-# tests' one. Each step's output goes to build/steps/ and is shown when the
-# round ends; build/test-results.txt lists every test with how it ended.
+# After the builds, every run goes side by side: the end-to-end tests of real windows and the other tests,
+# on Linux and under Wine, the ASan run, and the fuzzers two at a time. The Windows tests have an Xvfb of
+# their own beside the Linux tests' one. Each step's output goes to build/steps/ and is shown once all
+# have ended; build/test-results.txt lists every test with how it ended.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root" || exit 1
@@ -47,30 +46,30 @@ step() {
   fi
 }
 
-# in_background NAME COMMAND...: starts a step of the current round; finish_round shows its output.
-round_pids=() round_names=() round_logs=()
+# in_background NAME COMMAND...: starts a step beside the others; wait_for_steps shows its output.
+step_pids=() step_names=() step_logs=()
 in_background() {
   local name=$1
   shift
   local log
-  log="build/steps/$(printf '%02d' $((${#round_logs[@]} + 1)))-${name//[^A-Za-z0-9]/_}.log"
+  log="build/steps/$(printf '%02d' $((${#step_logs[@]} + 1)))-${name//[^A-Za-z0-9]/_}.log"
   "$@" >"$log" 2>&1 &
-  round_pids+=($!) round_names+=("$name") round_logs+=("$log")
+  step_pids+=($!) step_names+=("$name") step_logs+=("$log")
   echo "== $name (started)"
 }
 
-# finish_round: waits for the round's steps and shows each one's output in the order they were started.
-finish_round() {
+# wait_for_steps: waits for the steps started and shows each one's output in the order they were started.
+wait_for_steps() {
   local i
-  for i in "${!round_pids[@]}"; do
-    wait "${round_pids[$i]}"
+  for i in "${!step_pids[@]}"; do
+    wait "${step_pids[$i]}"
     local code=$?
     echo
-    echo "== ${round_names[$i]}"
-    cat "${round_logs[$i]}"
-    [ "$code" -eq 0 ] || failed_steps+=("${round_names[$i]}")
+    echo "== ${step_names[$i]}"
+    cat "${step_logs[$i]}"
+    [ "$code" -eq 0 ] || failed_steps+=("${step_names[$i]}")
   done
-  round_pids=() round_names=() round_logs=()
+  step_pids=() step_names=() step_logs=()
 }
 
 build() {
@@ -127,7 +126,7 @@ fuzz_bitmap() {
   fuzz bitmap build/fuzz/seeds-bitmap -malloc_limit_mb=64
 }
 
-# Two fuzzers at a time, each on a core, beside the test runs of the first round.
+# Two fuzzers at a time, each on a core, beside the test runs.
 fuzz_first_pair() {
   local code=0
   fuzz_bitmap || code=1
@@ -148,19 +147,19 @@ if [ -z "$tests_only" ]; then
   step "build fuzz" build fuzz
 fi
 
-# Only the end-to-end tests of real windows (label window) may be run a second time: a window manager's
-# or Wine's moment of delay on a loaded machine. Every other test must pass the first time.
+# Everything at once. Only the end-to-end tests of real windows (label window) may be run a second time:
+# a window manager's or Wine's moment of delay on a loaded machine. Every other test must pass the first
+# time.
 if [ -z "$tests_only" ]; then
   in_background "fuzz the bitmap loader and the Linux MCI" fuzz_first_pair
   in_background "fuzz the settings file engine and the host command line" fuzz_second_pair
 fi
+in_background "window tests linux" run_ctest linux window -L window --repeat until-pass:2
+in_background "window tests windows (Wine)" run_ctest_on "$wine_display" windows window -L window --repeat until-pass:2
 in_background "tests linux" run_ctest linux tests -LE window
 in_background "tests windows (Wine)" run_ctest_on "$wine_display" windows tests -LE window
 in_background "unit tests under ASan and UBSan" run_ctest asan unit
-finish_round
-in_background "window tests linux" run_ctest linux window -L window --repeat until-pass:2
-in_background "window tests windows (Wine)" run_ctest_on "$wine_display" windows window -L window --repeat until-pass:2
-finish_round
+wait_for_steps
 
 # The package test installs the .deb as root and removes it again; a run killed midway (a timeout) must
 # not leave it installed.
