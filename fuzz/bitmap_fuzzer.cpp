@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::fwrite(data, 1, size, file);
     std::fclose(file);
 
-    BitmapTexture texture;
+    zorun::renderer::BitmapTexture texture;
     if (texture.loadImage(path.c_str())) {
         // What the loader promises whenever it says yes.
         const std::size_t expected =

@@ -7,7 +7,7 @@
 #include "host/forms/host_window_win32.h"
 #include "host/platform/host_ports_win32.h"
 #include "host/command_line.h"
-#include "host/dialog/settings_dialog_view.h"
+#include "host/dialog/settings_dialog_win32.h"
 #include "host/music/mci_winmm_win32.h"
 #include "host/startup.h"
 #include "common/texture_path.h"
@@ -34,7 +34,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         .openMci = [] { return music::createWin32Mci(); },
         .showSettingsDialog =
             [&adapters] {
-                runSettingsDialog(*adapters.pictures, Settings(), settingsFileToStore(settingsFiles(ProgramFolder())));
+                runWin32SettingsDialog(*adapters.pictures, Settings(), settingsFileToStore(settingsFiles(ProgramFolder())));
             },
     };
     // The process lives as long as the window Main opened; without one, Main has ended it already.

@@ -1,5 +1,5 @@
 // The Linux program Zorun.scr: the X11 adapters, the settings and the music behind `Main`.
-#include "host/dialog/settings_dialog_view.h"
+#include "host/dialog/settings_dialog_gtk.h"
 #include "host/music/background_music.h"
 #include "host/music/mci_gst.h"
 #include "host/forms/host_window_x11.h"
@@ -60,8 +60,8 @@ int main(int argc, char** argv)
         },
         [] { return zorun::music::createGstMci(); },
         [&adapters] {
-            zorun::host::runSettingsDialog(*adapters.pictures, zorun::Settings(),
-                                           zorun::settingsFileToStore(zorun::settingsFiles(zorun::ProgramFolder())));
+            zorun::host::runGtkSettingsDialog(*adapters.pictures, zorun::Settings(),
+                                              zorun::settingsFileToStore(zorun::settingsFiles(zorun::ProgramFolder())));
         },
         embed.kind == zorun::EmbedRequest::Kind::NotGiven ? nullptr : &musicClaim,
     };

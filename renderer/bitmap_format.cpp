@@ -5,7 +5,7 @@
 #include <bit>
 #include <vector>
 
-namespace bmp {
+namespace zorun::renderer::bmp {
 namespace {
 
 void putOpaque(std::uint8_t* out, std::uint8_t red, std::uint8_t green, std::uint8_t blue)
@@ -135,4 +135,4 @@ void convert32InPlace(std::uint8_t* pixels, std::size_t pixelCount)
     }
 }
 
-}  // namespace bmp
+}  // namespace zorun::renderer::bmp

@@ -6,7 +6,7 @@
 
 #include "common/little_endian.h"
 
-namespace bmp {
+namespace zorun::renderer::bmp {
 
 constexpr std::size_t fileHeaderSize = 14;
 constexpr std::size_t infoHeaderSize = 40;
@@ -28,8 +28,8 @@ struct Headers {
     std::uint32_t clrUsed = 0;
 };
 
-using zorun::le::readU16;
-using zorun::le::readU32;
+using le::readU16;
+using le::readU32;
 
 Headers parseHeaders(const std::uint8_t (&bytes)[fileHeaderSize + infoHeaderSize]);
 
@@ -67,4 +67,4 @@ void convert4(const std::uint8_t* source, std::size_t stride, std::int32_t width
 /// 32-bit pixels are read straight into the RGBA buffer: swap blue and red, make every pixel opaque.
 void convert32InPlace(std::uint8_t* pixels, std::size_t pixelCount);
 
-}  // namespace bmp
+}  // namespace zorun::renderer::bmp

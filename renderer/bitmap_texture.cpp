@@ -9,6 +9,8 @@
 #include <cstring>
 #include <new>
 
+namespace zorun::renderer {
+
 namespace {
 
 // Closes the file on every way out of the reader, exactly once.
@@ -42,7 +44,7 @@ std::unique_ptr<std::uint8_t[]> allocate(std::int64_t bytes)
 
 bool endsWithBmp(const char* path)
 {
-    return zorun::ascii::endsWithIgnoringCase(path, "bmp");
+    return ascii::endsWithIgnoringCase(path, "bmp");
 }
 
 bool isSupportedDepth(std::int32_t bits)
@@ -205,3 +207,5 @@ std::size_t BitmapTexture::rgbaSize() const
 {
     return static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_) * 4;
 }
+
+}  // namespace zorun::renderer

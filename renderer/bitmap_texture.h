@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <memory>
 
+namespace zorun::renderer {
+
 class BitmapTexture {
 public:
     BitmapTexture();
@@ -55,3 +57,5 @@ private:
     std::uint32_t blueMask_ = 0;
     std::int32_t imageSize_ = 0;
 };
+
+}  // namespace zorun::renderer

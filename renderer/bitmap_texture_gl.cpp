@@ -3,6 +3,8 @@
 
 #include "renderer/gl_headers.h"
 
+namespace zorun::renderer {
+
 void BitmapTexture::uploadTexture()
 {
     releaseTextureName();
@@ -32,3 +34,5 @@ void BitmapTexture::releaseTextureName()
     glDeleteTextures(1, &name);
     textureName_ = 0;
 }
+
+}  // namespace zorun::renderer

@@ -3,6 +3,8 @@
 
 #include <X11/extensions/scrnsaver.h>
 
+namespace zorun::renderer {
+
 BlankingHold::BlankingHold(Display* display) : display_(display)
 {
     int eventBase = 0;
@@ -26,3 +28,5 @@ void BlankingHold::keepAwake(std::uint32_t nowMs)
         lastReset_ = nowMs;
     }
 }
+
+}  // namespace zorun::renderer

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+namespace zorun::renderer {
+
 /// Suspends the screensaver (and with it DPMS) from construction to destruction where the server has the
 /// MIT-SCREEN-SAVER extension, and resets its idle timer as the run goes on for servers without it.
 class BlankingHold {
@@ -26,3 +28,5 @@ private:
     bool suspended_ = false;
     std::uint32_t lastReset_ = 0;
 };
+
+}  // namespace zorun::renderer

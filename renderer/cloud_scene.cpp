@@ -10,6 +10,8 @@
 #include <numbers>
 #include <string>
 
+namespace zorun::renderer {
+
 namespace {
 
 constexpr double fieldOfViewDegrees = 35.0;
@@ -57,7 +59,7 @@ bool initScene(RenderWindow& window, KeyTable& keys)
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
 
     // A missing or unreadable picture is not an error: the scene then draws the plain fade colour.
-    const std::string path = zorun::texturePath();
+    const std::string path = texturePath();
     texture.loadImage(path.c_str());
     texture.flipRows();
     texture.uploadTexture();
@@ -237,3 +239,5 @@ void drawLetterbox()
     glVertex3f(-2.0f, -0.45f, -1.0f);
     glEnd();
 }
+
+}  // namespace zorun::renderer

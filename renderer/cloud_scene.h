@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+namespace zorun::renderer {
+
 struct RenderWindow;
 struct KeyTable;
 class BitmapTexture;
@@ -37,3 +39,5 @@ void driftClouds(SceneState& state, float elapsedMs);
 void cloudTextureMatrix(const SceneState& state, double matrix[16]);
 /// The one texture object the scene draws with.
 BitmapTexture& cloudTexture();
+
+}  // namespace zorun::renderer

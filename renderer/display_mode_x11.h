@@ -6,6 +6,8 @@
 #include "common/x11/screen_size_x11.h"
 #include "renderer/window_system.h"
 
+namespace zorun::renderer {
+
 /// Switches the screen's size as ChangeDisplaySettings switches the mode, and keeps the size the first
 /// switch replaced, to go back to it on restore and when destroyed.
 class RandrDisplayMode {
@@ -22,5 +24,7 @@ public:
 
 private:
     Display* display_;
-    std::optional<zorun::x11::ScreenSize> original_;  // set by the first switch
+    std::optional<x11::ScreenSize> original_;  // set by the first switch
 };
+
+}  // namespace zorun::renderer

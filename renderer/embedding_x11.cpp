@@ -1,10 +1,12 @@
 // Drawing into a window another client made.
 #include "renderer/embedding_x11.h"
 
-std::unique_ptr<X11Window> adoptWindow(Display* display, const zorun::EmbedRequest& embed)
+namespace zorun::renderer {
+
+std::unique_ptr<X11Window> adoptWindow(Display* display, const EmbedRequest& embed)
 {
-    const Window id = embed.kind == zorun::EmbedRequest::Kind::Root ? DefaultRootWindow(display)
-                                                                    : static_cast<Window>(embed.window);
+    const Window id =
+        embed.kind == EmbedRequest::Kind::Root ? DefaultRootWindow(display) : static_cast<Window>(embed.window);
     XWindowAttributes attributes{};
     if (XGetWindowAttributes(display, id, &attributes) == 0)
         return nullptr;
@@ -29,3 +31,5 @@ void releaseWindow(Display* display, X11Window& window)
 {
     XSelectInput(display, window.id, NoEventMask);  // an error if it is gone already, counted and ignored
 }
+
+}  // namespace zorun::renderer

@@ -3,6 +3,8 @@
 
 #include "common/win32_numbers.h"
 
+namespace zorun::renderer {
+
 namespace {
 
 constexpr std::uint32_t sysKeyDown = 0x0104;  // WM_SYSKEYDOWN
@@ -69,3 +71,5 @@ bool closesWindow(std::uint32_t message, std::uintptr_t wParam)
 {
     return (message == sysKeyDown && wParam == vkF4) || (message == msg::sysCommand && (wParam & 0xFFF0) == scClose);
 }
+
+}  // namespace zorun::renderer

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <optional>
 
+namespace zorun::renderer {
+
 struct X11EventAtoms {
     Atom protocols = 0;
     Atom deleteWindow = 0;
@@ -35,3 +37,5 @@ std::optional<TranslatedMessage> translateX11Event(const XEvent& event, std::uin
 /// Whether the default window procedure turns the message into WM_CLOSE, as Windows does with Alt+F4 and
 /// SC_CLOSE.
 bool closesWindow(std::uint32_t message, std::uintptr_t wParam);
+
+}  // namespace zorun::renderer

@@ -1,7 +1,7 @@
 // GLX calls of the renderer's window system.
 #include "renderer/glx_context_x11.h"
 
-namespace glx {
+namespace zorun::renderer::glx {
 
 bool available(Display* display)
 {
@@ -49,4 +49,4 @@ void swapBuffers(Display* display, Window window)
     glXSwapBuffers(display, window);
 }
 
-}  // namespace glx
+}  // namespace zorun::renderer::glx

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-namespace glx {
+namespace zorun::renderer::glx {
 
 /// Whether the display offers GLX at all.
 bool available(Display* display);
@@ -29,4 +29,4 @@ void destroyContext(Display* display, GLXContext context);
 
 void swapBuffers(Display* display, Window window);
 
-}  // namespace glx
+}  // namespace zorun::renderer::glx

@@ -3,6 +3,8 @@
 
 #include <X11/keysym.h>
 
+namespace zorun::renderer {
+
 namespace {
 
 struct KeyPair {
@@ -92,3 +94,5 @@ std::uint32_t virtualKeyFromKeysym(unsigned long keysym)
             return pair.virtualKey;
     return 0;
 }
+
+}  // namespace zorun::renderer

@@ -3,5 +3,9 @@
 
 #include <cstdint>
 
+namespace zorun::renderer {
+
 /// The virtual-key code for an unshifted X11 key symbol, or 0 when the key has none.
 std::uint32_t virtualKeyFromKeysym(unsigned long keysym);
+
+}  // namespace zorun::renderer

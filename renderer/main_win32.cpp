@@ -9,6 +9,7 @@
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
+    using namespace zorun::renderer;
     // The command line and the show-window value are ignored.
     CloudSceneCalls scene;
     std::unique_ptr<WindowSystem> system = createWin32WindowSystem();

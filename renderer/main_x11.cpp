@@ -58,6 +58,7 @@ int main(int argc, char** argv)
     if (embed.kind != zorun::EmbedRequest::Kind::NotGiven && !tieToHost())
         return 0;
 
+    using namespace zorun::renderer;
     CloudSceneCalls scene;
     int exitCode = 0;
     {

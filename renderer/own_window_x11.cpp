@@ -7,11 +7,13 @@
 #include "common/win32_numbers.h"
 #include "renderer/glx_context_x11.h"
 
+namespace zorun::renderer {
+
 namespace {
 
-void nameWindow(const zorun::x11::Connection& connection, Window id, const char* title, const char* className)
+void nameWindow(const x11::Connection& connection, Window id, const char* title, const char* className)
 {
-    zorun::x11::setWindowTitle(connection, id, title);
+    x11::setWindowTitle(connection, id, title);
     XClassHint classHint{};
     char resName[] = "Zorun";
     std::vector<char> resClass(className, className + std::strlen(className) + 1);
@@ -22,7 +24,7 @@ void nameWindow(const zorun::x11::Connection& connection, Window id, const char*
 
 }  // namespace
 
-std::unique_ptr<X11Window> makeOwnWindow(const zorun::x11::Connection& connection, const WindowCreation& creation,
+std::unique_ptr<X11Window> makeOwnWindow(const x11::Connection& connection, const WindowCreation& creation,
                                          Cursor cursor)
 {
     if (creation.width <= 0 || creation.height <= 0)
@@ -75,3 +77,5 @@ void destroyOwnWindow(Display* display, X11Window& window)
     XDestroyWindow(display, window.id);
     XFreeColormap(display, window.colormap);
 }
+
+}  // namespace zorun::renderer

@@ -3,6 +3,8 @@
 
 #include "renderer/window_system.h"
 
+namespace zorun::renderer {
+
 std::int32_t keepRunning = 0;
 std::int32_t wantFullScreen = 1;
 
@@ -206,3 +208,5 @@ int runRenderer(WindowSystem& system, NativeInstance instance, SceneCalls& scene
     system.unregisterClass(classInfo);
     return 0;
 }
+
+}  // namespace zorun::renderer

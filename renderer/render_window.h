@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+namespace zorun::renderer {
+
 class WindowSystem;
 struct RenderWindow;
 
@@ -32,7 +34,7 @@ struct ClassInfo {
 /// What the next window is to be.
 struct WindowRequest {
     ClassInfo* classInfo = nullptr;
-    const char* title = zorun::kRendererTitle;
+    const char* title = kRendererTitle;
     std::int32_t width = 1024;
     std::int32_t height = 768;
     std::int32_t colourBits = 32;
@@ -91,3 +93,5 @@ void requestQuit(RenderWindow& window);
 /// The window procedure of the class "OpenGL".
 std::intptr_t rendererWindowProc(WindowSystem& system, NativeWindow window, std::uint32_t message,
                                  std::uintptr_t wParam, std::intptr_t lParam);
+
+}  // namespace zorun::renderer

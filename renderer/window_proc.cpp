@@ -3,6 +3,8 @@
 
 #include "renderer/window_system.h"
 
+namespace zorun::renderer {
+
 namespace {
 
 // The low four bits of a system command's wParam belong to the system.
@@ -67,3 +69,5 @@ std::intptr_t rendererWindowProc(WindowSystem& system, NativeWindow window, std:
     }
     return system.defaultProcedure(window, message, wParam, lParam);
 }
+
+}  // namespace zorun::renderer

@@ -8,6 +8,8 @@
 #include "common/win32_numbers.h"
 #include "renderer/render_window.h"
 
+namespace zorun::renderer {
+
 /// Called for every message sent or dispatched to a window of the registered class. For WM_CREATE the
 /// adapter passes the creation parameter itself (not the platform's creation record) as lParam.
 using WindowProcedure = std::intptr_t (*)(WindowSystem& system, NativeWindow window, std::uint32_t message,
@@ -38,7 +40,7 @@ struct DisplayMode {
 };
 
 /// Left, top, right, bottom in pixels.
-using WindowRect = zorun::Rect;
+using WindowRect = Rect;
 
 /// The pixel format the frame asks for (RGBA, double-buffered, drawable to a window, OpenGL).
 struct PixelFormatRequest {
@@ -119,3 +121,5 @@ public:
     /// GetTickCount: milliseconds since an arbitrary start, wrapping at 2^32.
     virtual std::uint32_t tickCount() = 0;
 };
+
+}  // namespace zorun::renderer

@@ -6,6 +6,8 @@
 
 #include "renderer/window_system_win32.h"
 
+namespace zorun::renderer {
+
 namespace {
 
 // One window system and one procedure per process: the platform calls a plain function.
@@ -199,3 +201,5 @@ std::unique_ptr<WindowSystem> createWin32WindowSystem()
 {
     return std::make_unique<Win32WindowSystem>();
 }
+
+}  // namespace zorun::renderer

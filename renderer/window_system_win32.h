@@ -5,5 +5,9 @@
 
 #include <memory>
 
+namespace zorun::renderer {
+
 /// Win32 and WGL behind WindowSystem, passed straight through.
 std::unique_ptr<WindowSystem> createWin32WindowSystem();
+
+}  // namespace zorun::renderer

@@ -27,11 +27,13 @@
 #include "renderer/own_window_x11.h"
 #include "renderer/window_x11.h"
 
+namespace zorun::renderer {
+
 namespace {
 
 class X11WindowSystem final : public WindowSystem {
 public:
-    explicit X11WindowSystem(const zorun::EmbedRequest& embed) : embed_(embed) {}
+    explicit X11WindowSystem(const EmbedRequest& embed) : embed_(embed) {}
 
     ~X11WindowSystem() override
     {
@@ -270,7 +272,7 @@ public:
 private:
     Display* display() const { return connection_.display; }
 
-    bool embedded() const { return embed_.kind != zorun::EmbedRequest::Kind::NotGiven; }
+    bool embedded() const { return embed_.kind != EmbedRequest::Kind::NotGiven; }
 
     bool openDisplay()
     {
@@ -291,7 +293,7 @@ private:
         }
         makeCursors();
         // A second signal takes the default action, in case the renderer no longer answers.
-        quitSignals_ = zorun::x11::watchQuitSignals(zorun::x11::LaterSignals::EndProcess);
+        quitSignals_ = x11::watchQuitSignals(x11::LaterSignals::EndProcess);
         return true;
     }
 
@@ -315,7 +317,7 @@ private:
     // A quit signal becomes WM_CLOSE for the newest window; it waits for one if none exists yet.
     void takeQuitSignal()
     {
-        if (!windows_.empty() && zorun::x11::takeQuitSignal())
+        if (!windows_.empty() && x11::takeQuitSignal())
             posted_.post({windows_.back().get(), msg::close, 0, 0});
     }
 
@@ -361,11 +363,11 @@ private:
                 posted_.post({window, message->message, message->wParam, message->lParam});
     }
 
-    zorun::EmbedRequest embed_;
-    zorun::x11::Connection connection_;  // declared before what uses it: closed after the rest let go
+    EmbedRequest embed_;
+    x11::Connection connection_;  // declared before what uses it: closed after the rest let go
     WindowProcedure procedure_ = nullptr;
     std::vector<std::unique_ptr<X11Window>> windows_;
-    zorun::x11::PostedMessages<WindowMessage> posted_;
+    x11::PostedMessages<WindowMessage> posted_;
     X11EventAtoms atoms_;
     Cursor blankCursor_ = 0;
     Cursor arrowCursor_ = 0;
@@ -377,7 +379,9 @@ private:
 
 }  // namespace
 
-std::unique_ptr<WindowSystem> createX11WindowSystem(const zorun::EmbedRequest& embed)
+std::unique_ptr<WindowSystem> createX11WindowSystem(const EmbedRequest& embed)
 {
     return std::make_unique<X11WindowSystem>(embed);
 }
+
+}  // namespace zorun::renderer

@@ -6,6 +6,8 @@
 
 #include "renderer/event_translation_x11.h"
 
+namespace zorun::renderer {
+
 struct X11Window {
     X11Window() = default;
     X11Window(const X11Window&) = delete;
@@ -22,3 +24,5 @@ struct X11Window {
     X11WindowShape shape;
     int pixelFormat = 0;
 };
+
+}  // namespace zorun::renderer

@@ -28,12 +28,13 @@ void ClickPrinter::Click()
     std::fflush(stdout);
 }
 
-CommandDemo::CommandDemo(std::intptr_t container, const host::FramePictures& pictures)
+CommandDemo::CommandDemo(std::intptr_t container, const host::FramePictures& pictures,
+                         host::CommandWindowFactory makeButton)
 {
     const host::CaptionFont font;  // the designed font, as the dialog's stored sets hold it
     for (const DemoButton& b : kButtons) {
         printers_.push_back(std::make_unique<ClickPrinter>(static_cast<int>(printers_.size()) + 1));
-        auto window = host::createCommandWindow(container, pictures, *printers_.back());
+        auto window = makeButton(container, pictures, *printers_.back());
         window->Move(b.left, b.top, b.width, b.height);
         host::PropertyBag bag;
         bag.Write("Caption", std::string(b.caption), std::string("Command"));

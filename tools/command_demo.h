@@ -23,11 +23,11 @@ private:
     int number_;
 };
 
-/// Makes the three buttons in container (see createCommandWindow) and sets them up as the dialog does:
-/// size, persisted caption and font, Initialize, and Enabled (the third one off).
+/// Makes the three buttons in container with makeButton and sets them up as the dialog does: size,
+/// persisted caption and font, Initialize, and Enabled (the third one off).
 class CommandDemo {
 public:
-    CommandDemo(std::intptr_t container, const host::FramePictures& pictures);
+    CommandDemo(std::intptr_t container, const host::FramePictures& pictures, host::CommandWindowFactory makeButton);
     /// Prints "button N X Y W H" for each button's screen rectangle, then "ready".
     void PrintLayout();
 

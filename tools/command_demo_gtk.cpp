@@ -1,4 +1,5 @@
 // command_demo: three Command buttons in a GTK window; prints each Click.
+#include "host/button/command_window_gtk.h"
 #include "host/pictures/stored_pictures_gdk.h"
 #include "tools/command_demo.h"
 
@@ -27,7 +28,8 @@ int main(int argc, char** argv)
     g_signal_connect(window, "destroy", G_CALLBACK(gtk_main_quit), nullptr);
 
     auto pictures = zorun::host::createGdkStoredPictures();
-    zorun::tools::CommandDemo demo(reinterpret_cast<std::intptr_t>(fixed), zorun::host::loadFramePictures(*pictures));
+    zorun::tools::CommandDemo demo(reinterpret_cast<std::intptr_t>(fixed), zorun::host::loadFramePictures(*pictures),
+                                   zorun::host::createGtkCommandWindow);
     gtk_widget_show_all(window);
     // GTK gives the first button the focus when the window shows; the demo starts with none, as on Windows.
     gtk_window_set_focus(GTK_WINDOW(window), nullptr);

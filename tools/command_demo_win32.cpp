@@ -4,6 +4,7 @@
 #endif
 #include <windows.h>
 
+#include "host/button/command_window_win32.h"
 #include "host/pictures/stored_pictures_win32.h"
 #include "tools/command_demo.h"
 
@@ -48,8 +49,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
         return 1;
 
     auto pictures = zorun::host::createWin32StoredPictures();
-    zorun::tools::CommandDemo buttons(reinterpret_cast<std::intptr_t>(frame),
-                                      zorun::host::loadFramePictures(*pictures));
+    zorun::tools::CommandDemo buttons(reinterpret_cast<std::intptr_t>(frame), zorun::host::loadFramePictures(*pictures),
+                                      zorun::host::createWin32CommandWindow);
     demo = &buttons;
     ShowWindow(frame, SW_SHOW);
     UpdateWindow(frame);

@@ -7,7 +7,7 @@
 
 namespace {
 
-bool writePam(const char* path, const BitmapTexture& texture)
+bool writePam(const char* path, const zorun::renderer::BitmapTexture& texture)
 {
     std::FILE* out = std::fopen(path, "wb");
     if (out == nullptr)
@@ -32,7 +32,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: texdump IN.bmp OUT.pam\n");
         return 2;
     }
-    auto texture = std::make_unique<BitmapTexture>();
+    auto texture = std::make_unique<zorun::renderer::BitmapTexture>();
     if (!texture->loadImage(argv[1]) || !texture->flipRows()) {
         std::fprintf(stderr, "texdump: %s: not a bitmap the renderer accepts\n", argv[1]);
         return 1;

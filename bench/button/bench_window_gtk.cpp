@@ -1,19 +1,21 @@
 // The button benchmark's window on GTK.
 #include "bench_window.h"
 
+#include "host/button/command_window_gtk.h"
+
 #include <gtk/gtk.h>
 #include <sys/resource.h>
 
-std::intptr_t openBenchContainer()
+BenchContainer openBenchContainer()
 {
     if (!gtk_init_check(nullptr, nullptr))
-        return 0;
+        return {};
     GtkWidget* window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     gtk_window_set_default_size(GTK_WINDOW(window), 300, 80);
     GtkWidget* fixed = gtk_fixed_new();
     gtk_container_add(GTK_CONTAINER(window), fixed);
     gtk_widget_show_all(window);
-    return reinterpret_cast<std::intptr_t>(fixed);
+    return {reinterpret_cast<std::intptr_t>(fixed), zorun::host::createGtkCommandWindow};
 }
 
 void runEventsFor(double seconds)

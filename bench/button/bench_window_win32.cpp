@@ -6,7 +6,9 @@
 
 #include "bench_window.h"
 
-std::intptr_t openBenchContainer()
+#include "host/button/command_window_win32.h"
+
+BenchContainer openBenchContainer()
 {
     WNDCLASSW frameClass{};
     frameClass.lpfnWndProc = DefWindowProcW;
@@ -16,7 +18,7 @@ std::intptr_t openBenchContainer()
     RegisterClassW(&frameClass);
     HWND frame = CreateWindowExW(0, frameClass.lpszClassName, L"button bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40,
                                  300, 120, nullptr, nullptr, frameClass.hInstance, nullptr);
-    return reinterpret_cast<std::intptr_t>(frame);
+    return {reinterpret_cast<std::intptr_t>(frame), zorun::host::createWin32CommandWindow};
 }
 
 void runEventsFor(double seconds)

@@ -87,13 +87,13 @@ int main(int argc, char** argv)
     alone.Enabled();
     std::printf("face drawing in software, %dx%d: %.2f us\n", kWidth, kHeight, microsecondsPerFace(alone, 20000));
 
-    const std::intptr_t container = openBenchContainer();
+    const auto [container, makeButton] = openBenchContainer();
     if (container == 0) {
         std::printf("no display: the platform figures are left out\n");
         return 0;
     }
     const FramePictures pictures = solidPictures();
-    auto one = createCommandWindow(container, pictures, quiet);
+    auto one = makeButton(container, pictures, quiet);
     one->Move(10, 10, kWidth, kHeight);
     one->Control().Enabled();
     runEventsFor(0.5);
@@ -103,7 +103,7 @@ int main(int argc, char** argv)
 
     std::unique_ptr<CommandWindow> buttons[3];
     for (int i = 0; i < 3; ++i) {
-        buttons[i] = createCommandWindow(container, pictures, quiet);
+        buttons[i] = makeButton(container, pictures, quiet);
         buttons[i]->Move(10 + i * 90, 40, kWidth, kHeight);
         buttons[i]->Control().Enabled();
         buttons[i]->Control().Initialize();

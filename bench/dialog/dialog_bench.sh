@@ -1,10 +1,10 @@
 #!/bin/sh
-# Figures of the settings dialog: the time from starting `Zorun.scr /c` to the dialog fully painted on
+# Figures of the settings dialog: the time from starting `Zorun.scr /c` to the dialog's rows painted on
 # the screen, and the host's peak memory (VmHWM) with the dialog open. Prints figures; asserts nothing.
 #
 # dialog_bench.sh HOST PROBE [RUNNER [RUNS]]
 #   HOST    Zorun.scr (copied into a folder of its own)
-#   PROBE   dialog_probe of the Linux build: "dialog: ok" once the rows and buttons are on the screen (it
+#   PROBE   dialog_probe of the Linux build: "dialog: ok" once the painted rows are on the screen (it
 #           reads the X screen, so it serves for the Windows build under Wine too)
 #   RUNNER  empty for a native build, the path of wine for the Windows build
 #   RUNS    how many starts to time (5)

@@ -97,7 +97,11 @@ void operator delete[](void* block, std::size_t) noexcept
 }
 
 // The frame is not linked; nothing presses Escape here.
+namespace zorun::renderer {
 void requestQuit(RenderWindow&) {}
+}  // namespace zorun::renderer
+
+using namespace zorun::renderer;
 
 namespace {
 

@@ -53,7 +53,7 @@ int main(int argc, char** argv)
         layout = {};
         const double megabytes = static_cast<double>(std::filesystem::file_size(path)) / 1e6;
 
-        BitmapTexture texture;
+        zorun::renderer::BitmapTexture texture;
         const double ours = bestSeconds(runs, [&] { return texture.loadImage(path.c_str()) && texture.flipRows(); });
         const double theirs = bestSeconds(runs, [&] {
             int width = 0, height = 0, channels = 0;

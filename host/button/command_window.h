@@ -29,9 +29,10 @@ public:
     virtual std::intptr_t NativeWindow() = 0;
 };
 
-/// A button in container (an HWND on Windows, a GtkFixed* on Linux), hidden until moved, with the pictures
-/// its faces are cut from; its Click and property changes go to events.
-std::unique_ptr<CommandWindow> createCommandWindow(std::intptr_t container, const FramePictures& pictures,
-                                                   CommandEvents& events);
+/// Makes a button in container (an HWND on Windows, a GtkFixed* on Linux), hidden until moved, with the
+/// pictures its faces are cut from; its Click and property changes go to events. Each platform's view has
+/// one (createGtkCommandWindow, createWin32CommandWindow), handed to whoever makes buttons.
+using CommandWindowFactory = std::unique_ptr<CommandWindow> (*)(std::intptr_t container, const FramePictures& pictures,
+                                                                CommandEvents& events);
 
 }  // namespace zorun::host

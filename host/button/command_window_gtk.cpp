@@ -1,17 +1,14 @@
 // The Command button on GTK 3: an event box with its own window holding the face image and the caption.
-#include "host/button/command_window.h"
-#include "host/button/face_image.h"
-#include "host/drawing/drawing_kit_gtk.h"
+#include "host/button/command_window_gtk.h"
+
+#include "host/button/caption_label_gtk.h"
+#include "host/button/face_canvas_gtk.h"
 
 #include <gtk/gtk.h>
 
 namespace zorun::host {
 
 namespace {
-
-// Never seen on a face (the gradient and the ring cover the whole image); shown only while a new size
-// has not been drawn yet.
-constexpr std::uint32_t kBackground = 0xECE9D8;
 
 int buttonCode(guint gtkButton)
 {
@@ -38,131 +35,6 @@ GdkDevice* pointerDevice(GtkWidget* widget)
     GdkSeat* seat = gdk_display_get_default_seat(gtk_widget_get_display(widget));
     return seat != nullptr ? gdk_seat_get_pointer(seat) : nullptr;
 }
-
-class GtkCommandWindow;
-
-// The persistent image: the face in software, shown through a cairo surface over the same pixels.
-class GtkFaceCanvas final : public FaceCanvas {
-public:
-    GtkFaceCanvas(GtkWidget* box, const FramePictures& pictures) : box_(box), pictures_(pictures) {}
-    ~GtkFaceCanvas() override { releaseSurface(); }
-    GtkFaceCanvas(const GtkFaceCanvas&) = delete;
-    GtkFaceCanvas& operator=(const GtkFaceCanvas&) = delete;
-
-    void resize(std::int32_t width, std::int32_t height)
-    {
-        releaseSurface();
-        image_.Resize(width, height);
-        image_.Fill(kBackground);
-        if (width > 0 && height > 0)
-            surface_ = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(image_.Pixels()),
-                                                           CAIRO_FORMAT_RGB24, width, height, width * 4);
-    }
-
-    void paint(cairo_t* cr)
-    {
-        if (!opaque_ || surface_ == nullptr)
-            return;
-        cairo_surface_mark_dirty(surface_);
-        cairo_set_source_surface(cr, surface_, 0, 0);
-        cairo_paint(cr);
-    }
-
-    void ClientSize(std::int32_t& width, std::int32_t& height) override
-    {
-        width = image_.Width();
-        height = image_.Height();
-    }
-    double TwipsPerPixel() override
-    {
-        const double dpi = gdk_screen_get_resolution(gtk_widget_get_screen(box_));
-        return dpi > 0 ? 1440.0 / dpi : 15.0;
-    }
-    void Clear() override { image_.Fill(kBackground); }
-    void PaintPiece(FramePicture picture, const PixelRect& destination, const PixelRect& source) override
-    {
-        image_.PaintPiece(pictures_[static_cast<std::size_t>(picture)], destination, source);
-    }
-    void GradientFill(const GradientVertex* vertices, std::uint32_t count, const GradientRect& rect) override
-    {
-        image_.GradientFill(vertices, count, rect);
-    }
-    void Refresh() override { gtk_widget_queue_draw(box_); }
-    void SetOpaque(bool opaque) override
-    {
-        opaque_ = opaque;
-        gtk_widget_queue_draw(box_);
-    }
-    void SetTabStop(bool stop) override { gtk_widget_set_can_focus(box_, stop ? TRUE : FALSE); }
-
-private:
-    void releaseSurface()
-    {
-        if (surface_ != nullptr)
-            cairo_surface_destroy(surface_);
-        surface_ = nullptr;
-    }
-
-    GtkWidget* box_;
-    const FramePictures pictures_;
-    FaceImage image_;
-    cairo_surface_t* surface_ = nullptr;
-    bool opaque_ = true;
-};
-
-// The caption: a label without a window of its own, so the pointer over it is over the button.
-class GtkCaptionLabel final : public CaptionLabel {
-public:
-    GtkCaptionLabel(GtkWidget* fixed, GtkWidget* label) : fixed_(fixed), label_(label)
-    {
-        gtk_label_set_line_wrap(GTK_LABEL(label_), TRUE);
-        gtk_label_set_justify(GTK_LABEL(label_), GTK_JUSTIFY_CENTER);
-        gtk_label_set_xalign(GTK_LABEL(label_), 0.5f);
-        gtk_label_set_yalign(GTK_LABEL(label_), 0.0f);
-    }
-
-    void Place(const PixelRect& rect) override
-    {
-        gtk_fixed_move(GTK_FIXED(fixed_), label_, rect.x, rect.y);
-        gtk_widget_set_size_request(label_, std::max(rect.width, 1), -1);
-    }
-    void SetText(const std::string& utf8) override { gtk_label_set_text(GTK_LABEL(label_), utf8.c_str()); }
-    void SetColour(std::uint32_t colour) override
-    {
-        colour_ = colour;
-        applyAttributes();
-    }
-    void SetFont(const CaptionFont& font) override
-    {
-        font_ = font;
-        applyAttributes();
-    }
-    void SetEnabled(bool enabled) override
-    {
-        enabled_ = enabled;
-        gtk_widget_set_sensitive(label_, enabled ? TRUE : FALSE);
-        applyAttributes();
-    }
-
-private:
-    void applyAttributes()
-    {
-        PangoAttrList* attributes = fontAttributes(font_);
-        // Disabled, the theme's insensitive colour shows instead of the caption colour.
-        if (enabled_) {
-            auto channel = [&](int shift) { return static_cast<guint16>(((colour_ >> shift) & 0xFF) * 0x101); };
-            pango_attr_list_insert(attributes, pango_attr_foreground_new(channel(0), channel(8), channel(16)));
-        }
-        gtk_label_set_attributes(GTK_LABEL(label_), attributes);
-        pango_attr_list_unref(attributes);
-    }
-
-    GtkWidget* fixed_;
-    GtkWidget* label_;
-    std::uint32_t colour_ = 0;
-    CaptionFont font_;
-    bool enabled_ = true;
-};
 
 class GtkHoverProbe final : public HoverProbe {
 public:
@@ -374,8 +246,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<CommandWindow> createCommandWindow(std::intptr_t container, const FramePictures& pictures,
-                                                   CommandEvents& events)
+std::unique_ptr<CommandWindow> createGtkCommandWindow(std::intptr_t container, const FramePictures& pictures,
+                                                      CommandEvents& events)
 {
     return std::make_unique<GtkCommandWindow>(reinterpret_cast<GtkWidget*>(container), pictures, events);
 }

@@ -1,212 +1,24 @@
-// The Command button on Win32: a window class of its own with a memory bitmap as its persistent image,
-// GradientFill and StretchBlt for the face, a SetTimer hover timer and a caption label mouse-transparent.
+// The Command button on Win32: a window class of its own around the face and the caption, its messages
+// turned into the control's events, and a SetTimer hover timer.
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
 #include <windowsx.h>
 
-#include "host/button/command_window.h"
-#include "common/utf16_win32.h"
-#include "host/drawing/drawing_kit_win32.h"
+#include "host/button/command_window_win32.h"
 
-#include <string>
+#include "host/button/caption_label_win32.h"
+#include "host/button/face_canvas_win32.h"
+
+#include <algorithm>
 
 namespace zorun::host {
 
 namespace {
 
 constexpr const wchar_t* kButtonClass = L"ZorunCommand";
-constexpr const wchar_t* kCaptionClass = L"ZorunCommandCaption";
 constexpr UINT_PTR kHoverTimer = 1;
-
-static_assert(sizeof(GradientVertex) == sizeof(TRIVERTEX), "GradientVertex mirrors TRIVERTEX");
-static_assert(sizeof(GradientRect) == sizeof(GRADIENT_RECT), "GradientRect mirrors GRADIENT_RECT");
-
-class Win32FaceCanvas final : public FaceCanvas {
-public:
-    explicit Win32FaceCanvas(const FramePictures& pictures)
-    {
-        for (std::size_t i = 0; i < pictures.size(); ++i)
-            pictures_[i].assign(pictures[i]);
-    }
-
-    // The tab stop asked for before the window was made is applied to it now.
-    void attach(HWND window)
-    {
-        window_ = window;
-        SetTabStop(tabStop_);
-    }
-    void resize(std::int32_t width, std::int32_t height)
-    {
-        width_ = width;
-        height_ = height;
-        image_.resize(width, height);
-        Clear();
-    }
-
-    void paint(HDC dc)
-    {
-        if (opaque_ && !image_.empty()) {
-            BitBlt(dc, 0, 0, width_, height_, image_.dc(), 0, 0, SRCCOPY);
-            return;
-        }
-        // Transparent: the container's own background shows.
-        HWND parent = GetParent(window_);
-        auto brush = reinterpret_cast<HBRUSH>(GetClassLongPtrW(parent, GCLP_HBRBACKGROUND));
-        RECT rect{0, 0, width_, height_};
-        FillRect(dc, &rect, brush != nullptr ? brush : GetSysColorBrush(COLOR_BTNFACE));
-    }
-
-    void ClientSize(std::int32_t& width, std::int32_t& height) override
-    {
-        RECT rect{};
-        if (window_ != nullptr && GetClientRect(window_, &rect)) {
-            width = rect.right;
-            height = rect.bottom;
-        }
-    }
-    double TwipsPerPixel() override
-    {
-        const int dpi = screenDpi();
-        return dpi > 0 ? 1440.0 / dpi : 15.0;
-    }
-    void Clear() override
-    {
-        RECT rect{0, 0, width_, height_};
-        FillRect(image_.dc(), &rect, GetSysColorBrush(COLOR_BTNFACE));
-    }
-    void PaintPiece(FramePicture picture, const PixelRect& destination, const PixelRect& source) override
-    {
-        const MemoryImage& from = pictures_[static_cast<std::size_t>(picture)];
-        if (from.empty())
-            return;
-        SetStretchBltMode(image_.dc(), COLORONCOLOR);
-        StretchBlt(image_.dc(), destination.x, destination.y, destination.width, destination.height, from.dc(),
-                   source.x, source.y, source.width, source.height, SRCCOPY);
-    }
-    void GradientFill(const GradientVertex* vertices, std::uint32_t count, const GradientRect& rect) override
-    {
-        GRADIENT_RECT mesh{rect.upperLeft, rect.lowerRight};
-        ::GradientFill(image_.dc(), reinterpret_cast<TRIVERTEX*>(const_cast<GradientVertex*>(vertices)), count, &mesh,
-                       1, GRADIENT_FILL_RECT_V);
-    }
-    void Refresh() override
-    {
-        if (window_ != nullptr)
-            RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    }
-    void SetOpaque(bool opaque) override
-    {
-        opaque_ = opaque;
-        Refresh();
-    }
-    // IsDialogMessage's Tab goes to the next child with WS_TABSTOP that is visible and enabled.
-    void SetTabStop(bool stop) override
-    {
-        tabStop_ = stop;
-        if (window_ == nullptr)
-            return;
-        const LONG_PTR style = GetWindowLongPtrW(window_, GWL_STYLE);
-        SetWindowLongPtrW(window_, GWL_STYLE, stop ? style | WS_TABSTOP : style & ~LONG_PTR{WS_TABSTOP});
-    }
-
-private:
-    HWND window_ = nullptr;
-    std::int32_t width_ = 0;
-    std::int32_t height_ = 0;
-    MemoryImage image_;
-    std::array<MemoryImage, kFramePictureCount> pictures_;
-    bool opaque_ = true;
-    bool tabStop_ = false;
-};
-
-// The caption: a child window that lets the mouse through to the button and draws only its text.
-class Win32CaptionLabel final : public CaptionLabel {
-public:
-    ~Win32CaptionLabel() override
-    {
-        if (font_ != nullptr)
-            DeleteObject(font_);
-    }
-
-    void attach(HWND window)
-    {
-        window_ = window;
-        SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    }
-
-    void paint(HDC dc)
-    {
-        RECT rect{};
-        GetClientRect(window_, &rect);
-        SetBkMode(dc, TRANSPARENT);
-        const HGDIOBJ original = font_ != nullptr ? SelectObject(dc, font_) : nullptr;
-        const UINT format = DT_CENTER | DT_WORDBREAK | DT_NOPREFIX;
-        if (enabled_) {
-            SetTextColor(dc, colour_);
-            DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &rect, format);
-        } else {
-            // The disabled style of a label: an etched text, light below and right, grey above.
-            RECT shifted{rect.left + 1, rect.top + 1, rect.right + 1, rect.bottom + 1};
-            SetTextColor(dc, GetSysColor(COLOR_3DHILIGHT));
-            DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &shifted, format);
-            SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
-            DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &rect, format);
-        }
-        if (original != nullptr)
-            SelectObject(dc, original);
-    }
-
-    void Place(const PixelRect& rect) override
-    {
-        if (window_ != nullptr)
-            MoveWindow(window_, rect.x, rect.y, rect.width, rect.height, TRUE);
-    }
-    void SetText(const std::string& utf8) override
-    {
-        text_ = toUtf16(utf8);
-        redraw();
-    }
-    void SetColour(std::uint32_t colour) override
-    {
-        colour_ = colour;  // 0x00BBGGRR is a COLORREF
-        redraw();
-    }
-    void SetFont(const CaptionFont& font) override
-    {
-        if (font_ != nullptr)
-            DeleteObject(font_);
-        font_ = createScreenFont(font);
-        redraw();
-    }
-    void SetEnabled(bool enabled) override
-    {
-        enabled_ = enabled;
-        if (window_ != nullptr)
-            EnableWindow(window_, enabled ? TRUE : FALSE);
-        redraw();
-    }
-
-private:
-    // The label has no background: its part of the button is painted again under it.
-    void redraw()
-    {
-        HWND parent = window_ != nullptr ? GetParent(window_) : nullptr;
-        if (parent == nullptr)
-            return;
-        RECT rect{};
-        GetWindowRect(window_, &rect);
-        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-        RedrawWindow(parent, &rect, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
-    }
-
-    HWND window_ = nullptr;
-    std::wstring text_;
-    COLORREF colour_ = 0;
-    HFONT font_ = nullptr;
-    bool enabled_ = true;
-};
 
 class Win32HoverProbe final : public HoverProbe {
 public:
@@ -270,16 +82,12 @@ public:
     Win32CommandWindow(HWND container, const FramePictures& pictures, CommandEvents& events)
         : canvas_(pictures), control_(canvas_, caption_, probe_, events)
     {
-        registerClasses();
-        HINSTANCE instance = GetModuleHandleW(nullptr);
+        registerClass();
         window_ = CreateWindowExW(0, kButtonClass, L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0, container, nullptr,
-                                  instance, this);
+                                  GetModuleHandleW(nullptr), this);
         canvas_.attach(window_);
         probe_.attach(window_);
-        // As designed: left 0, top 90, width 1635, height 195 twips; every face drawing places it again.
-        HWND label = CreateWindowExW(0, kCaptionClass, L"", WS_CHILD | WS_VISIBLE, 0, 6, 109, 13, window_, nullptr,
-                                     instance, nullptr);
-        caption_.attach(label);
+        caption_.create(window_);
         caption_.SetText(control_.Caption());
         caption_.SetFont(control_.Font());
     }
@@ -315,7 +123,7 @@ public:
     std::intptr_t NativeWindow() override { return reinterpret_cast<std::intptr_t>(window_); }
 
 private:
-    static void registerClasses()
+    static void registerClass()
     {
         static const bool registered = [] {
             WNDCLASSW button{};
@@ -323,11 +131,7 @@ private:
             button.hInstance = GetModuleHandleW(nullptr);
             button.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
             button.lpszClassName = kButtonClass;
-            WNDCLASSW caption{};
-            caption.lpfnWndProc = &Win32CommandWindow::captionProcedure;
-            caption.hInstance = button.hInstance;
-            caption.lpszClassName = kCaptionClass;
-            return RegisterClassW(&button) != 0 && RegisterClassW(&caption) != 0;
+            return RegisterClassW(&button) != 0;
         }();
         (void)registered;
     }
@@ -341,27 +145,6 @@ private:
         auto* self = reinterpret_cast<Win32CommandWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
         return self != nullptr ? self->handle(window, message, wParam, lParam)
                                : DefWindowProcW(window, message, wParam, lParam);
-    }
-
-    static LRESULT CALLBACK captionProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-    {
-        auto* label = reinterpret_cast<Win32CaptionLabel*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-        switch (message) {
-        case WM_NCHITTEST:
-            return HTTRANSPARENT;  // the mouse over the caption is over the button
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT: {
-            PAINTSTRUCT paint{};
-            HDC dc = BeginPaint(window, &paint);
-            if (dc != nullptr && label != nullptr)
-                label->paint(dc);
-            EndPaint(window, &paint);
-            return 0;
-        }
-        default:
-            return DefWindowProcW(window, message, wParam, lParam);
-        }
     }
 
     LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -444,8 +227,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<CommandWindow> createCommandWindow(std::intptr_t container, const FramePictures& pictures,
-                                                   CommandEvents& events)
+std::unique_ptr<CommandWindow> createWin32CommandWindow(std::intptr_t container, const FramePictures& pictures,
+                                                        CommandEvents& events)
 {
     return std::make_unique<Win32CommandWindow>(reinterpret_cast<HWND>(container), pictures, events);
 }

@@ -46,9 +46,9 @@ struct DialogButtons::Button {
     ClickHandler handler;
     std::unique_ptr<CommandWindow> window;
 
-    Button(std::intptr_t container, const FramePictures& pictures, const dialog::CommandPlace& place, std::int32_t left,
-           std::int32_t top, Zorun_P& form)
-        : handler(clickOf(place.command, form)), window(createCommandWindow(container, pictures, handler))
+    Button(std::intptr_t container, const FramePictures& pictures, CommandWindowFactory makeButton,
+           const dialog::CommandPlace& place, std::int32_t left, std::int32_t top, Zorun_P& form)
+        : handler(clickOf(place.command, form)), window(makeButton(container, pictures, handler))
     {
         window->Move(left + place.box.x, top + place.box.y, place.box.width, place.box.height);
         // The stored set holds the caption and the dialog's font; the rest keeps its defaults.
@@ -61,11 +61,11 @@ struct DialogButtons::Button {
 };
 
 DialogButtons::DialogButtons(std::intptr_t dialog, std::intptr_t panel, std::int32_t panelLeft, std::int32_t panelTop,
-                             const FramePictures& pictures, Zorun_P& form)
+                             const FramePictures& pictures, CommandWindowFactory makeButton, Zorun_P& form)
 {
     for (std::size_t i = 0; i < buttons_.size(); ++i) {
         const dialog::CommandPlace& place = dialog::kCommands[i];
-        buttons_[i] = std::make_unique<Button>(place.inPanel ? panel : dialog, pictures, place,
+        buttons_[i] = std::make_unique<Button>(place.inPanel ? panel : dialog, pictures, makeButton, place,
                                                place.inPanel ? panelLeft : 0, place.inPanel ? panelTop : 0, form);
     }
 }

@@ -18,10 +18,10 @@ class Zorun_P;
 class DialogButtons {
 public:
     /// dialog and panel: the containers of the buttons on the dialog and of the one on the panel (see
-    /// createCommandWindow; the same window where the panel has none of its own). panelLeft, panelTop:
-    /// where the panel's corner lies in its container.
+    /// CommandWindowFactory; the same window where the panel has none of its own). panelLeft, panelTop:
+    /// where the panel's corner lies in its container. makeButton: the view's own button.
     DialogButtons(std::intptr_t dialog, std::intptr_t panel, std::int32_t panelLeft, std::int32_t panelTop,
-                  const FramePictures& pictures, Zorun_P& form);
+                  const FramePictures& pictures, CommandWindowFactory makeButton, Zorun_P& form);
     ~DialogButtons();
     DialogButtons(const DialogButtons&) = delete;
     DialogButtons& operator=(const DialogButtons&) = delete;

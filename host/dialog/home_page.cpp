@@ -1,5 +1,5 @@
 // The dialog's home page address, set when the program is built.
-#include "host/dialog/settings_dialog_view.h"
+#include "host/dialog/home_page.h"
 
 #ifndef ZORUN_HOME_PAGE
 #error "ZORUN_HOME_PAGE is set by the build (a CMake cache variable)"

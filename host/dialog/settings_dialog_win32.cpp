@@ -1,25 +1,26 @@
-// The settings dialog on Win32: one window over a persistent painted image, labels and option pictures
-// drawn onto it, the combo box and the Command buttons as child windows.
+// The settings dialog on Win32: one window over its painted image, the combo box and the Command buttons as
+// child windows, and its messages.
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
 
-#include <commdlg.h>
 #include <shellapi.h>
 
 #include "common/utf16_win32.h"
+#include "host/button/command_window_win32.h"
 #include "host/dialog/dialog_buttons.h"
+#include "host/dialog/dialog_image_win32.h"
 #include "host/dialog/dialog_layout.h"
+#include "host/dialog/dialog_modals_win32.h"
+#include "host/dialog/home_page.h"
 #include "host/dialog/ini_settings_writer.h"
 #include "host/dialog/settings_dialog.h"
-#include "host/dialog/settings_dialog_view.h"
-#include "host/drawing/drawing_kit_win32.h"
-#include "host/drawing/picture_pixels.h"
+#include "host/dialog/settings_dialog_win32.h"
 #include "host/pictures/host_resources.h"
 
-#include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace zorun::host {
@@ -31,17 +32,6 @@ using namespace dialog;
 constexpr wchar_t kClassName[] = L"ZorunSettingsDialog";
 constexpr int kComboId = 1001;
 constexpr int kComboListHeight = 200;
-
-// Our texts are UTF-8; what an ANSI call takes is in the system's code page.
-std::string toAnsi(const std::string& utf8)
-{
-    return fromUtf16(toUtf16(utf8), CodePage::Ansi);
-}
-
-RECT rectOf(const Box& box)
-{
-    return {box.x, box.y, box.x + box.width, box.y + box.height};
-}
 
 MouseButton buttonOf(UINT message)
 {
@@ -63,7 +53,10 @@ MouseButton buttonOf(UINT message)
 class Win32SettingsDialog final : public DialogView, public DialogShell {
 public:
     Win32SettingsDialog(StoredPictures& pictures, SharedSettings& settings, const std::string& settingsFile)
-        : writer_(settingsFile), form_(*this, *this, writer_, settings, homePageAddress())
+        : writer_(settingsFile),
+          form_(*this, *this, writer_, settings, homePageAddress()),
+          image_(pictures.LoadStoredPicture(StoredPicture::Option),
+                 pictures.LoadStoredPicture(StoredPicture::OptionSelected))
     {
         instance_ = GetModuleHandleW(nullptr);
         WNDCLASSEXW wc{};
@@ -76,8 +69,6 @@ public:
         RegisterClassExW(&wc);  // a second dialog in one process finds it registered
         hand_ = static_cast<HCURSOR>(
             LoadImageW(instance_, MAKEINTRESOURCEW(ZORUN_HAND_CURSOR), IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE));
-        font_ = createScreenFont(kLabelFont);
-        linkFont_ = createScreenFont(kLinkFont);
 
         // The designed client area inside a fixed frame with a caption.
         const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
@@ -85,19 +76,16 @@ public:
         AdjustWindowRectEx(&frame, style, FALSE, 0);
         window_ = CreateWindowExW(0, kClassName, toUtf16(kTitle).c_str(), style, 0, 0, frame.right - frame.left,
                                   frame.bottom - frame.top, nullptr, nullptr, instance_, this);
-        createBacking();
 
         combo_ = CreateWindowExW(0, L"COMBOBOX", L"",
                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
                                  kPanel.x + kCombo.x, kPanel.y + kCombo.y, kCombo.width, kComboListHeight, window_,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kComboId)), instance_, nullptr);
-        SendMessageW(combo_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        SendMessageW(combo_, WM_SETFONT, reinterpret_cast<WPARAM>(image_.labelFont()), FALSE);
 
-        optionImages_[0].assign(pictures.LoadStoredPicture(StoredPicture::Option));
-        optionImages_[1].assign(pictures.LoadStoredPicture(StoredPicture::OptionSelected));
         const auto container = reinterpret_cast<std::intptr_t>(window_);
         buttons_ = std::make_unique<DialogButtons>(container, container, kPanel.x, kPanel.y,
-                                                   loadFramePictures(pictures), form_);
+                                                   loadFramePictures(pictures), createWin32CommandWindow, form_);
     }
 
     ~Win32SettingsDialog() override
@@ -105,8 +93,6 @@ public:
         buttons_.reset();
         if (window_ != nullptr)
             DestroyWindow(window_);
-        DeleteObject(font_);
-        DeleteObject(linkFont_);
     }
     Win32SettingsDialog(const Win32SettingsDialog&) = delete;
     Win32SettingsDialog& operator=(const Win32SettingsDialog&) = delete;
@@ -171,14 +157,12 @@ public:
     {
         if (element < 0 || element >= kOptionCount)
             return;
-        selected_[static_cast<std::size_t>(element)] = selected;
-        const RECT r = rectOf(inDialog(kOptionMarks[element]));
+        const RECT r = image_.setOption(element, selected);
         InvalidateRect(window_, &r, FALSE);
     }
     void SetFileLabel(const std::string& path) override
     {
-        fileLabel_ = toUtf16(path, CodePage::Ansi);
-        const RECT r = rectOf(inDialog(kFileLabel));
+        const RECT r = image_.setFileLabel(path);
         InvalidateRect(window_, &r, FALSE);
     }
     void ClientSize(Surface surface, std::int32_t& width, std::int32_t& height) override
@@ -188,27 +172,15 @@ public:
     }
     void DrawLine(Surface surface, std::int32_t y, std::int32_t width, std::uint32_t colour) override
     {
-        const bool panel = surface == Surface::Panel;
-        const int top = panel ? kPanel.y : 0, left = panel ? kPanel.x : 0;
-        const int right = left + std::min(width + 1, panel ? kPanel.width : kClientWidth);
-        if (backing_.empty() || y < 0 || y >= (panel ? kPanel.height : kClientHeight))
-            return;
-        std::uint32_t* row = backing_.bits() + static_cast<std::ptrdiff_t>(top + y) * kClientWidth;
-        std::fill(row + left, row + right, xrgbFromColour(colour));
-        RECT r{left, top + y, right, top + y + 1};
-        InvalidateRect(window_, &r, FALSE);
+        if (const std::optional<RECT> r = image_.drawLine(surface, y, width, colour))
+            InvalidateRect(window_, &*r, FALSE);
     }
     void SetBusyPointer(bool busy) override
     {
         busy_ = busy;
         SetCursor(LoadCursorA(nullptr, busy ? IDC_WAIT : IDC_ARROW));
     }
-    void ShowStoreFailure(const StoreFailure& failure) override
-    {
-        const std::wstring text = toUtf16(failure.heading) + L"\n\n" + toUtf16(failure.path, CodePage::Ansi) + L"\n" +
-                                  toUtf16(failure.reason);
-        MessageBoxW(window_, text.c_str(), toUtf16(failure.caption).c_str(), MB_OK | MB_ICONEXCLAMATION);
-    }
+    void ShowStoreFailure(const StoreFailure& failure) override { runStoreFailureBox(window_, failure); }
     void Close() override
     {
         if (closed_)
@@ -242,30 +214,7 @@ public:
     }
     std::optional<std::string> GetOpenFileNameA(const OpenFileRequest& request) override
     {
-        std::string filter = toAnsi(request.filterDescription);
-        filter += '\0';
-        filter += request.filterPattern;
-        filter += '\0';
-        filter += '\0';
-        const std::string title = toAnsi(request.title);
-        std::vector<char> file(request.fileBufferLength + 1, '\0'), fileTitle(request.titleBufferLength + 1, '\0');
-        OPENFILENAMEA record{};
-        // HACK: the classic record is 76 bytes on 32-bit Windows; a 64-bit program must give its own size.
-        record.lStructSize = sizeof record;
-        record.hwndOwner = window_;
-        record.hInstance = instance_;
-        record.lpstrFilter = filter.c_str();
-        record.nFilterIndex = 0;
-        record.lpstrFile = file.data();
-        record.nMaxFile = request.fileBufferLength;
-        record.lpstrFileTitle = fileTitle.data();
-        record.nMaxFileTitle = request.titleBufferLength;
-        record.lpstrInitialDir = request.initialFolder.c_str();
-        record.lpstrTitle = title.c_str();
-        record.Flags = request.flags;
-        if (::GetOpenFileNameA(&record) <= 0)
-            return std::nullopt;
-        return std::string(file.data());
+        return runFileChooser(window_, instance_, request);
     }
     void ShellExecuteA(const std::string& address) override
     {
@@ -273,65 +222,11 @@ public:
     }
 
 private:
-    void createBacking()
-    {
-        backing_.resize(kClientWidth, kClientHeight);
-        if (backing_.empty())
-            return;
-        const auto fill = [this](const Box& box, std::uint32_t colour) {
-            for (int y = box.y; y < box.y + box.height; ++y)
-                std::fill_n(backing_.bits() + static_cast<std::ptrdiff_t>(y) * kClientWidth + box.x, box.width,
-                            xrgbFromColour(colour));
-        };
-        fill({0, 0, kClientWidth, kClientHeight}, kBackground);
-        fill(kPanel, kPanelBackground);
-    }
-
-    void drawText(HDC dc, const std::string& utf8, RECT r, UINT format)
-    {
-        std::wstring text = toUtf16(utf8);
-        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, format | DT_NOPREFIX);
-    }
-
-    // The painted image, then what lies on it: the heading frame, the option pictures, the labels.
     void paint()
     {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(window_, &ps);
-        HDC compose = CreateCompatibleDC(dc);
-        HBITMAP bitmap = CreateCompatibleBitmap(dc, kClientWidth, kClientHeight);
-        HGDIOBJ old = SelectObject(compose, bitmap);
-        BitBlt(compose, 0, 0, kClientWidth, kClientHeight, backing_.dc(), 0, 0, SRCCOPY);
-
-        const RECT frame = rectOf(inDialog(kHeadingFrame));
-        FrameRect(compose, &frame, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-        for (int i = 0; i < kOptionCount; ++i) {
-            const MemoryImage& mark = optionImages_[selected_[static_cast<std::size_t>(i)] ? 1 : 0];
-            if (mark.empty())
-                continue;
-            const Box at = inDialog(kOptionMarks[i]);
-            BitBlt(compose, at.x, at.y, mark.width(), mark.height(), mark.dc(), 0, 0, SRCCOPY);
-        }
-
-        SetBkMode(compose, TRANSPARENT);
-        HGDIOBJ oldFont = SelectObject(compose, font_);
-        SetTextColor(compose, RGB(0, 0, 0));
-        drawText(compose, kHeadingText, rectOf(inDialog(kHeading)), DT_CENTER | DT_SINGLELINE);
-        for (int i = 0; i < kOptionCount; ++i)
-            drawText(compose, kOptionTexts[i], rectOf(inDialog(kOptionLabels[i])), DT_SINGLELINE | DT_NOCLIP);
-        drawText(compose, kRepeatText, rectOf(inDialog(kRepeatLabel)), DT_SINGLELINE | DT_NOCLIP);
-        RECT fileBox = rectOf(inDialog(kFileLabel));
-        DrawTextW(compose, fileLabel_.c_str(), static_cast<int>(fileLabel_.size()), &fileBox,
-                  DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX);
-        SelectObject(compose, linkFont_);
-        SetTextColor(compose, RGB(255, 255, 255));
-        drawText(compose, homePageAddress(), rectOf(kLink), DT_SINGLELINE | DT_NOCLIP);
-        SelectObject(compose, oldFont);
-
-        BitBlt(dc, 0, 0, kClientWidth, kClientHeight, compose, 0, 0, SRCCOPY);
-        SelectObject(compose, old);
-        DeleteObject(bitmap);
-        DeleteDC(compose);
+        image_.paint(dc);
         EndPaint(window_, &ps);
     }
 
@@ -416,16 +311,11 @@ private:
 
     IniSettingsWriter writer_;
     Zorun_P form_;
+    DialogImage image_;
     HINSTANCE instance_ = nullptr;
     HWND window_ = nullptr;
     HWND combo_ = nullptr;
-    HFONT font_ = nullptr;
-    HFONT linkFont_ = nullptr;
     HCURSOR hand_ = nullptr;
-    MemoryImage backing_;
-    std::array<MemoryImage, 2> optionImages_;  // unselected, selected
-    std::array<bool, kOptionCount> selected_{};
-    std::wstring fileLabel_;
     std::unique_ptr<DialogButtons> buttons_;
     bool closed_ = false;
     bool busy_ = false;
@@ -433,7 +323,7 @@ private:
 
 }  // namespace
 
-void runSettingsDialog(StoredPictures& pictures, SharedSettings& settings, const std::string& settingsFile)
+void runWin32SettingsDialog(StoredPictures& pictures, SharedSettings& settings, const std::string& settingsFile)
 {
     Win32SettingsDialog dialog(pictures, settings, settingsFile);
     dialog.run();

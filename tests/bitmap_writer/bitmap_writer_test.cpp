@@ -23,7 +23,7 @@ TEST(BitmapWriter, WhatItWritesTheLoaderReadsBackTopRowFirst)
         const auto rgb = pattern(width, height);
         const std::string path = (dir.path() / "Zorun.bmp").string();
         ASSERT_TRUE(zorun::writeBitmap24(path, width, height, rgb));
-        BitmapTexture texture;
+        zorun::renderer::BitmapTexture texture;
         ASSERT_TRUE(texture.loadImage(path.c_str()));
         ASSERT_TRUE(texture.flipRows());
         ASSERT_EQ(texture.pixelBytes(), static_cast<std::size_t>(width * height * 4));

@@ -17,6 +17,8 @@
 #include <set>
 #include <vector>
 
+namespace zorun::renderer {
+
 // The frame is not linked: this double records the scene's quit requests.
 namespace {
 std::vector<RenderWindow*> quitRequests;
@@ -90,22 +92,22 @@ protected:
 
     void TearDown() override { unsetenv("XDG_CACHE_HOME"); }
 
-    std::unique_ptr<OffscreenGl> start(int width, int height)
+    // A new context for a new window; the old one goes first, as its window's does.
+    void start(int width, int height)
     {
-        auto gl = std::make_unique<OffscreenGl>(width, height);
-        if (gl->error().empty()) {
-            EXPECT_TRUE(initScene(window, keys));
-            reshapeView(width, height);
-        }
-        return gl;
+        gl.reset();
+        gl = std::make_unique<OffscreenGl>(width, height);
+        ASSERT_EQ(gl->error(), std::string{});
+        EXPECT_TRUE(initScene(window, keys));
+        reshapeView(width, height);
     }
 
-    Picture frame(const OffscreenGl& gl, std::int32_t elapsedMs)
+    Picture frame(std::int32_t elapsedMs)
     {
         advanceScene(elapsedMs);
         drawScene();
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-        return gl.read();
+        return gl->read();
     }
 
     void writeTexture(const testbmp::BitmapLayout& layout)
@@ -117,15 +119,12 @@ protected:
     testfs::TempDir cache;
     KeyTable keys;
     RenderWindow window;
+    std::unique_ptr<OffscreenGl> gl;
 };
-
-#define START_OR_FAIL(gl, width, height) \
-    auto gl = start(width, height);      \
-    ASSERT_EQ(gl->error(), std::string{})
 
 TEST_F(CloudScene, WithoutAPictureAFlatFieldFadesInFromBlackToFullAndStops)
 {
-    START_OR_FAIL(gl, 320, 240);
+    ASSERT_NO_FATAL_FAILURE(start(320, 240));
     // Each frame shows the level from before its own increase of elapsed x 0.0005; a frame of 0 ms
     // holds the level where it is.
     const struct {
@@ -134,7 +133,7 @@ TEST_F(CloudScene, WithoutAPictureAFlatFieldFadesInFromBlackToFullAndStops)
     } frames[] = {{500, 0}, {500, 64}, {0, 128}, {0, 128}, {500, 128}, {500, 191}, {500, 255}, {500, 255}};
     for (const auto& f : frames) {
         SCOPED_TRACE("shown " + std::to_string(f.shown));
-        expectFlat(frame(*gl, f.elapsedMs), f.shown * 0x010101u);
+        expectFlat(frame(f.elapsedMs), f.shown * 0x010101u);
     }
 }
 
@@ -143,9 +142,9 @@ TEST_F(CloudScene, BarsCoverTheOuterTenPercentAtFourToThreeAndWide)
     for (const auto& [width, height] : {std::pair{1024, 768}, std::pair{1600, 600}}) {
         SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
         sceneState() = SceneState{};
-        START_OR_FAIL(gl, width, height);
-        frame(*gl, 2000);
-        const Picture picture = frame(*gl, 10);
+        ASSERT_NO_FATAL_FAILURE(start(width, height));
+        frame(2000);
+        const Picture picture = frame(10);
         const double expected = barShare * height;
         EXPECT_NEAR(blackRows(picture, true), expected, 1.0);
         EXPECT_NEAR(blackRows(picture, false), expected, 1.0);
@@ -163,31 +162,29 @@ TEST_F(CloudScene, BarsCoverTheOuterTenPercentAtFourToThreeAndWide)
 TEST_F(CloudScene, ThePictureIsScaledByTheFadeAndARestartPastItShowsTheRereadPictureAtOnce)
 {
     writeTexture(solid(0x40C080));
-    {
-        START_OR_FAIL(gl, 320, 240);
-        frame(*gl, 1000);
-        expectFlat(frame(*gl, 1234), 0x206040);
-        frame(*gl, 16);
-    }
+    ASSERT_NO_FATAL_FAILURE(start(320, 240));
+    frame(1000);
+    expectFlat(frame(1234), 0x206040);
+    frame(16);
     const SceneState kept = sceneState();
     writeTexture(solid(0x102030));
     // The restarted window gets a new context; the scene is set up again and rereads the picture, but
     // keeps the fade and the drift.
-    START_OR_FAIL(gl, 320, 240);
+    ASSERT_NO_FATAL_FAILURE(start(320, 240));
     EXPECT_EQ(sceneState().cloudShift, kept.cloudShift);
     EXPECT_EQ(sceneState().cloudAngle, kept.cloudAngle);
-    expectFlat(frame(*gl, 16), 0x102030);
+    expectFlat(frame(16), 0x102030);
 }
 
 TEST_F(CloudScene, TheCloudsShowAndMoveOnlyAsTimePasses)
 {
     writeTexture(testbmp::gradient(271, 167, 24));  // the size of the real picture, no power of two
-    START_OR_FAIL(gl, 400, 300);
-    frame(*gl, 2500);
-    const Picture before = frame(*gl, 40);
+    ASSERT_NO_FATAL_FAILURE(start(400, 300));
+    frame(2500);
+    const Picture before = frame(40);
     EXPECT_GT(middleColours(before).size(), 100u) << "the middle should show the picture, not a flat field";
-    EXPECT_EQ(frame(*gl, 0), before);
-    EXPECT_NE(frame(*gl, 40), before);
+    EXPECT_EQ(frame(0), before);
+    EXPECT_NE(frame(40), before);
     // One unit of drift every 900 ms, one degree of turn every second.
     EXPECT_NEAR(sceneState().cloudShift, 2580 / 900.0, 1e-4);
     EXPECT_NEAR(sceneState().cloudAngle, 2.58, 1e-4);
@@ -195,7 +192,7 @@ TEST_F(CloudScene, TheCloudsShowAndMoveOnlyAsTimePasses)
 
 TEST_F(CloudScene, OnlyEscapeAsksTheFrameToQuit)
 {
-    START_OR_FAIL(gl, 64, 48);
+    ASSERT_NO_FATAL_FAILURE(start(64, 48));
     keys.down['Q'] = 1;
     advanceScene(16);
     EXPECT_TRUE(quitRequests.empty());
@@ -207,7 +204,7 @@ TEST_F(CloudScene, OnlyEscapeAsksTheFrameToQuit)
 TEST_F(CloudScene, AnUploadReplacesTheTextureNameAndEndingTheSceneFreesItInItsOwnContext)
 {
     writeTexture(solid(0x40C080));
-    START_OR_FAIL(gl, 64, 48);
+    ASSERT_NO_FATAL_FAILURE(start(64, 48));
     const GLuint first = cloudTexture().textureName();
     cloudTexture().uploadTexture();
     EXPECT_FALSE(glIsTexture(first)) << "the old name should be deleted before a new one is made";
@@ -261,3 +258,5 @@ TEST(CloudDrift, TheMatrixIsOpenGlsTurnAfterTheDriftUpToWholeRepeats)
 }
 
 }  // namespace
+
+}  // namespace zorun::renderer

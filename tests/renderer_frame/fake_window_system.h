@@ -12,6 +12,8 @@
 #include "renderer/render_window.h"
 #include "renderer/window_system.h"
 
+namespace zorun::renderer {
+
 /// Thrown when the frame would block or loop forever: the test has scripted no way out.
 struct StuckFrame : std::runtime_error {
     using std::runtime_error::runtime_error;
@@ -36,7 +38,7 @@ public:
     /// Posts to the newest window, as another program or the keyboard would.
     void post(std::uint32_t message, std::uintptr_t wParam = 0, std::intptr_t lParam = 0)
     {
-        queue_.push_back({current, message, wParam, lParam});
+        postMessage(current, message, wParam, lParam);
     }
 
     bool registerClass(const WindowClassRequest& request) override
@@ -201,3 +203,5 @@ private:
     std::uintptr_t lastId_ = 0;
     int waits_ = 0;
 };
+
+}  // namespace zorun::renderer

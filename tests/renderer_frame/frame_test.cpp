@@ -9,6 +9,8 @@
 
 #include "fake_window_system.h"
 
+namespace zorun::renderer {
+
 namespace {
 
 using Calls = std::vector<std::string>;
@@ -280,3 +282,5 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& param) { return std::string(param.param.name); });
 
 }  // namespace
+
+}  // namespace zorun::renderer

@@ -11,6 +11,8 @@
 #include <string>
 #include <utility>
 
+namespace zorun::renderer {
+
 namespace {
 
 TEST(KeyMap, GivesTheWindowsCode)
@@ -107,3 +109,5 @@ TEST(EventTranslation, OnlyAltF4AndTheCloseCommandClose)
 }
 
 }  // namespace
+
+}  // namespace zorun::renderer

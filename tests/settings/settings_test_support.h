@@ -15,8 +15,8 @@ inline constexpr bool kSystemProfileCalls = true;
 inline constexpr bool kSystemProfileCalls = false;
 #endif
 
-/// True where this process writes files whatever their permissions say: root on Linux. A read-only
-/// attribute stops everybody on Windows.
+/// True where this process writes files and folders whatever their permissions say: root on Linux. A
+/// read-only attribute stops everybody on Windows.
 inline bool writesReadOnlyFiles()
 {
 #ifdef _WIN32

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+namespace zorun::renderer {
+
 namespace {
 
 struct ConvertCase {
@@ -11,12 +13,6 @@ struct ConvertCase {
     testbmp::BitmapLayout layout;
     std::vector<Rgba> expected;  // file order: bottom row first
 };
-
-testbmp::BitmapLayout withPalette(testbmp::BitmapLayout s, std::vector<std::array<std::uint8_t, 4>> palette)
-{
-    s.palette = std::move(palette);
-    return s;
-}
 
 // Entry i is (i, 9, 255 - i), wrapping past 255.
 testbmp::BitmapLayout withRamp(testbmp::BitmapLayout s, int entries, std::optional<std::uint32_t> clrUsed)
@@ -55,8 +51,8 @@ std::vector<ConvertCase> convertCases()
          withMasks(layout(2, 1, 16, {0x0F00, 0x0A5F}), 0x0F00, 0x00F0, 0x000F),
          {opaque(255, 0, 0), opaque(0xAA, 0x55, 0xFF)}},
         {"8-bit indexes the palette; entries beyond the colours used are black",
-         withPalette(layout(4, 1, 8, {0, 1, 2, 200}),
-                     {paletteEntry(10, 20, 30), paletteEntry(40, 50, 60), paletteEntry(255, 255, 255)}),
+         layout(4, 1, 8, {0, 1, 2, 200},
+                {paletteEntry(10, 20, 30), paletteEntry(40, 50, 60), paletteEntry(255, 255, 255)}),
          {opaque(10, 20, 30), opaque(40, 50, 60), white, black}},
         {"8-bit with no colour count reads all 256 entries",
          withRamp(layout(2, 1, 8, {255, 1}), 256, 0),
@@ -65,8 +61,8 @@ std::vector<ConvertCase> convertCases()
          withRamp(layout(2, 1, 8, {255, 7}), 300, std::nullopt),
          {opaque(255, 9, 0), opaque(7, 9, 248)}},
         {"4-bit takes the high half first and aligns odd rows",
-         withPalette(layout(3, 2, 4, {1, 2, 3, 3, 2, 1}), {paletteEntry(0, 0, 0), paletteEntry(255, 0, 0),
-                                                           paletteEntry(0, 255, 0), paletteEntry(0, 0, 255)}),
+         layout(3, 2, 4, {1, 2, 3, 3, 2, 1},
+                {paletteEntry(0, 0, 0), paletteEntry(255, 0, 0), paletteEntry(0, 255, 0), paletteEntry(0, 0, 255)}),
          {opaque(255, 0, 0), opaque(0, 255, 0), opaque(0, 0, 255), opaque(0, 0, 255), opaque(0, 255, 0),
           opaque(255, 0, 0)}},
         {"4-bit of width 9 with no colour count reads 16 entries", withRamp(layout(9, 2, 4, stripes), 16, 0), striped}};
@@ -132,3 +128,5 @@ TEST(LoadImage, LooksOnlyAtTheLastThreeCharactersIgnoringCase)
 }
 
 }  // namespace
+
+}  // namespace zorun::renderer

@@ -38,20 +38,10 @@ void operator delete[](void* p, std::size_t) noexcept
     std::free(p);
 }
 
+namespace zorun::renderer {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-testbmp::BitmapLayout valid24()
-{
-    return layout(5, 3, 24, std::vector<std::uint32_t>(15, 0x336699));
-}
-
-void put32At(Bytes& bytes, std::size_t at, std::uint32_t value)
-{
-    for (int i = 0; i < 4; ++i)
-        bytes[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
-}
 
 // Offsets of header fields in the file.
 constexpr std::size_t offBitsAt = 10, infoSizeAt = 14, widthAt = 18, heightAt = 22, bitCountAt = 28, sizeImageAt = 34;
@@ -61,22 +51,25 @@ struct RefusalCase {
     Bytes file;
 };
 
-Bytes valid()
-{
-    return testbmp::encode(valid24());
-}
-
+// A 5 x 3 24-bit picture, changed before it is encoded.
 Bytes withLayout(const std::function<void(testbmp::BitmapLayout&)>& change)
 {
-    auto s = valid24();
+    auto s = layout(5, 3, 24, std::vector<std::uint32_t>(15, 0x336699));
     change(s);
     return testbmp::encode(s);
 }
 
+Bytes valid()
+{
+    return withLayout([](auto&) {});
+}
+
+// Little-endian 32-bit header fields overwritten in the encoded file.
 Bytes patched(Bytes bytes, std::initializer_list<std::pair<std::size_t, std::uint32_t>> fields)
 {
     for (const auto& [at, value] : fields)
-        put32At(bytes, at, value);
+        for (std::size_t i = 0; i < 4; ++i)
+            bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
     return bytes;
 }
 
@@ -132,7 +125,7 @@ TEST_P(RefusalTest, EndsWithoutPixelsAndClosesTheFile)
     const std::string path = dir.write("hostile.bmp", GetParam().file);
     BitmapTexture texture;
     // A picture from an earlier load must not survive a refused one.
-    const std::string good = dir.write("good.bmp", testbmp::encode(valid24()));
+    const std::string good = dir.write("good.bmp", valid());
     ASSERT_TRUE(texture.loadImage(good.c_str()));
 
     largestArray = 0;
@@ -180,3 +173,5 @@ TEST(Refusal, LargerInfoHeadersAreReadFromTheirFirst40Bytes)
 }
 
 }  // namespace
+
+}  // namespace zorun::renderer

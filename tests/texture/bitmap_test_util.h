@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+namespace zorun::renderer {
+
 using Rgba = std::array<std::uint8_t, 4>;
 
 inline Rgba opaque(std::uint8_t red, std::uint8_t green, std::uint8_t blue)
@@ -20,13 +22,15 @@ inline Rgba opaque(std::uint8_t red, std::uint8_t green, std::uint8_t blue)
 }
 
 inline testbmp::BitmapLayout layout(std::int32_t width, std::int32_t height, std::uint16_t bits,
-                                    std::vector<std::uint32_t> pixels)
+                                    std::vector<std::uint32_t> pixels,
+                                    std::vector<std::array<std::uint8_t, 4>> palette = {})
 {
     testbmp::BitmapLayout s;
     s.width = width;
     s.height = height;
     s.bits = bits;
     s.pixels = std::move(pixels);
+    s.palette = std::move(palette);
     return s;
 }
 
@@ -49,3 +53,5 @@ inline std::array<std::uint8_t, 4> paletteEntry(std::uint8_t red, std::uint8_t g
 {
     return {blue, green, red, 0};
 }
+
+}  // namespace zorun::renderer

@@ -12,7 +12,7 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <vector>
+#include <deque>
 
 namespace zorun::x11 {
 namespace {
@@ -20,14 +20,12 @@ namespace {
 struct Message {
     int window = 0;
     int message = 0;
+    bool operator==(const Message&) const = default;
 };
 
-std::vector<int> messagesOf(std::deque<Message> all)
+void PrintTo(const Message& m, std::ostream* os)
 {
-    std::vector<int> numbers;
-    for (const Message& m : all)
-        numbers.push_back(m.message);
-    return numbers;
+    *os << "window " << m.window << " message " << m.message;
 }
 
 TEST(PostedMessages, EachWindowGetsItsOwnInPostOrderAndAGoneWindowNone)
@@ -39,7 +37,7 @@ TEST(PostedMessages, EachWindowGetsItsOwnInPostOrderAndAGoneWindowNone)
     EXPECT_EQ(queue.take(0)->message, 10) << "no window: the oldest of all";
     queue.forget(3);
     EXPECT_FALSE(queue.take(3).has_value());
-    EXPECT_EQ(messagesOf(queue.takeAll()), (std::vector<int>{11, 21}));
+    EXPECT_EQ(queue.takeAll(), (std::deque<Message>{{1, 11}, {2, 21}}));
     EXPECT_TRUE(queue.empty());
 }
 

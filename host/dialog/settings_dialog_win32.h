@@ -1,4 +1,4 @@
-// The settings dialog on the screen: the platform's view around the dialog's logic.
+// The settings dialog's Win32 view.
 #pragma once
 
 #include "host/pictures/stored_pictures.h"
@@ -8,11 +8,8 @@
 
 namespace zorun::host {
 
-/// The home page address shown in the dialog: a build setting (ZORUN_HOME_PAGE).
-const char* homePageAddress();
-
 /// Shows the settings dialog modally, with no owner, and returns when it has closed. settingsFile is
 /// where "設定" writes; pictures supplies the stored pictures.
-void runSettingsDialog(StoredPictures& pictures, SharedSettings& settings, const std::string& settingsFile);
+void runWin32SettingsDialog(StoredPictures& pictures, SharedSettings& settings, const std::string& settingsFile);
 
 }  // namespace zorun::host
