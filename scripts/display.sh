@@ -1,24 +1,38 @@
-# Sourced: makes sure an X display is there, starting a private Xvfb when DISPLAY is unset or dead.
-# Sets DISPLAY; the Xvfb started here ends with the shell that sourced this file.
+# Sourced: X displays for the tests. zorun_ensure_display makes sure one is there, starting a private
+# Xvfb when DISPLAY is unset or dead; zorun_start_xvfb starts another. The Xvfbs started here end with the
+# shell that sourced this file.
 zorun_ensure_display() {
   if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     return 0
   fi
-  local number
-  for number in $(seq 90 120); do
-    [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] && continue
-    Xvfb ":$number" -screen 0 "${ZORUN_SCREEN:-1280x1024x24}" -nolisten tcp >/dev/null 2>&1 &
-    ZORUN_XVFB_PID=$!
-    trap 'kill $ZORUN_XVFB_PID 2>/dev/null' EXIT
-    export DISPLAY=":$number"
-    for _ in $(seq 1 50); do
-      xdpyinfo >/dev/null 2>&1 && return 0
-      sleep 0.1
-    done
-    echo "Xvfb did not start on :$number" >&2
-    return 1
+  zorun_start_xvfb || return 1
+  export DISPLAY=$ZORUN_STARTED_DISPLAY
+}
+
+# zorun_start_xvfb: a private Xvfb (screen ZORUN_SCREEN, 1280x1024x24 unless told); its display in
+# ZORUN_STARTED_DISPLAY (DISPLAY is left as it is).
+zorun_start_xvfb() {
+  # The server picks a free display number itself and writes it once it accepts clients (-displayfd):
+  # two scripts starting at once cannot take the same number. -noreset: a server that resets when its
+  # last client leaves refuses the next one during the reset, which tests side by side would hit.
+  local numberfile pid
+  numberfile=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 "${ZORUN_SCREEN:-1280x1024x24}" -nolisten tcp -noreset 3>"$numberfile" >/dev/null 2>&1 &
+  pid=$!
+  ZORUN_XVFB_PIDS="${ZORUN_XVFB_PIDS:-} $pid"
+  # shellcheck disable=SC2064
+  trap "kill $ZORUN_XVFB_PIDS 2>/dev/null" EXIT
+  for _ in $(seq 1 100); do
+    if [ -s "$numberfile" ] && [ "$(wc -l <"$numberfile")" -ge 1 ]; then
+      ZORUN_STARTED_DISPLAY=":$(head -n 1 "$numberfile")"
+      rm -f "$numberfile"
+      return 0
+    fi
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
   done
-  echo "no free X display number" >&2
+  rm -f "$numberfile"
+  echo "Xvfb did not start" >&2
   return 1
 }
 

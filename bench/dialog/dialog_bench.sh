@@ -13,7 +13,7 @@ host=$1 probe=$2 runner=${3:-} runs=${4:-5}
 
 # shellcheck source=../../tests/support/e2e_env.sh
 . "$(dirname "$0")/../../tests/support/e2e_env.sh"
-start_private_session 1024x768 1600
+start_private_session 1024x768
 mkdir -p "$work/app"
 cp "$host" "$work/app/Zorun.scr"
 now() { date +%s%N; }

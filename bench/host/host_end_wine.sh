@@ -9,7 +9,7 @@
 set -u
 runner=wine host=$1 probe=$2 runs=${3:-9}
 . "$(dirname "$0")/../../tests/support/e2e_env.sh"
-start_private_session 1024x768 720
+start_private_session 1024x768
 now_ms() { date +%s%3N; }
 for _ in $(seq "$runs"); do
   "$runner" "$host" /s >/dev/null 2>&1 &

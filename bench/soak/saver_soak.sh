@@ -16,7 +16,7 @@ cleanup() {
 trap cleanup EXIT
 
 . "$(dirname "$0")/../../tests/support/e2e_env.sh"
-start_private_xvfb 1024x768 700
+start_private_xvfb 1024x768
 
 mkdir -p "$work/app" "$work/home"
 cp "$host" "$work/app/Zorun.scr"

@@ -14,7 +14,7 @@ renderer=$1 toggle=$2 probe=$3 preload=$4 runner=${5:-} toggles=${6:-200} step=$
 
 # shellcheck source=../../tests/support/e2e_env.sh
 . "$(dirname "$0")/../../tests/support/e2e_env.sh"
-start_private_session 1024x768 750
+start_private_session 1024x768
 
 run() { ${runner:+"$runner"} "$@"; }
 

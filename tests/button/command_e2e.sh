@@ -15,7 +15,7 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 # shellcheck source=../support/e2e_env.sh
 . "$(dirname "$0")/../support/e2e_env.sh"
-start_private_session 640x480 800
+start_private_session 640x480
 
 ${runner:+"$runner"} "$demo" >"$work/demo.out" 2>"$work/demo.err" &
 pids="$pids $!"

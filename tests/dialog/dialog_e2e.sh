@@ -19,7 +19,7 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 # shellcheck source=../support/e2e_env.sh
 . "$(dirname "$0")/../support/e2e_env.sh"
-start_private_session 1024x768 1200
+start_private_session 1024x768
 app=$work/app
 mkdir -p "$app"
 cp "$host" "$app/Zorun.scr"
@@ -247,9 +247,7 @@ chmod 444 "$app/Zorun.ini"
 cp "$app/Zorun.ini" "$work/before.ini"
 if [ -z "$runner" ] && [ "$(id -u)" -eq 0 ]; then
   tester=zorun-e2e
-  # Another end-to-end run may be making the same user at the same moment.
-  id "$tester" >/dev/null 2>&1 || useradd --system --no-create-home --shell /bin/sh "$tester" 2>/dev/null ||
-    id "$tester" >/dev/null 2>&1 || fail "cannot make the user $tester"
+  make_test_user "$tester" || fail "cannot make the user $tester"
   chmod 755 "$work"
   chown "$tester" "$app"
   launch="runuser -u $tester -- env HOME=$work"

@@ -25,7 +25,7 @@ trap cleanup EXIT
 
 command -v fvwm >/dev/null 2>&1 || { echo "SKIP: no fvwm"; exit 77; }
 . "$(dirname "$0")/../support/e2e_env.sh"
-start_private_xvfb 1280x1024 800  # no 1024 x 768 mode: the renderer runs in a window
+start_private_xvfb 1280x1024  # no 1024 x 768 mode: the renderer runs in a window
 mkdir -p "$work/app" "$work/home"
 HOME=$work/home fvwm -f /dev/null >"$work/fvwm.log" 2>&1 &
 wm_pid=$!

@@ -24,7 +24,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-start_private_xorg 650 two-heads || { echo "SKIP: no Xorg with the dummy driver can be started here"; exit 77; }
+start_private_xorg two-heads || { echo "SKIP: no Xorg with the dummy driver can be started here"; exit 77; }
 make_app "$host" "$renderer" "$write_settings"
 
 # wait_for_runs N: waits until N hosts and N renderers run and one host plays (a loaded machine may take

@@ -19,7 +19,7 @@ make_user_work "$work_root" xscreensaver
 
 trap end_xscreensaver_run EXIT
 
-start_private_xvfb 1280x1024 850
+start_private_xvfb 1280x1024
 make_app "$host" "$renderer" "$write_settings"
 
 clouds() { bars=$("$probe" bars "$@"); }

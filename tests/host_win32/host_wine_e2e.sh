@@ -16,7 +16,7 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 # shellcheck source=../support/e2e_env.sh
 . "$(dirname "$0")/../support/e2e_env.sh"
-start_private_session 1024x768 600
+start_private_session 1024x768
 texture=$WINEPREFIX/drive_c/k_vorn/Zorun.bmp
 rm -f "$texture"
 

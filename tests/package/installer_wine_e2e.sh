@@ -14,7 +14,7 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 # shellcheck source=../support/e2e_env.sh
 . "$(dirname "$0")/../support/e2e_env.sh"
-start_private_session 1024x768 2000
+start_private_session 1024x768
 
 [ -f "$setup" ] || { fail "no installer at $setup (target installer)"; exit 1; }
 system=$WINEPREFIX/drive_c/windows/system32

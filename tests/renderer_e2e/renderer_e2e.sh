@@ -14,7 +14,7 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 # shellcheck source=../support/e2e_env.sh
 . "$(dirname "$0")/../support/e2e_env.sh"
-start_private_session "$screen" 200
+start_private_session "$screen"
 
 run() { ${runner:+"$runner"} "$@"; }
 

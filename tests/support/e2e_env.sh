@@ -16,15 +16,14 @@ wait_until() {
 # gone PID: process PID has ended (a zombie has), or was never there.
 gone() { ! kill -0 "$1" 2>/dev/null || grep -q '^State:.*zombie' "/proc/$1/status" 2>/dev/null; }
 
-# start_private_session SCREEN FIRST_NUMBER: what every run starts with: $work, a private Xvfb (see
-# start_private_xvfb) and, for the Windows build ($runner set), a private Wine prefix. The caller adds
-# each process it starts to $pids; at exit those are ended, then the private prefix's Wine and the Xvfb,
-# and $work is removed.
+# start_private_session SCREEN: what every run starts with: $work, a private Xvfb (see start_private_xvfb)
+# and, for the Windows build ($runner set), a private Wine prefix. The caller adds each process it starts
+# to $pids; at exit those are ended, then the private prefix's Wine and the Xvfb, and $work is removed.
 start_private_session() {
   work=$(mktemp -d)
   pids=
   trap end_private_session EXIT
-  start_private_xvfb "$1" "$2"
+  start_private_xvfb "$1"
   if [ -n "${runner:-}" ]; then use_private_wine_prefix; fi
 }
 
@@ -35,24 +34,31 @@ end_private_session() {
   rm -rf "$work"
 }
 
-# start_private_xvfb SCREEN FIRST_NUMBER: an Xvfb of SCREEN pixels (e.g. 1024x768) on a display number
-# nobody uses, so runs with different screens can go side by side and the pixels are ours alone.
-start_private_xvfb() {
-  n=$(( ($$ % 400) + $2 ))
-  xvfb_pid=
-  for _ in 1 2 3 4 5 6 7 8 9 10; do
-    if [ ! -e /tmp/.X$n-lock ]; then
-      # -noreset: a server that resets when its last client leaves refuses the next program during the reset.
-      # -ardelay: no key repeats by themselves when a loaded machine delays xdotool's release.
-      Xvfb :$n -screen 0 "$1x24" -nolisten tcp -noreset -ardelay 60000 >"$work/xvfb.log" 2>&1 &
-      xvfb_pid=$!
-      wait_until 5 test -e /tmp/.X11-unix/X$n
-      if kill -0 "$xvfb_pid" 2>/dev/null && [ -e /tmp/.X11-unix/X$n ]; then break; fi
-      xvfb_pid=
-    fi
-    n=$((n + 1))
+# wait_for_display_number FILE PID: the display number a server started with -displayfd writes into FILE
+# once it accepts clients (within 30 s: a loaded machine starts servers slowly); nothing when server PID
+# ended first or took longer.
+wait_for_display_number() {
+  for _ in $(seq 300); do
+    # The server writes the number and its newline at once, once it is ready; the file itself comes
+    # with the server's process, a moment after the caller went on.
+    [ -s "$1" ] && [ "$(wc -l <"$1")" -ge 1 ] && { head -n 1 "$1"; return 0; }
+    kill -0 "$2" 2>/dev/null || return 1
+    sleep 0.1
   done
-  [ -n "$xvfb_pid" ] || { echo "no Xvfb could be started"; exit 1; }
+  return 1
+}
+
+# start_private_xvfb SCREEN: an Xvfb of SCREEN pixels (e.g. 1024x768) on a display number nobody uses,
+# so runs with different screens can go side by side and the pixels are ours alone. The server picks the
+# number itself (-displayfd) under its own lock file: tests started at the same moment cannot both pick
+# the same one.
+start_private_xvfb() {
+  # -noreset: a server that resets when its last client leaves refuses the next program during the reset.
+  # -ardelay: no key repeats by itself when a loaded machine delays xdotool's release.
+  Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp -noreset -ardelay 60000 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+  xvfb_pid=$!
+  n=$(wait_for_display_number "$work/display" "$xvfb_pid") ||
+    { cat "$work/xvfb.log"; echo "no Xvfb could be started"; exit 1; }
   export DISPLAY=:$n
 }
 
@@ -66,6 +72,15 @@ use_private_wine_prefix() {
     for f in "$work"/prefix/*.reg; do [ -e "$f" ] && cp --remove-destination "$base/$(basename "$f")" "$f"; done
   fi
   export WINEPREFIX=$work/prefix WINEDEBUG=${WINEDEBUG:--all}
+}
+
+# make_test_user NAME: the system user NAME, for runs as someone other than root; made once. Tests
+# side by side make it under one lock: useradd fails outright while another holds the user database.
+make_test_user() {
+  id "$1" >/dev/null 2>&1 && return 0
+  # shellcheck disable=SC2016
+  flock /var/lock/zorun-test-user.lock \
+    sh -c 'id "$1" >/dev/null 2>&1 || useradd --system --no-create-home --shell /bin/sh "$1"' sh "$1"
 }
 
 # wait_for_window TITLE_REGEX [SECONDS]: prints the first window whose title matches, once there is one
@@ -185,32 +200,24 @@ EndSection
 CONF
 }
 
-# start_private_xorg FIRST_NUMBER [two-heads]: a real X server, Xorg with the dummy video driver, on a
-# display number nobody uses: one head with two display modes (xorg_config_modes), or two heads side by
-# side (xorg_config_two_heads). Sets $xorg_pid (for the caller's cleanup) and DISPLAY; returns 1 where
-# Xorg cannot run (not installed, or not allowed to start for this user).
+# start_private_xorg [two-heads]: a real X server, Xorg with the dummy video driver, on a display number
+# nobody uses (picked by the server, as start_private_xvfb's): one head with two display modes
+# (xorg_config_modes), or two heads side by side (xorg_config_two_heads). Sets $xorg_pid (for the
+# caller's cleanup) and DISPLAY; returns 1 where Xorg cannot run (not installed, or not allowed to start
+# for this user).
 start_private_xorg() {
   command -v Xorg >/dev/null 2>&1 && [ -e /usr/lib/xorg/modules/drivers/dummy_drv.so ] || return 1
-  if [ "${2:-}" = two-heads ]; then xorg_config_two_heads; else xorg_config_modes; fi >"$work/xorg.conf"
-  n=$(( ($$ % 400) + $1 ))
-  xorg_pid=
-  for _ in 1 2 3 4 5; do
-    if [ ! -e /tmp/.X$n-lock ]; then
-      # An absolute -config is accepted from root only, which is also the only user Xorg starts for here.
-      Xorg :$n -config "$work/xorg.conf" -noreset -nolisten tcp -logfile "$work/xorg.log" >"$work/xorg.out" 2>&1 &
-      xorg_pid=$!
-      for _ in $(seq 100); do
-        DISPLAY=:$n xdpyinfo >/dev/null 2>&1 && break
-        kill -0 "$xorg_pid" 2>/dev/null || break
-        sleep 0.1
-      done
-      if kill -0 "$xorg_pid" 2>/dev/null && DISPLAY=:$n xdpyinfo >/dev/null 2>&1; then break; fi
-      kill "$xorg_pid" 2>/dev/null
-      xorg_pid=
-    fi
-    n=$((n + 1))
-  done
-  [ -n "$xorg_pid" ] || { tail -n 5 "$work/xorg.out" 2>/dev/null; return 1; }
+  if [ "${1:-}" = two-heads ]; then xorg_config_two_heads; else xorg_config_modes; fi >"$work/xorg.conf"
+  # An absolute -config is accepted from root only, which is also the only user Xorg starts for here.
+  Xorg -displayfd 3 -config "$work/xorg.conf" -noreset -nolisten tcp -logfile "$work/xorg.log" \
+    3>"$work/display" >"$work/xorg.out" 2>&1 &
+  xorg_pid=$!
+  if ! n=$(wait_for_display_number "$work/display" "$xorg_pid") || ! DISPLAY=:$n xdpyinfo >/dev/null 2>&1; then
+    kill "$xorg_pid" 2>/dev/null
+    xorg_pid=
+    tail -n 5 "$work/xorg.out" 2>/dev/null
+    return 1
+  fi
   export DISPLAY=:$n
 }
 

@@ -15,8 +15,7 @@ app=
 user=$(id -un)
 if [ "$(id -u)" -eq 0 ]; then
   user=zorun-e2e
-  id "$user" >/dev/null 2>&1 || useradd --system --no-create-home --shell /bin/sh "$user" ||
-    { echo "cannot make the user $user"; exit 1; }
+  make_test_user "$user" || { echo "cannot make the user $user"; exit 1; }
 fi
 as_user() {
   if [ "$(id -un)" = "$user" ]; then env "$@"; else runuser -u "$user" -- env "$@"; fi

@@ -18,7 +18,7 @@ make_user_work "$work_root" xscreensaver_setup
 
 trap end_xscreensaver_run EXIT
 
-start_private_xvfb 1024x768 900
+start_private_xvfb 1024x768
 make_app "$host" "$renderer" "$write_settings"
 cp "$setup" "$app/zorun-xscreensaver-setup"
 file=$home/.xscreensaver
