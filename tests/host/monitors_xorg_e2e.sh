@@ -2,7 +2,7 @@
 # Zorun under xscreensaver on two monitors side by side (Xorg with the dummy driver, two heads joined by
 # Xinerama): xscreensaver starts one display mode per monitor, both draw the clouds in their own window,
 # exactly one host plays the music; when the player's run ends the other draws on, and after -deactivate
-# nothing of ours is left within a second. Then pairs of hosts started at the same moment, many times:
+# nothing of ours is left. Then pairs of hosts started at the same moment, many times:
 # never two players, never none.
 #
 # Exit code 77 (skipped) without xscreensaver, or where Xorg cannot run.

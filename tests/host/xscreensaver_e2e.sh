@@ -2,7 +2,7 @@
 # Zorun as a display mode of xscreensaver, on an Xvfb of its own: picked in ~/.xscreensaver, started by
 # `xscreensaver-command -activate` through a link named zorun, drawing the clouds between the letterbox
 # bars in xscreensaver's window, playing the music of Zorun.ini; after -deactivate no process of ours is
-# left within a second. Then the settings preview's form, --window-id, on a window of the test's own, with
+# left. Then the settings preview's form, --window-id, on a window of the test's own, with
 # the music options of zorun.xml: their file plays instead of Zorun.ini's, which stays as it was; its end
 # when the window goes, and when its host is killed outright. A malformed option gives the usage line.
 #

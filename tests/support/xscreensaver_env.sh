@@ -74,7 +74,8 @@ players() {
 alive() { [ -e "/proc/$1" ] && ! grep -q '^State:.*zombie' "/proc/$1/status" 2>/dev/null; }
 
 # expect_all_gone WHAT PIDS START: fails unless the processes (ours, listed before the trigger at START,
-# in nanoseconds) have all ended within a second of it and no other of ours runs; prints how long it took.
+# in nanoseconds) have all ended and no other of ours runs; prints how long it took. The bound of 10 s is
+# for a loaded machine: only a process left running for good fails it (how fast is the benchmarks' job).
 expect_all_gone() {
   what=$1 pids=$2 start=$3
   while :; do
@@ -82,7 +83,7 @@ expect_all_gone() {
     for pid in $pids; do alive "$pid" && left="$left $pid"; done
     elapsed=$(( ($(date +%s%N) - start) / 1000000 ))
     [ -z "$left" ] && break
-    [ "$elapsed" -gt 1000 ] && { fail "$what: left running after a second:$left"; return; }
+    [ "$elapsed" -gt 10000 ] && { fail "$what: left running after 10 s:$left"; return; }
     sleep 0.02
   done
   echo "$what: all gone after $elapsed ms"
@@ -152,7 +153,7 @@ xscreensaver_command() {
 wait_for_run() { wait_until 60 a_run && echo "$saver"; }
 a_run() { saver=$(ours_named Zorun.scr) drawer=$(ours_named Zorun.dll) && [ -n "$saver" ] && [ -n "$drawer" ]; }
 
-# deactivate_all_gone: -deactivate, and nothing of ours left within a second of it.
+# deactivate_all_gone: -deactivate, and nothing of ours left after it.
 deactivate_all_gone() {
   pids=$(ours) start=$(date +%s%N)
   xscreensaver_command -deactivate
