@@ -43,9 +43,13 @@ int printBars(HWND window)
     ClientToScreen(window, &bottom);
     ClientToScreen(window, &middle);
     HDC screen = GetDC(nullptr);
-    // The picture fades in from black: wait for its middle to show.
-    for (int tries = 0; tries < 100 && isBlack(GetPixel(screen, middle.x, middle.y)); ++tries)
+    // The picture fades in from black, and before the first frame the window shows Wine's background:
+    // wait for a drawn frame, the middle showing and the top row black.
+    for (int tries = 0; tries < 100; ++tries) {
+        if (!isBlack(GetPixel(screen, middle.x, middle.y)) && isBlack(GetPixel(screen, top.x, top.y)))
+            break;
         Sleep(100);
+    }
     std::printf("%ld %ld\n", blackRun(screen, top, client.bottom, 1), blackRun(screen, bottom, client.bottom, -1));
     ReleaseDC(nullptr, screen);
     return 0;
