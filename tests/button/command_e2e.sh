@@ -9,9 +9,6 @@
 #   RUNNER  empty for native programs, the path of wine for the Windows build
 set -u
 demo=$1 probe=$2 runner=${3:-}
-failures=0
-
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 # shellcheck source=../support/e2e_env.sh
 . "$(dirname "$0")/../support/e2e_env.sh"

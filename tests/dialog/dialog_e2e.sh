@@ -13,9 +13,7 @@
 # FACE_PROBE in the environment: face_probe (tests/button), which reads a button's face off the screen.
 set -u
 host=$1 probe=$2 writer=$3 runner=${4:-}
-dialog_pid= failures=0
-
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+dialog_pid=
 
 # shellcheck source=../support/e2e_env.sh
 . "$(dirname "$0")/../support/e2e_env.sh"

@@ -10,9 +10,7 @@
 set -u
 host=$1 renderer=$2
 work=$(mktemp -d)
-xvfb_pid= wm_pid= host_pid= failures=0
-
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+xvfb_pid= wm_pid= host_pid=
 
 cleanup() {
   [ -n "$host_pid" ] && kill -9 "$host_pid" 2>/dev/null

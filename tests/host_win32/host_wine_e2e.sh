@@ -10,9 +10,6 @@
 #   TEXDUMP         reads a bitmap as the renderer does
 set -u
 runner=$1 host=$2 rprobe=$3 hprobe=$4 texdump=$5
-failures=0
-
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 # shellcheck source=../support/e2e_env.sh
 . "$(dirname "$0")/../support/e2e_env.sh"

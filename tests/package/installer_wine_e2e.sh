@@ -8,9 +8,6 @@
 #   SETUP  the installer; STAGE  the folder of the programs it was made from
 set -u
 setup=$1 stage=$2 runner=$3
-failures=0
-
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 # shellcheck source=../support/e2e_env.sh
 . "$(dirname "$0")/../support/e2e_env.sh"

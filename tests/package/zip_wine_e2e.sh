@@ -7,9 +7,6 @@
 #   HOST_PROBE  finds a window by title and posts it WM_CLOSE
 set -u
 build=$1 runner=$2 probe=$3
-failures=0
-
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 # shellcheck source=../support/e2e_env.sh
 . "$(dirname "$0")/../support/e2e_env.sh"

@@ -8,9 +8,7 @@
 #   RUNNER    empty for native programs, the path of wine for the Windows build
 set -u
 screen=$1 renderer=$2 toggle=$3 probe=$4 expected=$5 runner=${6:-}
-renderer_pid= failures=0
-
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+renderer_pid=
 
 # shellcheck source=../support/e2e_env.sh
 . "$(dirname "$0")/../support/e2e_env.sh"

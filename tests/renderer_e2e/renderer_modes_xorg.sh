@@ -11,9 +11,7 @@
 set -u
 renderer=$1 toggle=$2 probe=$3 host=$4 writer=$5 slow_switch=$6
 work=$(mktemp -d)
-xorg_pid= renderer_pid= failures=0
-
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+xorg_pid= renderer_pid=
 
 cleanup() {
   [ -n "$renderer_pid" ] && kill -9 "$renderer_pid" 2>/dev/null

@@ -1,6 +1,10 @@
 # Sourced by the end-to-end scripts and benchmarks: an Xvfb and a Wine prefix of their own, in $work, a
 # temporary folder.
 
+# fail WHAT: a check that failed, said and counted; the scripts end with the count.
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
 # wait_until SECONDS COMMAND...: runs COMMAND (a program or a shell function) every 100 ms until it
 # succeeds; fails once SECONDS (1.5 is fine) have passed without. The bound is for a loaded machine, not a
 # measure of speed: only a test that would fail anyway waits that long.

@@ -5,9 +5,6 @@
 
 command -v xscreensaver >/dev/null 2>&1 || { echo "SKIP: no xscreensaver"; exit 77; }
 
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
 . "$(dirname "$0")/../support/e2e_env.sh"
 
 # xscreensaver starts no display mode as root, so as root (CI) the runs are made as a user of our own.
